@@ -1,0 +1,47 @@
+# make test  - install what is missing, build, run the tests, then again under ASan+UBSan
+# make demo  - build and play the sample disc in examples/
+# make bench - build and run the benchmarks
+JOBS ?= $(shell nproc)
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+export QT_QPA_PLATFORM ?= offscreen
+
+.PHONY: all deps build build-asan test test-plain test-asan demo bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS)
+
+$(ASAN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTOBRIN_SANITIZE=ON -DTOBRIN_BENCH=OFF
+
+build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+
+test-plain: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+test-asan: build-asan
+	cd $(ASAN_BUILD) && \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j$(JOBS)
+
+test: test-plain test-asan
+
+demo: build
+	bash scripts/demo.sh $(BUILD)
+
+bench: build
+	bash scripts/bench.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

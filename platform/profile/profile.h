@@ -1,0 +1,49 @@
+// INI access with the semantics of the Windows profile functions. Files
+// are CP932 on disk; values cross this interface as UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// A write the system refuses: "%s に書き込めません" with the path.
+class IniWriteError : public std::runtime_error {
+ public:
+  explicit IniWriteError(const std::string& path);
+};
+
+class IniFile {
+ public:
+  // No disk access; the file need not exist. The path is a Windows path.
+  explicit IniFile(std::string windowsPath);
+  ~IniFile();
+  IniFile(const IniFile&) = delete;
+  IniFile& operator=(const IniFile&) = delete;
+
+  const std::string& FileName() const;
+
+  // At most 2047 CP932 bytes, cut on a character boundary; blanks around
+  // the value trimmed and one pair of enclosing quotes dropped.
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view defaultValue) const;
+  // Decimal, "0x"/"0X" hex (text longer than two), "$" hex; else default.
+  std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                           std::int32_t defaultValue) const;
+  bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
+
+  // Each write leaves a whole file on disk; throws IniWriteError.
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
+  void DeleteKey(std::string_view section, std::string_view key);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace platform

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the demo need.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qml6-module-qtmultimedia
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  libarchive-dev libjpeg-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  fonts-noto-cjk xvfb xauth x11-utils imagemagick gcab libarchive-tools zip unzip
+  locales
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then exit 0; fi
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
