@@ -31,13 +31,17 @@ void ReloadDriveMap();
 // matched case-insensitively when the exact name does not exist.
 std::string ToPosix(std::string_view windowsPath);
 
+// The same lookup on a POSIX path: each missing component is matched
+// without regard to case.
+std::string MatchCase(std::string_view posixPath);
+
 // POSIX path to Windows path through the drive map (longest mount first).
 std::string ToWindows(std::string_view posixPath);
 
-bool FileExists(std::string_view windowsPath);       // regular files only
+bool FileExists(std::string_view windowsPath);  // regular files only
 bool DirectoryExists(std::string_view windowsPath);
-bool CreateDirectory(std::string_view windowsPath);  // one level
-bool ForceDirectories(std::string_view windowsPath); // every missing level
+bool CreateDirectory(std::string_view windowsPath);   // one level
+bool ForceDirectories(std::string_view windowsPath);  // every missing level
 bool DeleteFile(std::string_view windowsPath);
 
 std::uint32_t GetFileAttributes(std::string_view windowsPath);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -15,6 +16,23 @@ class IniWriteError : public std::runtime_error {
  public:
   explicit IniWriteError(const std::string& path);
 };
+
+// What a write would meet on disk; the refusal is decided from these facts
+// alone, so that root is refused as any other user would be.
+struct WriteTargetState {
+  bool folderExists = false;
+  bool folderWritable = false;
+  bool mountReadOnly = false;
+  bool fileExists = false;
+  bool fileIsRegular = false;
+  bool fileOwnerWritable = false;
+};
+bool IsWriteRefused(const WriteTargetState& state);
+
+// The integer forms the profile readers accept: decimal, "0x"/"0X" hex when
+// the text is longer than two characters, "$" hex; nullopt otherwise and
+// outside the 32-bit signed range.
+std::optional<std::int32_t> ParseProfileInteger(std::string_view text);
 
 class IniFile {
  public:

@@ -32,4 +32,8 @@ std::string AnsiCopy(std::string_view utf8, std::size_t first, std::size_t count
 // The first maxBytes CP932 bytes of the text, never cutting a character.
 std::string AnsiLeft(std::string_view utf8, std::size_t maxBytes);
 
+// The same on CP932 bytes: the longest prefix of at most maxBytes bytes
+// that ends on a character boundary.
+std::string Cp932Left(std::string_view cp932, std::size_t maxBytes);
+
 }  // namespace platform::text

@@ -1,0 +1,82 @@
+#include "platform/dynlib/dynlib.h"
+
+#include <dlfcn.h>
+#include <sys/stat.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/files/files.h"
+
+#ifndef TOBRIN_LIBDIR
+#define TOBRIN_LIBDIR "/usr/local/lib/tobrin"
+#endif
+
+namespace platform::dynlib {
+
+namespace {
+
+std::mutex folderMutex;
+std::string extraFolder;
+
+std::string ExecutableFolder() {
+  std::string exe = files::ToPosix(files::ExecutablePath());
+  std::size_t slash = exe.rfind('/');
+  return slash == std::string::npos ? std::string() : exe.substr(0, slash);
+}
+
+std::vector<std::string> SearchFolders() {
+  std::vector<std::string> folders;
+  if (std::string own = ExecutableFolder(); !own.empty()) folders.push_back(own);
+  {
+    std::lock_guard lock(folderMutex);
+    if (!extraFolder.empty()) folders.push_back(extraFolder);
+  }
+  folders.push_back(TOBRIN_LIBDIR);
+  return folders;
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// dlopen only ever sees an absolute path, so the loader's own search (and
+// with it the current folder) never comes into play.
+Module OpenFile(const std::string& posixPath) {
+  if (posixPath.empty() || posixPath[0] != '/' || !IsRegularFile(posixPath)) return nullptr;
+  return dlopen(posixPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
+}  // namespace
+
+Module LoadLibrary(std::string_view fileName) {
+  if (fileName.empty()) return nullptr;
+  if (fileName.find_first_of("\\/:") != std::string_view::npos) {
+    std::string posix = files::ToPosix(fileName);
+    if (!posix.empty() && posix[0] != '/') return nullptr;  // relative: current folder
+    return OpenFile(posix);
+  }
+  for (const std::string& folder : SearchFolders()) {
+    std::string candidate = files::MatchCase(folder + "/" + std::string(fileName));
+    if (Module module = OpenFile(candidate)) return module;
+  }
+  return nullptr;
+}
+
+void* GetProcAddress(Module module, std::string_view name) {
+  if (!module) return nullptr;
+  return dlsym(module, std::string(name).c_str());
+}
+
+void FreeLibrary(Module module) {
+  if (module) dlclose(module);
+}
+
+void SetLibrarySearchFolder(std::string_view posixFolder) {
+  std::lock_guard lock(folderMutex);
+  extraFolder = std::string(posixFolder);
+}
+
+}  // namespace platform::dynlib

@@ -1,0 +1,475 @@
+#include "platform/profile/profile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/files/files.h"
+#include "platform/text/text.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::size_t kReadLimit = 2047;  // the profile API's 2048-byte buffer, less the NUL
+const char* const kNewLine = "\r\n";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// ASCII-only lower case of CP932 text; trail bytes of double-byte
+// characters are left alone.
+std::string LowerName(std::string_view cp932) {
+  std::string out(cp932);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(out[i]);
+    if (text::IsCp932LeadByte(c)) {
+      ++i;
+    } else if (c >= 'A' && c <= 'Z') {
+      out[i] = static_cast<char>(c + 32);
+    }
+  }
+  return out;
+}
+
+// A line of the file, kept byte for byte with its own line end.
+struct Line {
+  std::string text;  // CP932, without the line end
+  std::string end;   // "\r\n", "\n", "\r" or "" for an unterminated last line
+  std::string key;   // lower-cased key name; empty for other lines
+  std::size_t valueStart = 0;
+};
+
+struct Section {
+  bool hasHeader = false;
+  Line header;
+  std::vector<Line> lines;
+  std::unordered_map<std::string, std::size_t> keys;  // first occurrence
+
+  void Reindex() {
+    keys.clear();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (!lines[i].key.empty()) keys.emplace(lines[i].key, i);
+    }
+  }
+};
+
+struct Document {
+  std::vector<Section> sections;                       // sections[0]: the lines before any header
+  std::unordered_map<std::string, std::size_t> index;  // first occurrence
+
+  Document() { sections.emplace_back(); }
+};
+
+std::optional<std::string> SectionName(std::string_view text) {
+  std::string_view trimmed = Trim(text);
+  if (trimmed.empty() || trimmed.front() != '[') return std::nullopt;
+  trimmed.remove_prefix(1);
+  std::size_t close = trimmed.find(']');
+  if (close != std::string_view::npos) trimmed = trimmed.substr(0, close);
+  return std::string(Trim(trimmed));
+}
+
+void ClassifyKeyLine(Line& line) {
+  std::string_view text = line.text;
+  std::string_view lead = Trim(text);
+  if (lead.empty() || lead.front() == ';') return;
+  std::size_t equals = text.find('=');
+  if (equals == std::string_view::npos) return;
+  std::string_view name = Trim(text.substr(0, equals));
+  if (name.empty()) return;
+  line.key = LowerName(name);
+  line.valueStart = equals + 1;
+}
+
+Document Parse(std::string_view content) {
+  Document doc;
+  std::size_t pos = 0;
+  while (pos < content.size()) {
+    std::size_t stop = content.find_first_of("\r\n", pos);
+    Line line;
+    if (stop == std::string_view::npos) {
+      line.text = std::string(content.substr(pos));
+      pos = content.size();
+    } else {
+      line.text = std::string(content.substr(pos, stop - pos));
+      std::size_t endLength =
+          (content[stop] == '\r' && stop + 1 < content.size() && content[stop + 1] == '\n') ? 2 : 1;
+      line.end = std::string(content.substr(stop, endLength));
+      pos = stop + endLength;
+    }
+    if (std::optional<std::string> name = SectionName(line.text)) {
+      Section section;
+      section.hasHeader = true;
+      section.header = std::move(line);
+      doc.index.emplace(LowerName(*name), doc.sections.size());
+      doc.sections.push_back(std::move(section));
+      continue;
+    }
+    ClassifyKeyLine(line);
+    Section& current = doc.sections.back();
+    if (!line.key.empty()) current.keys.emplace(line.key, current.lines.size());
+    current.lines.push_back(std::move(line));
+  }
+  return doc;
+}
+
+std::string Serialize(const Document& doc) {
+  std::size_t total = 0;
+  for (const Section& section : doc.sections) {
+    total += section.header.text.size() + section.header.end.size();
+    for (const Line& line : section.lines) total += line.text.size() + line.end.size();
+  }
+  std::string out;
+  out.reserve(total);
+  for (const Section& section : doc.sections) {
+    if (section.hasHeader) out.append(section.header.text).append(section.header.end);
+    for (const Line& line : section.lines) out.append(line.text).append(line.end);
+  }
+  return out;
+}
+
+// The line that precedes a new one must end first.
+void Terminate(Line& line) {
+  if (line.end.empty()) line.end = kNewLine;
+}
+
+// The last line of the file, wherever it is, so a new section can follow it.
+Line* LastLine(Document& doc) {
+  for (auto it = doc.sections.rbegin(); it != doc.sections.rend(); ++it) {
+    if (!it->lines.empty()) return &it->lines.back();
+    if (it->hasHeader) return &it->header;
+  }
+  return nullptr;
+}
+
+// Hexadecimal digits; a value beyond the 32-bit signed range fails.
+std::optional<std::int32_t> ParseHex(std::string_view digits) {
+  if (digits.empty()) return std::nullopt;
+  long long value = 0;
+  for (char c : digits) {
+    int digit;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return std::nullopt;
+    value = value * 16 + digit;
+    if (value > INT_MAX) return std::nullopt;
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+struct FileStamp {
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
+
+  bool operator==(const FileStamp& other) const {
+    return exists == other.exists && device == other.device && inode == other.inode &&
+           size == other.size && modified.tv_sec == other.modified.tv_sec &&
+           modified.tv_nsec == other.modified.tv_nsec;
+  }
+};
+
+FileStamp StampOf(const std::string& posixPath) {
+  FileStamp stamp;
+  struct stat st;
+  if (!posixPath.empty() && stat(posixPath.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+    stamp.exists = true;
+    stamp.device = st.st_dev;
+    stamp.inode = st.st_ino;
+    stamp.size = st.st_size;
+    stamp.modified = st.st_mtim;
+  }
+  return stamp;
+}
+
+std::string FolderOf(const std::string& posixPath) {
+  std::size_t slash = posixPath.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : posixPath.substr(0, slash);
+}
+
+// A symbolic link is written through: the link stays, its target changes.
+std::string ResolveLink(const std::string& posixPath) {
+  struct stat st;
+  if (lstat(posixPath.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return posixPath;
+  char* resolved = realpath(posixPath.c_str(), nullptr);
+  if (!resolved) return posixPath;
+  std::string result = resolved;
+  std::free(resolved);
+  return result;
+}
+
+WriteTargetState InspectTarget(const std::string& posixPath) {
+  WriteTargetState state;
+  std::string folder = FolderOf(posixPath);
+  struct stat st;
+  state.folderExists = stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (!state.folderExists) return state;
+  state.folderWritable = access(folder.c_str(), W_OK) == 0;
+  struct statvfs fs;
+  state.mountReadOnly = statvfs(folder.c_str(), &fs) == 0 && (fs.f_flag & ST_RDONLY) != 0;
+  if (stat(posixPath.c_str(), &st) == 0) {
+    state.fileExists = true;
+    state.fileIsRegular = S_ISREG(st.st_mode);
+    state.fileOwnerWritable = (st.st_mode & S_IWUSR) != 0;
+  }
+  return state;
+}
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    ssize_t written = write(fd, data.data(), data.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// Writes the whole content beside the file and renames it over the file,
+// so the file on disk is always either the old or the new one.
+bool ReplaceFile(const std::string& posixPath, std::string_view content) {
+  struct stat old;
+  bool hadFile = stat(posixPath.c_str(), &old) == 0;
+  std::string temp = FolderOf(posixPath) + "/.~" + posixPath.substr(posixPath.rfind('/') + 1) +
+                     "." + std::to_string(getpid()) + ".tmp";
+  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, content);
+  if (ok && hadFile) {
+    ok = fchmod(fd, old.st_mode & 07777) == 0;
+    if (ok && (old.st_uid != geteuid() || old.st_gid != getegid())) {
+      // Only root can hand the file back to its owner; others keep their own.
+      [[maybe_unused]] int ignored = fchown(fd, old.st_uid, old.st_gid);
+    }
+  }
+  ok = close(fd) == 0 && ok;
+  ok = ok && rename(temp.c_str(), posixPath.c_str()) == 0;
+  if (!ok) unlink(temp.c_str());
+  return ok;
+}
+
+}  // namespace
+
+bool IsWriteRefused(const WriteTargetState& state) {
+  if (!state.folderExists || !state.folderWritable || state.mountReadOnly) return true;
+  if (state.fileExists && (!state.fileIsRegular || !state.fileOwnerWritable)) return true;
+  return false;
+}
+
+std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    return ParseHex(text.substr(2));
+  }
+  if (!text.empty() && text[0] == '$') return ParseHex(text.substr(1));
+  bool negative = false;
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  long long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value < INT_MIN || value > INT_MAX) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+IniWriteError::IniWriteError(const std::string& path)
+    : std::runtime_error(path + " に書き込めません") {}
+
+struct IniFile::Impl {
+  std::string windowsPath;
+  std::string posixPath;
+  bool resolved = false;
+  bool loaded = false;
+  FileStamp stamp;
+  Document doc;
+
+  void Resolve() {
+    posixPath = files::ToPosix(windowsPath);
+    resolved = true;
+  }
+
+  // Reads the file once, and again only when it changed on disk.
+  void EnsureCurrent() {
+    if (!resolved) Resolve();
+    FileStamp now = StampOf(posixPath);
+    if (!now.exists && !posixPath.empty() && !loaded) {
+      // The name may exist in another case by now.
+      Resolve();
+      now = StampOf(posixPath);
+    }
+    if (loaded && now == stamp) return;
+    doc = Document();
+    if (now.exists) {
+      if (std::optional<std::string> content = files::ReadWholeFile(posixPath)) {
+        doc = Parse(*content);
+      }
+    }
+    stamp = now;
+    loaded = true;
+  }
+
+  const Line* Find(std::string_view section, std::string_view key) {
+    EnsureCurrent();
+    auto found = doc.index.find(LowerName(text::Utf8ToCp932(section)));
+    if (found == doc.index.end()) return nullptr;
+    const Section& s = doc.sections[found->second];
+    auto line = s.keys.find(LowerName(text::Utf8ToCp932(key)));
+    return line == s.keys.end() ? nullptr : &s.lines[line->second];
+  }
+
+  Section& SectionFor(const std::string& cp932Name) {
+    std::string lower = LowerName(cp932Name);
+    auto found = doc.index.find(lower);
+    if (found != doc.index.end()) return doc.sections[found->second];
+    if (Line* last = LastLine(doc)) Terminate(*last);
+    Section section;
+    section.hasHeader = true;
+    section.header.text = "[" + cp932Name + "]";
+    section.header.end = kNewLine;
+    doc.index.emplace(lower, doc.sections.size());
+    doc.sections.push_back(std::move(section));
+    return doc.sections.back();
+  }
+
+  void Store(std::string_view section, std::string_view key, std::string_view value) {
+    EnsureCurrent();
+    std::string cp932Value = text::Utf8ToCp932(value);
+    for (char& c : cp932Value) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
+    std::string cp932Key = text::Utf8ToCp932(key);
+    Section& s = SectionFor(text::Utf8ToCp932(section));
+    std::string lowerKey = LowerName(cp932Key);
+    auto found = s.keys.find(lowerKey);
+    if (found != s.keys.end()) {
+      Line& line = s.lines[found->second];
+      line.text.resize(line.valueStart);
+      line.text += cp932Value;
+    } else {
+      Line line;
+      line.text = cp932Key + "=" + cp932Value;
+      line.end = kNewLine;
+      line.key = lowerKey;
+      line.valueStart = cp932Key.size() + 1;
+      std::size_t at = InsertPosition(s);
+      if (at > 0)
+        Terminate(s.lines[at - 1]);
+      else if (s.hasHeader)
+        Terminate(s.header);
+      s.lines.insert(s.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+      if (at + 1 < s.lines.size())
+        s.Reindex();
+      else
+        s.keys.emplace(lowerKey, at);
+    }
+    Flush();
+  }
+
+  // After the section's last key line, so that blank lines and comments
+  // that close the section stay below the keys.
+  static std::size_t InsertPosition(const Section& s) {
+    for (std::size_t i = s.lines.size(); i > 0; --i) {
+      if (!s.lines[i - 1].key.empty()) return i;
+    }
+    return s.hasHeader ? 0 : s.lines.size();
+  }
+
+  void Remove(std::string_view section, std::string_view key) {
+    EnsureCurrent();
+    auto found = doc.index.find(LowerName(text::Utf8ToCp932(section)));
+    if (found == doc.index.end()) return;
+    Section& s = doc.sections[found->second];
+    auto line = s.keys.find(LowerName(text::Utf8ToCp932(key)));
+    if (line == s.keys.end()) return;
+    s.lines.erase(s.lines.begin() + static_cast<std::ptrdiff_t>(line->second));
+    s.Reindex();
+    Flush();
+  }
+
+  void Flush() {
+    std::string target = posixPath.empty() ? posixPath : ResolveLink(posixPath);
+    if (target.empty() || IsWriteRefused(InspectTarget(target)) ||
+        !ReplaceFile(target, Serialize(doc))) {
+      loaded = false;  // the document no longer matches the disk
+      throw IniWriteError(windowsPath);
+    }
+    stamp = StampOf(posixPath);
+  }
+};
+
+IniFile::IniFile(std::string windowsPath) : impl_(std::make_unique<Impl>()) {
+  impl_->windowsPath = std::move(windowsPath);
+}
+
+IniFile::~IniFile() = default;
+
+const std::string& IniFile::FileName() const { return impl_->windowsPath; }
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const {
+  const Line* line = impl_->Find(section, key);
+  if (!line) return std::string(defaultValue);
+  std::string_view value = Trim(std::string_view(line->text).substr(line->valueStart));
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return text::Cp932ToUtf8(text::Cp932Left(value, kReadLimit));
+}
+
+std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
+                                  std::int32_t defaultValue) const {
+  return ParseProfileInteger(ReadString(section, key, "")).value_or(defaultValue);
+}
+
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
+  return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  impl_->Store(section, key, value);
+}
+
+void IniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+void IniFile::DeleteKey(std::string_view section, std::string_view key) {
+  impl_->Remove(section, key);
+}
+
+}  // namespace platform

@@ -1,0 +1,2 @@
+/* A library for the loader tests. */
+int ProbeAnswer(void) { return 42; }

@@ -1,0 +1,180 @@
+#include "platform/files/files.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "tests/platform/temp_drives.h"
+
+using namespace platform::files;
+using tobrin_test::TempDrives;
+
+TEST(DriveMap, MapsLettersBothWays) {
+  TempDrives drives;
+  EXPECT_EQ(ToPosix("C:\\a\\b.txt"), drives.Home() + "/a/b.txt");
+  EXPECT_EQ(ToPosix("d:\\menu\\"), drives.Disc() + "/menu");
+  EXPECT_EQ(ToPosix("D:\\"), drives.Disc());
+  EXPECT_EQ(ToPosix("Z:\\etc\\hostname"), "/etc/hostname");
+  EXPECT_EQ(ToPosix("Q:\\x"), "");  // no such drive
+  EXPECT_FALSE(FileExists("Q:\\x"));
+  EXPECT_EQ(ToPosix("a\\b"), "a/b");
+  EXPECT_EQ(ToPosix("/usr/bin"), "/usr/bin");
+
+  EXPECT_EQ(ToWindows(drives.Disc() + "/menu/a.exe"), "D:\\menu\\a.exe");
+  EXPECT_EQ(ToWindows(drives.Disc()), "D:\\");
+  EXPECT_EQ(ToWindows(drives.Home() + "/x"), "C:\\x");
+  EXPECT_EQ(
+      ToWindows(drives.Root() + "/homework"), "Z:" + [&] {
+        std::string s = drives.Root() + "/homework";
+        for (char& c : s) c = c == '/' ? '\\' : c;
+        return s;
+      }());
+}
+
+TEST(DriveMap, NestedMountTakesTheLongestRoot) {
+  TempDrives drives;
+  std::filesystem::create_directories(drives.Home() + "/cd");
+  setenv("TOBRIN_DRIVES", ("C=" + drives.Home() + ";E=" + drives.Home() + "/cd/").c_str(), 1);
+  ReloadDriveMap();
+  EXPECT_EQ(ToWindows(drives.Home() + "/cd/setup.exe"), "E:\\setup.exe");
+  EXPECT_EQ(ToWindows(drives.Home() + "/cdx"), "C:\\cdx");
+  EXPECT_EQ(ToPosix("E:\\setup.exe"), drives.Home() + "/cd/setup.exe");
+}
+
+TEST(DriveMap, MissingComponentsMatchWithoutRegardToCase) {
+  TempDrives drives;
+  std::filesystem::create_directories(drives.Disc() + "/Menu/Data");
+  TempDrives::WriteFile(drives.Disc() + "/Menu/Data/ReadMe.TXT", "x");
+  TempDrives::WriteFile(drives.Disc() + "/Menu/readme.txt", "exact");
+  EXPECT_EQ(ToPosix("D:\\MENU\\data\\README.txt"), drives.Disc() + "/Menu/Data/ReadMe.TXT");
+  EXPECT_TRUE(FileExists("D:\\menu\\DATA\\readme.TXT"));
+  // The exact name wins when it exists.
+  EXPECT_EQ(ToPosix("D:\\Menu\\readme.txt"), drives.Disc() + "/Menu/readme.txt");
+  // A missing tail keeps its spelling after the matched part.
+  EXPECT_EQ(ToPosix("D:\\menu\\New\\a.txt"), drives.Disc() + "/Menu/New/a.txt");
+  EXPECT_EQ(MatchCase(drives.Disc() + "/MENU/DATA"), drives.Disc() + "/Menu/Data");
+}
+
+TEST(DriveMap, JapaneseNamesWithBackslashTrailByte) {
+  TempDrives drives;
+  std::filesystem::create_directories(drives.Disc() + "/ソフト");
+  TempDrives::WriteFile(drives.Disc() + "/ソフト/表.txt", "x");
+  EXPECT_EQ(ToPosix("D:\\ソフト\\表.txt"), drives.Disc() + "/ソフト/表.txt");
+  EXPECT_TRUE(FileExists("D:\\ソフト\\表.txt"));
+  EXPECT_TRUE(DirectoryExists("D:\\ソフト"));
+  EXPECT_EQ(ExtractFileName("D:\\ソフト\\表.txt"), "表.txt");
+  EXPECT_EQ(ExtractFilePath("D:\\ソフト\\表.txt"), "D:\\ソフト\\");
+  EXPECT_EQ(ToWindows(drives.Disc() + "/ソフト/表.txt"), "D:\\ソフト\\表.txt");
+  std::vector<FindData> found = FindFiles("D:\\ソフト\\*.*");
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].name, "表.txt");
+}
+
+TEST(Files, ExistenceAndFolders) {
+  TempDrives drives;
+  TempDrives::WriteFile(drives.Home() + "/f.dat", "12345");
+  EXPECT_TRUE(FileExists("C:\\f.dat"));
+  EXPECT_FALSE(FileExists("C:\\"));  // a folder is no file
+  EXPECT_TRUE(DirectoryExists("C:\\"));
+  EXPECT_FALSE(DirectoryExists("C:\\f.dat"));
+
+  EXPECT_FALSE(CreateDirectory("C:\\a\\b"));  // one level only
+  EXPECT_TRUE(CreateDirectory("C:\\a"));
+  EXPECT_FALSE(CreateDirectory("C:\\a"));  // exists already
+  EXPECT_TRUE(ForceDirectories("C:\\x\\y\\z\\"));
+  EXPECT_TRUE(DirectoryExists("C:\\x\\y\\z"));
+  EXPECT_TRUE(ForceDirectories("C:\\x\\y"));
+  EXPECT_FALSE(ForceDirectories("C:\\f.dat\\sub"));
+  EXPECT_FALSE(ForceDirectories("Q:\\sub"));
+
+  EXPECT_TRUE(DeleteFile("C:\\F.DAT"));
+  EXPECT_FALSE(FileExists("C:\\f.dat"));
+  EXPECT_FALSE(DeleteFile("C:\\a"));
+  EXPECT_EQ(ReadWholeFile("C:\\f.dat"), std::nullopt);
+}
+
+TEST(Files, AttributesFollowModeBitsAndNames) {
+  TempDrives drives;
+  TempDrives::WriteFile(drives.Home() + "/a.txt", "x");
+  TempDrives::WriteFile(drives.Home() + "/.hidden", "x");
+  EXPECT_EQ(GetFileAttributes("C:\\a.txt") & (kAttrReadOnly | kAttrDirectory | kAttrHidden), 0u);
+  EXPECT_NE(GetFileAttributes("C:\\.hidden") & kAttrHidden, 0u);
+  EXPECT_NE(GetFileAttributes("C:\\") & kAttrDirectory, 0u);
+  EXPECT_EQ(GetFileAttributes("C:\\missing"), kInvalidAttributes);
+
+  ASSERT_TRUE(SetFileAttributes("C:\\a.txt", kAttrReadOnly | kAttrArchive));
+  struct stat st;
+  stat((drives.Home() + "/a.txt").c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0222, 0u);
+  EXPECT_NE(GetFileAttributes("C:\\a.txt") & kAttrReadOnly, 0u);
+  ASSERT_TRUE(SetFileAttributes("C:\\a.txt", kAttrNormal));
+  EXPECT_EQ(GetFileAttributes("C:\\a.txt") & kAttrReadOnly, 0u);
+  EXPECT_FALSE(SetFileAttributes("C:\\missing", kAttrNormal));
+}
+
+TEST(Files, WildcardsFollowWindowsRules) {
+  EXPECT_TRUE(MatchesWildcard("*.*", "README"));
+  EXPECT_TRUE(MatchesWildcard("*.*", "a.b.c"));
+  EXPECT_TRUE(MatchesWildcard("*.TXT", "note.txt"));
+  EXPECT_FALSE(MatchesWildcard("*.txt", "note.txt.bak"));
+  EXPECT_TRUE(MatchesWildcard("a?.dat", "a表.dat"));  // "?" is one character
+  EXPECT_TRUE(MatchesWildcard("setup.*", "setup"));
+  EXPECT_TRUE(MatchesWildcard("*.", "README"));
+  EXPECT_FALSE(MatchesWildcard("*.", "a.txt"));
+  EXPECT_TRUE(MatchesWildcard("*", ".profile"));
+
+  TempDrives drives;
+  TempDrives::WriteFile(drives.Disc() + "/README", "abc");
+  TempDrives::WriteFile(drives.Disc() + "/b.TXT", "x");
+  std::filesystem::create_directories(drives.Disc() + "/sub");
+  std::vector<FindData> all = FindFiles("D:\\*.*");
+  ASSERT_EQ(all.size(), 3u);
+  EXPECT_EQ(all[0].name, "README");
+  EXPECT_EQ(all[0].size, 3u);
+  EXPECT_EQ(all[2].name, "sub");
+  EXPECT_NE(all[2].attributes & kAttrDirectory, 0u);
+  std::vector<FindData> text = FindFiles("D:\\*.txt");
+  ASSERT_EQ(text.size(), 1u);
+  EXPECT_EQ(text[0].name, "b.TXT");
+  EXPECT_TRUE(FindFiles("D:\\nowhere\\*.*").empty());
+}
+
+TEST(Files, PathParts) {
+  EXPECT_EQ(ExtractFilePath("C:\\dir\\file.txt"), "C:\\dir\\");
+  EXPECT_EQ(ExtractFileName("C:\\dir\\file.txt"), "file.txt");
+  EXPECT_EQ(ExtractFileName("D:abc.txt"), "abc.txt");
+  EXPECT_EQ(ExtractFilePath("D:abc.txt"), "D:");
+  EXPECT_EQ(ExtractFileName("plain"), "plain");
+  EXPECT_EQ(ExtractFilePath("plain"), "");
+  EXPECT_EQ(ExtractFileExt("C:\\a.b\\file.tar.gz"), ".gz");
+  EXPECT_EQ(ExtractFileExt("C:\\a.b\\file"), "");
+  EXPECT_EQ(IncludeTrailingBackslash("C:\\a"), "C:\\a\\");
+  EXPECT_EQ(IncludeTrailingBackslash("C:\\a\\"), "C:\\a\\");
+  EXPECT_EQ(GetWindowsDirectory(), "C:\\WINDOWS");
+}
+
+TEST(Files, ProgramAndTemporaryPaths) {
+  TempDrives drives;
+  std::string exe = ExecutablePath();
+  EXPECT_EQ(exe.substr(1, 2), ":\\");
+  EXPECT_EQ(ExtractFileName(exe), "platform_tests");
+  EXPECT_TRUE(FileExists(exe));
+
+  std::string saved = getenv("TMPDIR") ? getenv("TMPDIR") : "";
+  setenv("TMPDIR", (drives.Home() + "/tmp").c_str(), 1);
+  EXPECT_EQ(GetTempPath(), "C:\\tmp\\");
+  if (saved.empty())
+    unsetenv("TMPDIR");
+  else
+    setenv("TMPDIR", saved.c_str(), 1);
+
+  std::filesystem::create_directories(drives.Disc() + "/bin");
+  TempDrives::WriteFile(drives.Disc() + "/bin/KmTarSef.exe", "stub");
+  std::string savedPath = getenv("PATH");
+  setenv("PATH", (savedPath + ":" + drives.Disc() + "/bin").c_str(), 1);
+  EXPECT_EQ(SearchPath("kmtarsef.exe"), "D:\\bin\\KmTarSef.exe");
+  EXPECT_EQ(SearchPath("no-such-stub.exe"), "");
+  setenv("PATH", savedPath.c_str(), 1);
+}

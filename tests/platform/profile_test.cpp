@@ -1,0 +1,266 @@
+#include "platform/profile/profile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/platform/temp_drives.h"
+
+using platform::IniFile;
+using platform::IniWriteError;
+using tobrin_test::TempDrives;
+
+namespace {
+
+class Profile : public ::testing::Test {
+ protected:
+  TempDrives drives;
+  std::string Path() const { return drives.Disc() + "/tobrinedit.dat"; }
+  void Put(const std::string& bytes) const { TempDrives::WriteFile(Path(), bytes); }
+  std::string Bytes() const { return TempDrives::ReadFile(Path()); }
+};
+
+}  // namespace
+
+TEST_F(Profile, MissingFileReadsDefaultsAndIsNotCreated) {
+  IniFile ini("D:\\tobrinedit.dat");
+  EXPECT_EQ(ini.ReadString("name1", "1", "def"), "def");
+  EXPECT_EQ(ini.ReadInteger("set", "bw3", 233), 233);
+  EXPECT_TRUE(ini.ReadBool("tip", "enable", true));
+  EXPECT_FALSE(std::filesystem::exists(Path()));
+  EXPECT_EQ(ini.FileName(), "D:\\tobrinedit.dat");
+}
+
+TEST_F(Profile, NewKeysAndSectionsGoToTheEndsInCrLf) {
+  IniFile ini("D:\\tobrinedit.dat");
+  ini.WriteString("name1", "1", "インストール");
+  ini.WriteString("path1", "1", "setup.exe");
+  ini.WriteString("name1", "2", "終了");
+  ini.WriteInteger("set", "bw1", -233);
+  ini.WriteBool("tip", "enable", true);
+  EXPECT_EQ(
+      Bytes(),
+      "[name1]\r\n1=\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5B\x83\x8B\r\n2=\x8F\x49\x97\xB9\r\n"
+      "[path1]\r\n1=setup.exe\r\n"
+      "[set]\r\nbw1=-233\r\n"
+      "[tip]\r\nenable=1\r\n");
+  // A fresh object reads what the first one wrote.
+  IniFile again("D:\\TOBRINEDIT.DAT");
+  EXPECT_EQ(again.ReadString("name1", "1", ""), "インストール");
+  EXPECT_EQ(again.ReadInteger("set", "bw1", 0), -233);
+}
+
+TEST_F(Profile, ForeignLinesSurviveByteForByte) {
+  const std::string before =
+      "; made by hand\n"
+      "[other tool]\n"
+      "Key = \x95\x5C value  \n"
+      "orphan line\n"
+      "\n"
+      "[name1]\r\n"
+      "1=old\r\n"
+      "x-extra=keep\r\n"
+      "\r\n"
+      "; end of name1\r\n"
+      "[tail]\r\n"
+      "last=no newline";
+  Put(before);
+  IniFile ini("D:\\tobrinedit.dat");
+  ini.WriteString("name1", "1", "new");                 // replaced in place
+  ini.WriteString("NAME1", "2", "two");                 // after the last key, before the blank line
+  ini.WriteString("fontname", "1", "ＭＳ Ｐゴシック");  // new section at the end
+  const std::string after =
+      "; made by hand\n"
+      "[other tool]\n"
+      "Key = \x95\x5C value  \n"
+      "orphan line\n"
+      "\n"
+      "[name1]\r\n"
+      "1=new\r\n"
+      "x-extra=keep\r\n"
+      "2=two\r\n"
+      "\r\n"
+      "; end of name1\r\n"
+      "[tail]\r\n"
+      "last=no newline\r\n"
+      "[fontname]\r\n"
+      "1=\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E\r\n";
+  EXPECT_EQ(Bytes(), after);
+  EXPECT_EQ(ini.ReadString("other tool", "key", ""), "表 value");
+
+  ini.DeleteKey("name1", "X-EXTRA");
+  ini.DeleteKey("name1", "missing");
+  ini.DeleteKey("missing", "1");
+  std::string expected = after;
+  expected.erase(expected.find("x-extra=keep\r\n"), 14);
+  EXPECT_EQ(Bytes(), expected);
+  EXPECT_EQ(ini.ReadString("name1", "2", ""), "two");
+}
+
+TEST_F(Profile, NamesIgnoreCaseAndFirstOccurrenceWins) {
+  Put("[NAME1]\r\n1=first\r\n1=second\r\n[bg]\r\nFILE=a.bmp\r\n[name1]\r\n2=hidden\r\n");
+  IniFile ini("D:\\tobrinedit.dat");
+  EXPECT_EQ(ini.ReadString("name1", "1", ""), "first");
+  EXPECT_EQ(ini.ReadString("Bg", "file", ""), "a.bmp");
+  EXPECT_EQ(ini.ReadString("name1", "2", "def"), "def");
+  ini.WriteString("name1", "1", "changed");
+  EXPECT_EQ(Bytes(),
+            "[NAME1]\r\n1=changed\r\n1=second\r\n[bg]\r\nFILE=a.bmp\r\n[name1]\r\n2=hidden\r\n");
+}
+
+TEST_F(Profile, ValuesAreTrimmedAndLoseOnePairOfQuotes) {
+  Put("[s]\r\na =  padded \t\r\nb=\"quoted\"\r\nc='single'\r\nd=\"\"x\"\"\r\ne=\"\r\n"
+      "f=\"mixed'\r\ng=\r\n");
+  IniFile ini("D:\\tobrinedit.dat");
+  EXPECT_EQ(ini.ReadString("s", "a", ""), "padded");
+  EXPECT_EQ(ini.ReadString("s", "b", ""), "quoted");
+  EXPECT_EQ(ini.ReadString("s", "c", ""), "single");
+  EXPECT_EQ(ini.ReadString("s", "d", ""), "\"x\"");
+  EXPECT_EQ(ini.ReadString("s", "e", ""), "\"");
+  EXPECT_EQ(ini.ReadString("s", "f", ""), "\"mixed'");
+  EXPECT_EQ(ini.ReadString("s", "g", "def"), "");
+}
+
+TEST_F(Profile, IntegerForms) {
+  Put("[set]\r\nhex=0x20\r\nHEX=0X1f\r\ndollar=$20\r\nabc=abc\r\nempty=\r\nshort=0x\r\n"
+      "neg=-3\r\nplus=+7\r\nmax=2147483647\r\nover=2147483648\r\nmin=-2147483648\r\n"
+      "under=-2147483649\r\nbighex=0x80000000\r\nmixed=12a\r\nspaced= 12 \r\n");
+  IniFile ini("D:\\tobrinedit.dat");
+  auto read = [&](const char* key) { return ini.ReadInteger("set", key, 233); };
+  EXPECT_EQ(read("hex"), 32);
+  EXPECT_EQ(read("dollar"), 32);
+  EXPECT_EQ(read("abc"), 233);
+  EXPECT_EQ(read("empty"), 233);
+  EXPECT_EQ(read("missing"), 233);
+  EXPECT_EQ(read("short"), 233);
+  EXPECT_EQ(read("neg"), -3);
+  EXPECT_EQ(read("plus"), 7);
+  EXPECT_EQ(read("max"), 2147483647);
+  EXPECT_EQ(read("over"), 233);
+  EXPECT_EQ(read("min"), -2147483647 - 1);
+  EXPECT_EQ(read("under"), 233);
+  EXPECT_EQ(read("bighex"), 233);
+  EXPECT_EQ(read("mixed"), 233);
+  EXPECT_EQ(read("spaced"), 12);
+  EXPECT_EQ(platform::ParseProfileInteger("0X1f"), 31);
+  EXPECT_EQ(platform::ParseProfileInteger("$"), std::nullopt);
+}
+
+TEST_F(Profile, Booleans) {
+  Put("[tip]\r\ntwo=2\r\nyes=yes\r\nzero=0\r\nhex=$1\r\n");
+  IniFile ini("D:\\tobrinedit.dat");
+  EXPECT_TRUE(ini.ReadBool("tip", "two", false));
+  EXPECT_FALSE(ini.ReadBool("tip", "yes", false));
+  EXPECT_TRUE(ini.ReadBool("tip", "yes", true));
+  EXPECT_FALSE(ini.ReadBool("tip", "zero", true));
+  EXPECT_TRUE(ini.ReadBool("tip", "hex", false));
+  EXPECT_TRUE(ini.ReadBool("tip", "missing", true));
+  ini.WriteBool("tip", "zero", true);
+  ini.WriteBool("tip", "two", false);
+  EXPECT_EQ(Bytes(), "[tip]\r\ntwo=0\r\nyes=yes\r\nzero=1\r\nhex=$1\r\n");
+}
+
+TEST_F(Profile, LongValuesAreCutAt2047BytesOnACharacterBoundary) {
+  IniFile ini("D:\\tobrinedit.dat");
+  std::string japanese;
+  for (int i = 0; i < 1500; ++i) japanese += "あ";  // 3000 CP932 bytes
+  ini.WriteString("name1", "1", japanese);
+  ini.WriteString("name1", "2", std::string(3000, 'x'));
+  ini.WriteString("name1", "3", "a" + japanese);
+  std::string cut;
+  for (int i = 0; i < 1023; ++i) cut += "あ";  // 2046 bytes: the 1024th would split
+  EXPECT_EQ(ini.ReadString("name1", "1", ""), cut);
+  EXPECT_EQ(ini.ReadString("name1", "2", ""), std::string(2047, 'x'));
+  EXPECT_EQ(ini.ReadString("name1", "3", ""), "a" + cut);
+  EXPECT_EQ(Bytes().size(), 9u + 3000 + 3000 + 3001 + 3 * 4);  // the file keeps it whole
+}
+
+TEST_F(Profile, LineBreaksInValuesBecomeBlanksAndUnencodableBecomesQuestionMark) {
+  IniFile ini("D:\\tobrinedit.dat");
+  ini.WriteString("mes1", "1-1", "one\r\ntwo\nthree");
+  ini.WriteString("mes1", "1-2", "絵😀");
+  EXPECT_EQ(Bytes(), "[mes1]\r\n1-1=one  two three\r\n1-2=\x8A\x47?\r\n");
+  EXPECT_EQ(ini.ReadString("mes1", "1-2", ""), "絵?");
+}
+
+TEST_F(Profile, SeesChangesMadeByAnotherWriter) {
+  IniFile reader("D:\\tobrinedit.dat");
+  EXPECT_EQ(reader.ReadString("s", "k", "none"), "none");
+  {
+    IniFile writer("D:\\tobrinedit.dat");
+    writer.WriteString("s", "k", "v1");
+  }
+  EXPECT_EQ(reader.ReadString("s", "k", "none"), "v1");
+  Put("[s]\r\nk=v2\r\n");
+  EXPECT_EQ(reader.ReadString("s", "k", "none"), "v2");
+}
+
+TEST_F(Profile, WriteKeepsModeAndLeavesNoTemporaryFile) {
+  Put("[s]\r\nk=v\r\n");
+  chmod(Path().c_str(), 0640);
+  IniFile ini("D:\\tobrinedit.dat");
+  ini.WriteString("s", "k", "w");
+  struct stat st;
+  ASSERT_EQ(stat(Path().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drives.Disc()), {}), 1);
+}
+
+TEST_F(Profile, WritesThroughASymbolicLink) {
+  Put("[s]\r\nk=v\r\n");
+  std::filesystem::create_symlink(Path(), drives.Disc() + "/link.dat");
+  IniFile ini("D:\\link.dat");
+  ini.WriteString("s", "k", "w");
+  EXPECT_TRUE(std::filesystem::is_symlink(drives.Disc() + "/link.dat"));
+  EXPECT_EQ(Bytes(), "[s]\r\nk=w\r\n");
+}
+
+TEST_F(Profile, RefusedWritesRaiseTheMessageEvenForRoot) {
+  IniFile missingFolder("D:\\nowhere\\tobrinedit.dat");
+  try {
+    missingFolder.WriteString("s", "k", "v");
+    FAIL() << "write into a missing folder succeeded";
+  } catch (const IniWriteError& e) {
+    EXPECT_STREQ(e.what(), "D:\\nowhere\\tobrinedit.dat に書き込めません");
+  }
+  IniFile unknownDrive("Q:\\tobrinedit.dat");
+  EXPECT_THROW(unknownDrive.WriteString("s", "k", "v"), IniWriteError);
+
+  Put("[s]\r\nk=v\r\n");
+  chmod(Path().c_str(), 0444);
+  IniFile readOnly("D:\\tobrinedit.dat");
+  try {
+    readOnly.WriteInteger("s", "k", 5);
+    FAIL() << "write into a read-only file succeeded";
+  } catch (const IniWriteError& e) {
+    EXPECT_STREQ(e.what(), "D:\\tobrinedit.dat に書き込めません");
+  }
+  EXPECT_EQ(Bytes(), "[s]\r\nk=v\r\n");
+  // The refused value is not kept in memory either.
+  EXPECT_EQ(readOnly.ReadString("s", "k", ""), "v");
+  EXPECT_THROW(readOnly.DeleteKey("s", "k"), IniWriteError);
+}
+
+TEST(ProfileRefusal, DecisionFromDiskFacts) {
+  platform::WriteTargetState ok{.folderExists = true, .folderWritable = true};
+  EXPECT_FALSE(platform::IsWriteRefused(ok));
+  auto with = [&](auto change) {
+    platform::WriteTargetState state = ok;
+    change(state);
+    return platform::IsWriteRefused(state);
+  };
+  EXPECT_TRUE(with([](auto& s) { s.folderExists = false; }));
+  EXPECT_TRUE(with([](auto& s) { s.folderWritable = false; }));
+  EXPECT_TRUE(with([](auto& s) { s.mountReadOnly = true; }));
+  EXPECT_TRUE(with([](auto& s) {
+    s.fileExists = true;
+    s.fileIsRegular = true;
+  }));
+  EXPECT_TRUE(with([](auto& s) {
+    s.fileExists = true;
+    s.fileOwnerWritable = true;  // a folder or device under the file's name
+  }));
+  EXPECT_FALSE(with([](auto& s) { s.fileExists = s.fileIsRegular = s.fileOwnerWritable = true; }));
+}
