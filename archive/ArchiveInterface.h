@@ -224,7 +224,6 @@ class TArchive : public virtual IArchive {
   void* FindExport(std::string_view exportName) const;
 
  private:
-
   std::string dllName_;
   std::string prefix_;
   DllModule dllHandle_;
