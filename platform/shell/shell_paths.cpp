@@ -1,0 +1,27 @@
+#include "platform/shell/shell_paths.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+#include "platform/files/files.h"
+
+namespace platform::shell {
+namespace {
+
+std::string CurrentFolder() {
+  char buffer[PATH_MAX];
+  return getcwd(buffer, sizeof buffer) != nullptr ? std::string(buffer) : std::string("/");
+}
+
+}  // namespace
+
+std::string AbsolutePosixPath(std::string_view windowsPath, const std::string& baseFolder) {
+  std::string path = files::ToPosix(windowsPath);
+  if (!path.empty() && path[0] == '/') return path;
+  std::string base = baseFolder.empty() ? CurrentFolder() : baseFolder;
+  if (base.empty() || base.back() != '/') base += '/';
+  return base + path;
+}
+
+}  // namespace platform::shell
