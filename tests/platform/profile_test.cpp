@@ -200,8 +200,13 @@ TEST_F(Profile, SeesChangesMadeByAnotherWriter) {
 TEST_F(Profile, WriteKeepsModeAndLeavesNoTemporaryFile) {
   Put("[s]\r\nk=v\r\n");
   chmod(Path().c_str(), 0640);
-  IniFile ini("D:\\tobrinedit.dat");
-  ini.WriteString("s", "k", "w");
+  {
+    IniFile ini("D:\\tobrinedit.dat");
+    ini.WriteString("s", "k", "w");
+    ini.WriteString("s", "k2", "longer value");
+    ini.WriteString("s", "k2", "x");  // the reused spare must shrink
+    EXPECT_EQ(Bytes(), "[s]\r\nk=w\r\nk2=x\r\n");
+  }
   struct stat st;
   ASSERT_EQ(stat(Path().c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
