@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QString>
+#include <ctime>
 
 #include "platform/files/files.h"
 
@@ -43,16 +44,36 @@ class QtProgressWindow : public ProgressWindow {
   QProgressDialog dialog_;
 };
 
+std::string GroupedNumber(std::uint64_t value) {
+  std::string digits = std::to_string(value);
+  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
+  return digits;
+}
+
+std::string Facts(const FileFacts& facts) {
+  char date[64] = "";
+  std::tm local{};
+  std::time_t time = static_cast<std::time_t>(facts.modified);
+  if (localtime_r(&time, &local) != nullptr) {
+    std::strftime(date, sizeof date, "%Y/%m/%d %H:%M:%S", &local);
+  }
+  return "    " + GroupedNumber(facts.size) + " バイト\n    更新日時: " + date + "\n";
+}
+
 }  // namespace
 
-OverwriteAnswer AskOverwriteQuestion(const std::string& windowsPath, bool readOnly) {
+std::string OverwriteQuestionText(const OverwriteQuestion& question) {
+  std::string name = files::ExtractFileName(question.target);
+  std::string first =
+      question.readOnly ? "このフォルダには既に読み取り専用ファイル '" + name + "' が存在します。"
+                        : "このフォルダには既に '" + name + "' という名前のファイルが存在します。";
+  return first + "\n\n既存のファイル\n" + Facts(question.existing) +
+         "を次のファイルで置き換えますか？\n" + Facts(question.replacement);
+}
+
+OverwriteAnswer AskOverwriteQuestion(const OverwriteQuestion& question) {
   if (!HaveWidgets()) return OverwriteAnswer::No;
-  std::string name = files::ExtractFileName(windowsPath);
-  std::string text =
-      readOnly ? "このフォルダには既に読み取り専用ファイル '" + name +
-                     "' が存在します。\n\n既存のファイルを置き換えますか？"
-               : "このフォルダには既に '" + name +
-                     "' という名前のファイルが存在します。\n\n既存のファイルを置き換えますか？";
+  std::string text = OverwriteQuestionText(question);
   QMessageBox box(QMessageBox::Question, QString::fromUtf8(kOverwriteCaption),
                   QString::fromStdString(text));
   QPushButton* yes = box.addButton(QString::fromUtf8("はい(&Y)"), QMessageBox::YesRole);

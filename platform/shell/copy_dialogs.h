@@ -6,11 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "platform/shell/copy_engine.h"
 #include "platform/shell/file_operation.h"
 
 namespace platform::shell {
 
-OverwriteAnswer AskOverwriteQuestion(const std::string& windowsPath, bool readOnly);
+OverwriteAnswer AskOverwriteQuestion(const OverwriteQuestion& question);
+std::string OverwriteQuestionText(const OverwriteQuestion& question);
 void ShowCopyError(const std::string& text);
 
 class ProgressWindow {

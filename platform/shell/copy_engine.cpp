@@ -248,13 +248,17 @@ bool CopyRun::CopyFolder(const Entry& entry) {
 bool CopyRun::MayReplace(const Entry& entry, const struct stat& existing, bool* skip) {
   if (S_ISDIR(existing.st_mode)) return Fail(DE_FILEDESTISFLD, entry.target);
   struct stat source {};
-  if (lstat(entry.source.c_str(), &source) == 0 && source.st_dev == existing.st_dev &&
-      source.st_ino == existing.st_ino) {
+  if (lstat(entry.source.c_str(), &source) != 0) return Fail(CodeFromErrno(errno), entry.source);
+  if (source.st_dev == existing.st_dev && source.st_ino == existing.st_ino) {
     return Fail(DE_SAMEFILE, entry.source);
   }
   if (!confirm_) return true;
-  bool readOnly = !S_ISLNK(existing.st_mode) && (existing.st_mode & S_IWUSR) == 0;
-  switch (observer_.AskOverwrite(files::ToWindows(entry.target), readOnly)) {
+  OverwriteQuestion question;
+  question.target = files::ToWindows(entry.target);
+  question.readOnly = !S_ISLNK(existing.st_mode) && (existing.st_mode & S_IWUSR) == 0;
+  question.existing = {static_cast<std::uint64_t>(existing.st_size), existing.st_mtim.tv_sec};
+  question.replacement = {static_cast<std::uint64_t>(source.st_size), source.st_mtim.tv_sec};
+  switch (observer_.AskOverwrite(question)) {
     case OverwriteAnswer::YesToAll:
       confirm_ = false;
       return true;

@@ -12,12 +12,23 @@
 
 namespace platform::shell {
 
+// What an overwrite question shows of both files.
+struct FileFacts {
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // seconds since the Unix epoch
+};
+struct OverwriteQuestion {
+  std::string target;  // Windows path of the existing file
+  bool readOnly = false;
+  FileFacts existing;
+  FileFacts replacement;
+};
+
 // What the engine asks of the user interface.
 class CopyObserver {
  public:
   virtual ~CopyObserver() = default;
-  // targetName is the Windows path of the existing file.
-  virtual OverwriteAnswer AskOverwrite(const std::string& targetName, bool readOnly) = 0;
+  virtual OverwriteAnswer AskOverwrite(const OverwriteQuestion& question) = 0;
   virtual void ShowError(int code, const std::string& windowsPath) = 0;
   // Called often; false cancels the copy.
   virtual bool Progress(std::uint64_t done, std::uint64_t total, const std::string& name) = 0;

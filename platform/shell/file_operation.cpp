@@ -44,8 +44,8 @@ class DialogObserver : public CopyObserver {
   DialogObserver(bool showErrors, bool showProgress)
       : showErrors_(showErrors), showProgress_(showProgress) {}
 
-  OverwriteAnswer AskOverwrite(const std::string& targetName, bool readOnly) override {
-    return AskOverwriteQuestion(targetName, readOnly);
+  OverwriteAnswer AskOverwrite(const OverwriteQuestion& question) override {
+    return AskOverwriteQuestion(question);
   }
 
   void ShowError(int code, const std::string& windowsPath) override {

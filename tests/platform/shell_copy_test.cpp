@@ -24,9 +24,10 @@ using shell_test::WriteFile;
 // Answers overwrite questions from a script and records what it was shown.
 class ScriptedObserver : public platform::shell::CopyObserver {
  public:
-  OverwriteAnswer AskOverwrite(const std::string& target, bool readOnly) override {
-    questions.push_back(target);
-    readOnlyQuestions.push_back(readOnly);
+  OverwriteAnswer AskOverwrite(const platform::shell::OverwriteQuestion& question) override {
+    questions.push_back(question.target);
+    readOnlyQuestions.push_back(question.readOnly);
+    replacementSizes.push_back(question.replacement.size);
     if (answers.empty()) return OverwriteAnswer::Cancel;
     OverwriteAnswer answer = answers.front();
     answers.pop_front();
@@ -43,6 +44,7 @@ class ScriptedObserver : public platform::shell::CopyObserver {
   std::deque<OverwriteAnswer> answers;
   std::vector<std::string> questions;
   std::vector<bool> readOnlyQuestions;
+  std::vector<std::uint64_t> replacementSizes;
   std::vector<int> errors;
   std::vector<std::string> errorPaths;
   int progressCalls = 0;
@@ -165,6 +167,7 @@ TEST_F(ShellCopyTest, OverwriteQuestionsNoYesAndYesToAll) {
   ASSERT_EQ(observer.questions.size(), 3u);
   EXPECT_EQ(observer.questions[0], "E:\\dst\\a.txt");
   EXPECT_EQ(observer.readOnlyQuestions, (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(observer.replacementSizes[0], 5u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Target("dst")), {}), 3);
 
   observer.questions.clear();
