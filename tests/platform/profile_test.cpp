@@ -1,6 +1,7 @@
 #include "platform/profile/profile.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -246,6 +247,30 @@ TEST_F(Profile, RefusedWritesRaiseTheMessageEvenForRoot) {
   // The refused value is not kept in memory either.
   EXPECT_EQ(readOnly.ReadString("s", "k", ""), "v");
   EXPECT_THROW(readOnly.DeleteKey("s", "k"), IniWriteError);
+}
+
+TEST_F(Profile, ReadOnlyMountIsRefusedEvenForRoot) {
+  std::string medium = drives.Disc() + "/cd";
+  std::filesystem::create_directories(medium);
+  TempDrives::WriteFile(medium + "/tobrinedit.dat", "[s]\r\nk=v\r\n");
+  // A read-only bind mount stands in for a disc; it needs the right to mount.
+  if (mount(medium.c_str(), medium.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+    GTEST_SKIP() << "cannot mount here";
+  }
+  bool readOnly =
+      mount(nullptr, medium.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+  if (readOnly) {
+    IniFile ini("D:\\cd\\tobrinedit.dat");
+    EXPECT_EQ(ini.ReadString("s", "k", ""), "v");
+    try {
+      ini.WriteString("s", "k", "w");
+      ADD_FAILURE() << "write onto a read-only medium succeeded";
+    } catch (const IniWriteError& e) {
+      EXPECT_STREQ(e.what(), "D:\\cd\\tobrinedit.dat に書き込めません");
+    }
+  }
+  umount2(medium.c_str(), MNT_DETACH);
+  if (!readOnly) GTEST_SKIP() << "cannot remount read-only here";
 }
 
 TEST(ProfileRefusal, DecisionFromDiskFacts) {
