@@ -53,7 +53,9 @@ class IniFile {
                            std::int32_t defaultValue) const;
   bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
-  // Each write leaves a whole file on disk; throws IniWriteError.
+  // Each write leaves a whole file on disk; throws IniWriteError. While the
+  // object lives, a hidden spare file beside the file holds the previous
+  // content (the next write reuses it); the destructor removes it.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
