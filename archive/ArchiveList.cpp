@@ -1,0 +1,726 @@
+#include "archive/ArchiveList.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <utility>
+
+#include "archive/ArchiveCst.h"
+#include "archive/ArchiveErrors.h"
+#include "archive/ArchiveNotify.h"
+#include "archive/ArchivePlatform.h"
+#include "archive/ArchiveStrings.h"
+#include "platform/files/filetimes.h"
+#include "platform/files/files.h"
+#include "platform/text/text.h"
+
+namespace archive {
+
+namespace {
+
+constexpr int kNoCommand = 0x8000;
+constexpr std::uint64_t kFileTimeUnitsPerDay = 864000000000ULL;
+// Days from 1 January 1601 (FILETIME epoch) to 30 December 1899.
+constexpr double kFileTimeEpochToDateTime = 109205.0;
+
+bool IsPathDelimiter(char c) { return c == '/' || c == '\\'; }
+
+// The index just behind the last "/" or "\" of a CP932 path (0 when there
+// is none); the second byte of a double-byte character is never one.
+std::size_t NameStart(std::string_view path) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (platform::text::IsCp932LeadByte(static_cast<unsigned char>(path[i]))) {
+      ++i;
+    } else if (IsPathDelimiter(path[i])) {
+      start = i + 1;
+    }
+  }
+  return std::min(start, path.size());
+}
+
+// The member path of a record, as the library wrote it (CP932).
+std::string_view RawPath(const INDIVIDUALINFO& info) {
+  return std::string_view(info.szFileName, strnlen(info.szFileName, sizeof(info.szFileName)));
+}
+
+// Every occurrence of each of the characters removed from the text.
+std::string RemoveChars(std::string text, std::string_view characters) {
+  for (char c : characters) std::erase(text, c);
+  return text;
+}
+
+// The folder followed by the name, with the separator between them when
+// the folder is not empty and does not end in one already.
+std::string JoinPath(const std::string& folder, const std::string& name, char separator) {
+  if (folder.empty()) return name;
+  if (IsPathDelimiter(folder.back())) return folder + name;
+  return folder + separator + name;
+}
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// Days from 1 January 1601 to the given date.
+std::int64_t DaysSince1601(int year, int month, int day) {
+  std::int64_t days = 0;
+  const int y = year - 1601;
+  days += static_cast<std::int64_t>(y) * 365 + y / 4 - y / 100 + y / 400;
+  for (int m = 1; m < month; ++m) days += DaysInMonth(year, m);
+  return days + day - 1;
+}
+
+// Restores the library's cursor mode when it goes out of scope.
+class CursorModeOff {
+ public:
+  explicit CursorModeOff(IArchive& archive) : archive_(archive) {
+    wasOn_ = archive_.GetCursorMode() != 0;
+    archive_.SetCursorMode(false);
+  }
+  ~CursorModeOff() { archive_.SetCursorMode(wasOn_); }
+  CursorModeOff(const CursorModeOff&) = delete;
+  CursorModeOff& operator=(const CursorModeOff&) = delete;
+
+ private:
+  IArchive& archive_;
+  bool wasOn_ = false;
+};
+
+// Closes an open archive handle when it goes out of scope.
+class OpenedArchive {
+ public:
+  OpenedArchive(IArchive& archive, const std::string& fileName, std::uint32_t mode)
+      : archive_(archive), handle_(archive.OpenArchive(ApplicationWindow(), fileName, mode)) {}
+  ~OpenedArchive() {
+    if (handle_) archive_.CloseArchive(handle_);
+  }
+  OpenedArchive(const OpenedArchive&) = delete;
+  OpenedArchive& operator=(const OpenedArchive&) = delete;
+  HARC Handle() const { return handle_; }
+
+ private:
+  IArchive& archive_;
+  HARC handle_;
+};
+
+template <typename T>
+int Compare(const T& a, const T& b) {
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+int CompareItems(TArchiveItem* a, TArchiveItem* b, TArcSortType key) {
+  switch (key) {
+    case stName:
+      return a->FileName().compare(b->FileName());
+    case stTime:
+      return Compare(a->FileTime(), b->FileTime());
+    case stSize:
+      return Compare(a->OriginalSize(), b->OriginalSize());
+    case stRate:
+      return Compare(a->Ratio(), b->Ratio());
+    case stCompSize:
+      return Compare(a->CompressedSize(), b->CompressedSize());
+    case stPath:
+      return a->Directory().compare(b->Directory());
+    case stType:
+      return a->TypeName().compare(b->TypeName());
+    case stNoSort:
+      break;
+  }
+  return 0;
+}
+
+// A FILETIME reported by the library for an archive time query.
+TDateTime FileTimeOrZero(bool ok, const ArcFileTime& time) {
+  if (!ok) return 0;
+  return FileTimeToDateTimeValue((std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime);
+}
+
+}  // namespace
+
+std::uint32_t OpenMode(TArcOpenFlags flags) {
+  static constexpr std::uint32_t kModeBits[6] = {0x2, 0x100, 0x200, 0x1000, 0x2000, 0x400000};
+  std::uint32_t mode = 0;
+  for (int i = 0; i < 6; ++i) {
+    if (flags & OpenFlag(i)) mode += kModeBits[i];
+  }
+  return mode;
+}
+
+std::uint64_t DosDateTimeToFileTime(std::uint16_t date, std::uint16_t time) {
+  const int day = date & 0x1F;
+  const int month = (date >> 5) & 0x0F;
+  const int year = 1980 + (date >> 9);
+  const int second = (time & 0x1F) * 2;
+  const int minute = (time >> 5) & 0x3F;
+  const int hour = time >> 11;
+  if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return 0;
+  if (hour > 23 || minute > 59 || second > 59) return 0;
+  const std::int64_t seconds =
+      DaysSince1601(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+  return static_cast<std::uint64_t>(seconds) * 10000000ULL;
+}
+
+TDateTime FileTimeToDateTimeValue(std::uint64_t fileTime) {
+  // FileTimeToSystemTime refuses values with the top bit set.
+  if (fileTime >= 0x8000000000000000ULL) return 0;
+  const std::uint64_t days = fileTime / kFileTimeUnitsPerDay;
+  const std::uint64_t milliseconds = (fileTime % kFileTimeUnitsPerDay) / 10000;
+  return static_cast<double>(days) - kFileTimeEpochToDateTime +
+         static_cast<double>(milliseconds) / 86400000.0;
+}
+
+// ---------------------------------------------------------------------------
+// TArchiveItem
+
+TArchiveItem::TArchiveItem(TArchiveList* owner, const INDIVIDUALINFO& info)
+    : info_(info), owner_(owner) {
+  if (!owner) throw ECommonArchiverError(SInvalidOwner);
+}
+
+std::uint32_t TArchiveItem::Attributes() {
+  if (attributes_ != 0) return attributes_;
+  const char* text = info_.szAttribute;
+  std::uint32_t value = 0;
+  if (text[0] == 'A') value += 0x20;
+  if (text[0] && text[1] == 'S') value += 0x04;
+  if (text[0] && text[1] && text[2] == 'H') value += 0x02;
+  if (text[0] && text[1] && text[2] && text[3] == 'R') value += 0x01;
+  attributes_ = value;
+  return attributes_;
+}
+
+std::uint64_t TArchiveItem::CompressedSize() const { return info_.dwCompressedSize; }
+
+std::uint64_t TArchiveItem::OriginalSize() const { return info_.dwOriginalSize; }
+
+bool TArchiveItem::Rename(const std::string&) { return false; }
+
+std::string TArchiveItem::FullName() const {
+  return platform::text::Cp932ToUtf8(RawPath(info_));
+}
+
+void TArchiveItem::SplitFullName() {
+  if (nameSplit_) return;
+  const std::string_view path = RawPath(info_);
+  const std::size_t start = NameStart(path);
+  fileName_ = platform::text::Cp932ToUtf8(path.substr(start));
+  directory_ = platform::text::Cp932ToUtf8(path.substr(0, start));
+  nameSplit_ = true;
+}
+
+const std::string& TArchiveItem::FileName() {
+  SplitFullName();
+  return fileName_;
+}
+
+const std::string& TArchiveItem::Directory() {
+  SplitFullName();
+  return directory_;
+}
+
+std::uint64_t TArchiveItem::FileTime() {
+  if (fileTime_ == 0) fileTime_ = DosDateTimeToFileTime(info_.wDate, info_.wTime);
+  return fileTime_;
+}
+
+TDateTime TArchiveItem::DateTime() {
+  if (dateTime_ == 0) dateTime_ = FileTime() ? FileTimeToDateTimeValue(FileTime()) : 0;
+  return dateTime_;
+}
+
+std::uint16_t TArchiveItem::Ratio() const { return info_.wRatio; }
+
+int TArchiveItem::IconIndex() {
+  if (iconIndex_ < 0) iconIndex_ = ShellIconIndex(FullName(), Attributes());
+  return iconIndex_;
+}
+
+const std::string& TArchiveItem::TypeName() {
+  if (typeName_.empty()) typeName_ = ShellTypeName(FullName(), Attributes());
+  return typeName_;
+}
+
+void TArchiveItem::Assign(const INDIVIDUALINFO& info) {
+  info_ = info;
+  dateTime_ = 0;
+  fileTime_ = 0;
+  attributes_ = 0;
+  iconIndex_ = -1;
+  typeName_.clear();
+  fileName_.clear();
+  directory_.clear();
+  nameSplit_ = false;
+}
+
+void TArchiveItem::SetFullName(const std::string& path) {
+  const std::string raw =
+      platform::text::Utf8ToCp932(platform::text::AnsiLeft(path, sizeof(info_.szFileName) - 1));
+  std::memset(info_.szFileName, 0, sizeof(info_.szFileName));
+  std::memcpy(info_.szFileName, raw.data(), std::min(raw.size(), sizeof(info_.szFileName) - 1));
+  fileName_.clear();
+  directory_.clear();
+  nameSplit_ = false;
+}
+
+void TArchiveItem::Focus() { owner_->SetFocusedItem(this); }
+
+void TArchiveItem::SetSelected(bool value) {
+  if (value == selected_) return;
+  selected_ = value;
+  if (value) {
+    owner_->SelectItem(this);
+  } else {
+    owner_->UnselectItem(this);
+  }
+}
+
+namespace {
+
+// The steps both renames share: clean the name, run the library's rename
+// command, then refresh the member from the archive.
+struct RenameCommand {
+  std::string dllName;
+  std::string prefix;
+  std::string switches;
+  std::string newPathSwitch;
+  std::uint32_t reopenMode;
+  bool adoptPathWhenMissing;
+};
+
+}  // namespace
+
+static bool RenameMember(TArchiveItem& item, const std::string& newName,
+                         const RenameCommand& command,
+                         const std::function<void(const std::string&)>& adoptPath) {
+  TArchive binding(command.dllName, command.prefix);
+  if (newName.empty()) return false;
+  const std::string cleaned =
+      RemoveChars(newName, "\\/:*?\"<>|");
+  if (cleaned == item.FileName()) return false;
+  const std::string newPath = JoinPath(item.Directory(), cleaned, '/');
+  const std::string list = item.Owner()->GetFileName();
+  const std::string commandLine =
+      FormatCommandLine(command.switches, {list, item.FullName(), command.newPathSwitch + newPath});
+  if (binding.Execute(ApplicationWindow(), commandLine, nullptr, 0) != 0) return false;
+  OpenedArchive archive(binding, list, command.reopenMode);
+  if (!archive.Handle()) return false;
+  INDIVIDUALINFO info{};
+  if (binding.FindFirst(archive.Handle(), newPath, &info) == 0) {
+    item.Assign(info);
+  } else if (command.adoptPathWhenMissing) {
+    adoptPath(newPath);
+  }
+  return true;
+}
+
+bool TLhaItem::Rename(const std::string& newName) {
+  return RenameMember(*this, newName, {"Unlha32.dll", "Unlha", "n -n1 -p", "-gr", 0x102, true},
+                      [this](const std::string& path) { SetFullName(path); });
+}
+
+bool TBgaItem::Rename(const std::string& newName) {
+  return RenameMember(*this, newName, {"Bga32.dll", "Bga", "n", "-f", 2, false},
+                      [](const std::string&) {});
+}
+
+// ---------------------------------------------------------------------------
+// TArchiveList
+
+TArchiveList::TArchiveList(std::string fileName, bool ownsItems,
+                           std::shared_ptr<IArchive> archive)
+    : archive_(std::move(archive)), fileName_(std::move(fileName)), ownsItems_(ownsItems) {
+  ResetSortOrder();
+}
+
+TArchiveList::~TArchiveList() {
+  StopNotify();
+  Clear();
+}
+
+TArchiveItem* TArchiveList::Items(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return items_[static_cast<std::size_t>(index)];
+}
+
+int TArchiveList::IndexOf(const TArchiveItem* item) const {
+  const auto it = std::find(items_.begin(), items_.end(), item);
+  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+void TArchiveList::Delete(int index) {
+  TArchiveItem* item = Items(index);
+  if (!item) return;
+  items_.erase(items_.begin() + index);
+  if (focusedItem_ == item) focusedItem_ = nullptr;
+  if (ownsItems_) {
+    std::erase(selection_, item);
+    delete item;
+  }
+}
+
+void TArchiveList::Clear() {
+  totalOriginalSize_ = 0;
+  totalCompressedSize_ = 0;
+  ClearSelection();
+  while (!items_.empty()) Delete(Count() - 1);
+}
+
+void TArchiveList::WndProc(TArcMessage& message) {
+  if (message.Msg != ArcExtractMessage) {
+    message.Result = 0;
+    return;
+  }
+  if (!notifyHandler_) {
+    message.Result = 0;
+    return;
+  }
+  try {
+    notifyHandler_(message);
+  } catch (...) {
+    message.Result = 1;
+    ShowException(std::current_exception());
+  }
+}
+
+TDateTime TArchiveList::ArcAccessTime() {
+  const auto times = platform::files::GetFileTimes(fileName_);
+  return times ? FileTimeToDateTimeValue(times->lastAccess) : 0;
+}
+
+TDateTime TArchiveList::ArcCreateTime() {
+  const auto times = platform::files::GetFileTimes(fileName_);
+  return times ? FileTimeToDateTimeValue(times->creation) : 0;
+}
+
+TDateTime TArchiveList::ArcWriteTime() {
+  const auto times = platform::files::GetFileTimes(fileName_);
+  return times ? FileTimeToDateTimeValue(times->lastWrite) : 0;
+}
+
+bool TArchiveList::IsBusy() { return archive_->GetRunning() != 0; }
+
+std::uint64_t TArchiveList::TotalCompressedSize() {
+  if (totalCompressedSize_ == 0) {
+    for (TArchiveItem* item : items_) totalCompressedSize_ += item->CompressedSize();
+  }
+  return totalCompressedSize_;
+}
+
+std::uint64_t TArchiveList::TotalOriginalSize() {
+  if (totalOriginalSize_ == 0) {
+    for (TArchiveItem* item : items_) totalOriginalSize_ += item->OriginalSize();
+  }
+  return totalOriginalSize_;
+}
+
+std::uint64_t TArchiveList::ArcFileSize() {
+  const auto found = platform::files::FindFiles(fileName_);
+  return found.empty() ? 0 : found.front().size;
+}
+
+void TArchiveList::SetFileName(const std::string& value) {
+  if (value != fileName_) fileName_ = value;
+}
+
+bool TArchiveList::IsSFX() {
+  OpenedArchive archive(*archive_, fileName_, 2);
+  if (!archive.Handle()) return false;
+  return archive_->IsSFXFile(archive.Handle()) > 0;
+}
+
+int TArchiveList::Notified(void* context, std::uint32_t message, std::uint64_t state,
+                           EXTRACTINGINFO* info) {
+  // Nothing may unwind into the library: any escape cancels the command.
+  try {
+    TArcMessage msg{message, static_cast<std::uintptr_t>(state), info, 0};
+    static_cast<TArchiveList*>(context)->WndProc(msg);
+    return msg.Result != 0 ? 1 : 0;
+  } catch (...) {
+    return 1;
+  }
+}
+
+bool TArchiveList::StartNotify(TNotifyHandler handler) {
+  if (!notifyWindow_) {
+    notifyWindow_ = std::make_unique<ArcOwnerWindow>();
+    notifyWindow_->context = this;
+    notifyWindow_->message = ArcExtractMessage;
+    notifyWindow_->callback = &TArchiveList::Notified;
+  }
+  notifyHandler_ = std::move(handler);
+  return archive_->SetOwnerWindowEx(notifyWindow_.get(), nullptr) != 0;
+}
+
+bool TArchiveList::StopNotify() {
+  if (!notifyWindow_) return false;
+  const bool killed = archive_->KillOwnerWindowEx(notifyWindow_.get()) != 0;
+  notifyWindow_.reset();
+  notifyHandler_ = nullptr;
+  return killed;
+}
+
+bool TArchiveList::CanMakeSFX() { return FileExistsAndIdle(); }
+bool TArchiveList::CanDelete() { return false; }
+bool TArchiveList::CanExtract() { return FileExistsAndIdle(); }
+bool TArchiveList::CanTest() { return FileExistsAndIdle(); }
+bool TArchiveList::CanList() { return FileExistsAndIdle(); }
+bool TArchiveList::CanRename() { return false; }
+
+bool TArchiveList::ConfigDialog(ARC_HWND ownerWindow, std::string& options, int modeIndex) {
+  if (options.empty()) return false;
+  return archive_->ConfigDialog(ownerWindow, options.data(), modeIndex == 0 ? 1 : 2) != 0;
+}
+
+int TArchiveList::List(const std::string& mask, TArcOpenFlags flags) {
+  const std::uint32_t mode = OpenMode(flags);
+  Clear();
+  CursorModeOff cursorMode(*archive_);
+  ScreenCursor cursor;
+  const int fileCount = archive_->GetFileCount(fileName_);
+  if (fileCount > 0) {
+    cursor.ShowHourglass();
+    items_.reserve(static_cast<std::size_t>(fileCount));
+    OpenedArchive archive(*archive_, fileName_, mode);
+    if (archive.Handle()) {
+      INDIVIDUALINFO info{};
+      for (int found = archive_->FindFirst(archive.Handle(), mask, &info); found == 0;
+           found = archive_->FindNext(archive.Handle(), &info)) {
+        std::unique_ptr<TArchiveItem> item = CreateItem(info);
+        item->SetAttributes(static_cast<std::uint32_t>(archive_->GetAttribute(archive.Handle())));
+        bool accept = true;
+        if (OnAccept) OnAccept(item.get(), accept);
+        if (accept) items_.push_back(item.release());
+        info = INDIVIDUALINFO{};
+      }
+      totalOriginalSize_ = archive_->GetArcOriginalSize(archive.Handle());
+      totalCompressedSize_ = archive_->GetArcCompressedSize(archive.Handle());
+    }
+  }
+  return Count();
+}
+
+int TArchiveList::RunCommand(IArchive& archive, ARC_HWND ownerWindow, std::vector<char>* output,
+                             const std::string& commandLine) {
+  if (output && !output->empty()) {
+    return archive.Execute(ownerWindow, commandLine, output->data(),
+                           static_cast<std::uint32_t>(output->size()));
+  }
+  return archive.Execute(ownerWindow, commandLine, nullptr, 0);
+}
+
+int TArchiveList::Execute(ARC_HWND ownerWindow, int, std::vector<char>* output,
+                          const std::string& commandLine) {
+  CursorModeOff cursorMode(*archive_);
+  return RunCommand(*archive_, ownerWindow, output, commandLine);
+}
+
+void TArchiveList::AppendMatches(HARC handle, const std::string& mask,
+                                 std::vector<std::string>* names, int& count) {
+  INDIVIDUALINFO info{};
+  for (int found = archive_->FindFirst(handle, mask, &info); found == 0;
+       found = archive_->FindNext(handle, &info)) {
+    ++count;
+    if (names) names->push_back(platform::text::Cp932ToUtf8(RawPath(info)));
+    info = INDIVIDUALINFO{};
+  }
+}
+
+int TArchiveList::CountMatches(const std::vector<std::string>& masks, TArcOpenFlags flags,
+                               std::vector<std::string>* names) {
+  OpenedArchive archive(*archive_, fileName_, OpenMode(flags));
+  if (!archive.Handle()) return 0;
+  int count = 0;
+  for (const std::string& mask : masks) AppendMatches(archive.Handle(), mask, names, count);
+  return count;
+}
+
+int TArchiveList::CountMatchesOf(const std::vector<std::string>& masks,
+                                 std::vector<std::string>* names, TArcOpenFlags flags) {
+  return CountMatches(masks, flags, names);
+}
+
+void TArchiveList::Sort(TArcSortType sortType) {
+  if (items_.empty()) return;
+  if (sortType != stNoSort) {
+    const int direction = sortDirections_[sortType];
+    std::sort(items_.begin(), items_.end(), [&](TArchiveItem* a, TArchiveItem* b) {
+      return CompareItems(a, b, sortType) * direction < 0;
+    });
+  }
+  if (OnSort) OnSort(this);
+}
+
+void TArchiveList::ResetSortOrder() { sortDirections_.fill(1); }
+
+int TArchiveList::SortDirection(TArcSortType key) const {
+  return key == stNoSort ? 1 : sortDirections_[key];
+}
+
+void TArchiveList::SetSortDirection(TArcSortType key, int direction) {
+  if (key != stNoSort) sortDirections_[key] = direction < 0 ? -1 : 1;
+}
+
+void TArchiveList::SelectItem(TArchiveItem* item) {
+  selectedSize_ += item->OriginalSize();
+  selection_.push_back(item);
+  if (OnSelChange) OnSelChange(this, item);
+}
+
+void TArchiveList::UnselectItem(TArchiveItem* item) {
+  selectedSize_ -= item->OriginalSize();
+  std::erase(selection_, item);
+  if (OnSelChange) OnSelChange(this, item);
+}
+
+void TArchiveList::ClearSelection() {
+  selectedSize_ = 0;
+  if (selection_.empty()) return;
+  selection_.clear();
+  if (OnSelChange) OnSelChange(this, nullptr);
+}
+
+int TArchiveList::CurrentIndex() const {
+  if (!selection_.empty()) return std::max(IndexOf(selection_.front()), 0);
+  if (focusedItem_) return std::max(IndexOf(focusedItem_), 0);
+  return 0;
+}
+
+bool TArchiveList::ArchiveFileExists() const { return platform::files::FileExists(fileName_); }
+
+bool TArchiveList::VersionAtLeast(unsigned minimum) {
+  return static_cast<std::uint16_t>(archive_->GetVersion()) >= minimum;
+}
+
+TDateTime TArchiveList::LibraryArcTime(int which) {
+  OpenedArchive archive(*archive_, fileName_, 2);
+  if (!archive.Handle()) return 0;
+  ArcFileTime time{};
+  bool ok = false;
+  switch (which) {
+    case 0:
+      ok = archive_->GetArcAccessTimeEx(archive.Handle(), &time) != 0;
+      break;
+    case 1:
+      ok = archive_->GetArcCreateTimeEx(archive.Handle(), &time) != 0;
+      break;
+    default:
+      ok = archive_->GetArcWriteTimeEx(archive.Handle(), &time) != 0;
+      break;
+  }
+  return FileTimeOrZero(ok, time);
+}
+
+// ---------------------------------------------------------------------------
+// Per-format lists
+
+
+TDateTime TLhaArchiveList::ArcAccessTime() { return LibraryArcTime(0); }
+TDateTime TLhaArchiveList::ArcCreateTime() { return LibraryArcTime(1); }
+TDateTime TLhaArchiveList::ArcWriteTime() { return LibraryArcTime(2); }
+TDateTime TYz1ArchiveList::ArcAccessTime() { return LibraryArcTime(0); }
+TDateTime TYz1ArchiveList::ArcCreateTime() { return LibraryArcTime(1); }
+TDateTime TYz1ArchiveList::ArcWriteTime() { return LibraryArcTime(2); }
+
+// TAR
+
+namespace {
+constexpr const char* kTarSfxStub = "kmtarsef.exe";
+}
+
+int TTarArchiveList::TarArchiveType() {
+  auto* tar = dynamic_cast<ITarArchive*>(archive_.get());
+  return tar ? tar->TarGetArchiveType(fileName_) : 0;
+}
+
+bool TTarArchiveList::CanCompress() {
+  if (ArchiveFileExists()) return TarArchiveType() == 1 && Idle();
+  return Idle();
+}
+
+bool TTarArchiveList::CanMakeSFX() {
+  return FileExistsAndIdle() && !platform::files::SearchPath(kTarSfxStub).empty();
+}
+
+int TTarArchiveList::Execute(ARC_HWND ownerWindow, int operation, std::vector<char>* output,
+                             const std::string& commandLine) {
+  if (operation != 4) return TArchiveList::Execute(ownerWindow, operation, output, commandLine);
+  return MakeSelfExtracting(commandLine);
+}
+
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  const bool same = std::filesystem::equivalent(platform::files::ToPosix(a),
+                                                platform::files::ToPosix(b), error);
+  return same && !error;
+}
+
+bool AppendFile(std::ofstream& out, const std::string& source) {
+  std::ifstream in(platform::files::ToPosix(source), std::ios::binary);
+  if (!in) return false;
+  std::vector<char> buffer(1 << 16);
+  while (in) {
+    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    const std::streamsize got = in.gcount();
+    if (got > 0 && !out.write(buffer.data(), got)) return false;
+  }
+  return !in.bad();
+}
+
+}  // namespace
+
+int TTarArchiveList::MakeSelfExtracting(const std::string& outputName) {
+  const int type = TarArchiveType();
+  if (type != 1 && type != 2) return kNoCommand;
+  const std::string stub = platform::files::SearchPath(kTarSfxStub);
+  if (stub.empty() || stub.size() > 512) return kNoCommand;
+  // Writing over either input would destroy it before it is read.
+  if (outputName.empty() || SameFile(outputName, fileName_) || SameFile(outputName, stub)) {
+    return kNoCommand;
+  }
+  const std::string target = platform::files::ToPosix(outputName);
+  bool written = false;
+  {
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    if (out) written = AppendFile(out, stub) && AppendFile(out, fileName_);
+    if (out.is_open()) {
+      out.close();
+      written = written && !out.fail();
+    }
+  }
+  if (!written) {
+    std::error_code ignored;
+    std::filesystem::remove(target, ignored);
+    const std::string_view pattern = SCreateFileError;
+    const std::size_t at = pattern.find("%s");
+    throw EFCreateError(std::string(pattern.substr(0, at)) + outputName +
+                        std::string(pattern.substr(at + 2)));
+  }
+  return 0;
+}
+
+// ZIP
+
+TZipArchiveList::TZipArchiveList(std::string fileName, bool ownsItems,
+                                 std::shared_ptr<IArchive> archive)
+    : TArchiveList(std::move(fileName), ownsItems, std::move(archive)),
+      zipArchive_(std::make_shared<TArchive>("Zip32j.dll", "Zip")) {}
+
+bool TZipArchiveList::IsBusy() {
+  return archive_->GetRunning() != 0 || zipArchive_->GetRunning() != 0;
+}
+
+int TZipArchiveList::ExecuteZip(ARC_HWND ownerWindow, const std::string& commandLine,
+                                std::vector<char>* output) {
+  return RunCommand(*zipArchive_, ownerWindow, output, commandLine);
+}
+
+}  // namespace archive
