@@ -10,8 +10,8 @@
 #include "archive/ArchiveErrors.h"
 #include "archive/ArchiveInterface.h"
 #include "archive/ArchiveNotify.h"
-#include "archive/ArchiveStrings.h"
 #include "archive/ArchivePlatform.h"
+#include "archive/ArchiveStrings.h"
 #include "platform/files/files.h"
 
 namespace archive {
@@ -65,10 +65,9 @@ void TArchiveListViewLink::SetArchiveControl(TArchiveControl* control) {
 // Construction
 
 TArchiveControl::TArchiveControl() {
-  for (TArchiveOptions* options :
-       std::initializer_list<TArchiveOptions*>{&lhaOptions_, &cabOptions_, &tarOptions_,
-                                               &arjOptions_, &rarOptions_, &zipOptions_,
-                                               &gcaOptions_, &bgaOptions_, &yz1Options_}) {
+  for (TArchiveOptions* options : std::initializer_list<TArchiveOptions*>{
+           &lhaOptions_, &cabOptions_, &tarOptions_, &arjOptions_, &rarOptions_, &zipOptions_,
+           &gcaOptions_, &bgaOptions_, &yz1Options_}) {
     options->SwitchHook = [this](TArchiveOptions& sender, TArcOperation operation,
                                  std::string& switches) { DoSwitch(sender, operation, switches); };
   }
@@ -205,8 +204,7 @@ void TArchiveControl::OpenArchive(const std::string& value) {
 }
 
 TArchiveType TArchiveControl::DetectType(const std::string& fileName) {
-  const TArchiveType type =
-      DetectArchiveTypeWithFallback(fileName, lhaOptions_.IgnoreBrokenHeader);
+  const TArchiveType type = DetectArchiveTypeWithFallback(fileName, lhaOptions_.IgnoreBrokenHeader);
   return supportArchives_.Contains(type) ? type : atNone;
 }
 
@@ -355,8 +353,7 @@ std::uint8_t TArchiveControl::RunCommand(TArcOperation operation, const std::str
   if (!extracting && !CanCompress()) return kFailed;
   // An extract always needs its destination: the libraries would otherwise
   // work in whatever the current folder happens to be.
-  if (extracting && (given ? given->BaseFolder.empty()
-                           : !platform::files::DirectoryExists(dest))) {
+  if (extracting && (given ? given->BaseFolder.empty() : !platform::files::DirectoryExists(dest))) {
     return kFailed;
   }
   const std::vector<std::string> givenNames = given ? given->Names() : std::vector<std::string>();
@@ -466,8 +463,8 @@ void TArchiveControl::WMArcExtract(TArcMessage& message) {
         DoExtractProgress(FieldText(info->szSourceFileName), ProgressCounter, ProgressTotal,
                           percent, CancelRequested);
       } else {
-        DoCompressProgress(FieldText(info->szDestFileName), ProgressCounter, ProgressTotal,
-                           percent, CancelRequested);
+        DoCompressProgress(FieldText(info->szDestFileName), ProgressCounter, ProgressTotal, percent,
+                           CancelRequested);
       }
     };
     switch (message.WParam) {
@@ -489,8 +486,7 @@ void TArchiveControl::WMArcExtract(TArcMessage& message) {
 }
 
 void TArchiveControl::DoCompressProgress(const std::string& fileName, std::uint32_t counter,
-                                         std::uint32_t total, std::uint8_t fileDone,
-                                         bool& cancel) {
+                                         std::uint32_t total, std::uint8_t fileDone, bool& cancel) {
   if (OnCompress) OnCompress(this, fileName, counter, total, fileDone, cancel);
 }
 

@@ -12,8 +12,8 @@
 #include "archive/ArchiveNotify.h"
 #include "archive/ArchivePlatform.h"
 #include "archive/ArchiveStrings.h"
-#include "platform/files/filetimes.h"
 #include "platform/files/files.h"
+#include "platform/files/filetimes.h"
 #include "platform/text/text.h"
 
 namespace archive {
@@ -202,9 +202,7 @@ std::uint64_t TArchiveItem::OriginalSize() const { return info_.dwOriginalSize; 
 
 bool TArchiveItem::Rename(const std::string&) { return false; }
 
-std::string TArchiveItem::FullName() const {
-  return platform::text::Cp932ToUtf8(RawPath(info_));
-}
+std::string TArchiveItem::FullName() const { return platform::text::Cp932ToUtf8(RawPath(info_)); }
 
 void TArchiveItem::SplitFullName() {
   if (nameSplit_) return;
@@ -301,8 +299,7 @@ static bool RenameMember(TArchiveItem& item, const std::string& newName,
                          const std::function<void(const std::string&)>& adoptPath) {
   TArchive binding(command.dllName, command.prefix);
   if (newName.empty()) return false;
-  const std::string cleaned =
-      RemoveChars(newName, "\\/:*?\"<>|");
+  const std::string cleaned = RemoveChars(newName, "\\/:*?\"<>|");
   if (cleaned == item.FileName()) return false;
   const std::string newPath = JoinPath(item.Directory(), cleaned, '/');
   const std::string list = item.Owner()->GetFileName();
@@ -333,8 +330,7 @@ bool TBgaItem::Rename(const std::string& newName) {
 // ---------------------------------------------------------------------------
 // TArchiveList
 
-TArchiveList::TArchiveList(std::string fileName, bool ownsItems,
-                           std::shared_ptr<IArchive> archive)
+TArchiveList::TArchiveList(std::string fileName, bool ownsItems, std::shared_ptr<IArchive> archive)
     : archive_(std::move(archive)), fileName_(std::move(fileName)), ownsItems_(ownsItems) {
   ResetSortOrder();
 }
@@ -620,7 +616,6 @@ TDateTime TArchiveList::LibraryArcTime(int which) {
 // ---------------------------------------------------------------------------
 // Per-format lists
 
-
 TDateTime TLhaArchiveList::ArcAccessTime() { return LibraryArcTime(0); }
 TDateTime TLhaArchiveList::ArcCreateTime() { return LibraryArcTime(1); }
 TDateTime TLhaArchiveList::ArcWriteTime() { return LibraryArcTime(2); }
@@ -658,8 +653,8 @@ namespace {
 
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code error;
-  const bool same = std::filesystem::equivalent(platform::files::ToPosix(a),
-                                                platform::files::ToPosix(b), error);
+  const bool same =
+      std::filesystem::equivalent(platform::files::ToPosix(a), platform::files::ToPosix(b), error);
   return same && !error;
 }
 

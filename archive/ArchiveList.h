@@ -171,8 +171,8 @@ class TArchiveList {
                       const std::string& commandLine);
   virtual int CountMatches(const std::vector<std::string>& masks, TArcOpenFlags flags,
                            std::vector<std::string>* names);
-  virtual int CountMatchesOf(const std::vector<std::string>& masks,
-                             std::vector<std::string>* names, TArcOpenFlags flags);
+  virtual int CountMatchesOf(const std::vector<std::string>& masks, std::vector<std::string>* names,
+                             TArcOpenFlags flags);
 
   void Sort(TArcSortType sortType);
   void ResetSortOrder();

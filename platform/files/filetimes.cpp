@@ -19,7 +19,9 @@ std::uint64_t ToFileTime(std::int64_t seconds, std::int64_t nanoseconds) {
   return ticks < 0 ? 0 : static_cast<std::uint64_t>(ticks);
 }
 
-std::uint64_t ToFileTime(const struct statx_timestamp& t) { return ToFileTime(t.tv_sec, t.tv_nsec); }
+std::uint64_t ToFileTime(const struct statx_timestamp& t) {
+  return ToFileTime(t.tv_sec, t.tv_nsec);
+}
 
 }  // namespace
 
@@ -32,8 +34,7 @@ std::optional<FileTimes> GetFileTimes(std::string_view windowsPath) {
   FileTimes times;
   times.lastAccess = ToFileTime(info.stx_atime);
   times.lastWrite = ToFileTime(info.stx_mtime);
-  times.creation =
-      ToFileTime((info.stx_mask & STATX_BTIME) ? info.stx_btime : info.stx_ctime);
+  times.creation = ToFileTime((info.stx_mask & STATX_BTIME) ? info.stx_btime : info.stx_ctime);
   return times;
 }
 

@@ -122,8 +122,8 @@ class FakeArchive : public archive::ITarArchive {
   int GetAttribute(HARC) override { return current_ ? current_->attribute : -1; }
   std::uint32_t GetOSType(HARC) override { return 0; }
   archive::DllModule GetDllHandle() override { return this; }
-  int TarExtractMem(ARC_HWND, std::string_view, void*, std::uint32_t, std::int64_t*,
-                    std::uint16_t*, std::uint32_t*) override {
+  int TarExtractMem(ARC_HWND, std::string_view, void*, std::uint32_t, std::int64_t*, std::uint16_t*,
+                    std::uint32_t*) override {
     return -1;
   }
   int TarCompressMem(ARC_HWND, std::string_view, const void*, std::uint32_t, const std::int64_t*,
@@ -139,7 +139,8 @@ class FakeArchive : public archive::ITarArchive {
     if (mask_ == "*" || mask_ == "*.*") return true;
     if (mask_.size() > 1 && mask_[0] == '*') {
       const std::string tail = mask_.substr(1);
-      return path.size() >= tail.size() && path.compare(path.size() - tail.size(), tail.size(), tail) == 0;
+      return path.size() >= tail.size() &&
+             path.compare(path.size() - tail.size(), tail.size(), tail) == 0;
     }
     return path == mask_;
   }
