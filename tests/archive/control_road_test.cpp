@@ -1,0 +1,259 @@
+// The archive control over our archiver libraries and real archives: the
+// runner's road (file name, list "*.*", Count, Extract), the accept rules,
+// sorting, the event order and compressing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "archive/ArchiveCtrls.h"
+#include "control_support.h"
+
+namespace {
+
+using namespace archive;
+using archive_test::ArchiveFolderTest;
+using archive_test::Entry;
+using archive_test::EventLog;
+
+const std::vector<Entry> kEntries = {
+    {"readme.txt", "read me\r\n"},
+    {"docs/", ""},
+    {"docs/説明書.txt", "日本語の説明"},
+    {"表/ソフト.txt", "0x5C trail bytes"},
+};
+
+// What the runner's setup window does with one archive item.
+std::uint8_t RunnerRoad(TArchiveControl& control, const std::string& archive,
+                        const std::string& dest) {
+  control.SetFileName(archive);
+  control.SetBufferSize(static_cast<std::uint32_t>(control.Count()) * 100);
+  return control.Extract(dest, {"*.*"});
+}
+
+// The runner's form settings of its archive control.
+void RunnerSettings(TArchiveControl& control) {
+  control.CabOptions().MultiVolume = false;
+  control.LhaOptions().AdjustArcTime = false;
+  control.LhaOptions().IgnoreBrokenHeader = false;
+  control.TarOptions().GNUTarHeader = false;
+  control.ZipOptions().AdjustArcTime = false;
+  control.SetResponseFile("Response.txt");
+}
+
+class RoadTest : public ArchiveFolderTest {
+ protected:
+  void ExpectExtracted(const std::string& folder) {
+    EXPECT_EQ(Read(folder + "/readme.txt"), "read me\r\n");
+    EXPECT_EQ(Read(folder + "/docs/説明書.txt"), "日本語の説明");
+    EXPECT_EQ(Read(folder + "/表/ソフト.txt"), "0x5C trail bytes");
+  }
+
+  TArchiveControl control;
+};
+
+TEST_F(RoadTest, ZipUnpacksEveryMemberWithItsFolders) {
+  RunnerSettings(control);
+  const std::string archive = Archive("data.zip", "zip", kEntries);
+  EXPECT_EQ(RunnerRoad(control, archive, Folder("out")), 0);
+  EXPECT_EQ(control.ArchiveType(), atZip);
+  EXPECT_EQ(control.Count(), 3);  // the folder entry is not listed
+  EXPECT_EQ(control.BufferSize(), 300u);
+  ExpectExtracted("out");
+}
+
+TEST_F(RoadTest, TarGzUnpacksEveryMemberWithItsFolders) {
+  RunnerSettings(control);
+  const std::string archive = Archive("data.tar.gz", "tar.gz", kEntries);
+  EXPECT_EQ(RunnerRoad(control, archive, Folder("out")), 0);
+  EXPECT_EQ(control.ArchiveType(), atTar);
+  EXPECT_EQ(control.Count(), 3);
+  ExpectExtracted("out");
+}
+
+TEST_F(RoadTest, LzhFixtureUnpacks) {
+  const std::filesystem::path fixtures = std::filesystem::path(TOBRIN_TEST_DATA) / "archivers";
+  std::filesystem::path lzh;
+  if (std::filesystem::exists(fixtures)) {
+    for (const auto& entry : std::filesystem::directory_iterator(fixtures)) {
+      std::string ext = entry.path().extension().string();
+      std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
+      if (ext == ".lzh" && (lzh.empty() || entry.path() < lzh)) lzh = entry.path();
+    }
+  }
+  ASSERT_FALSE(lzh.empty()) << "no LZH fixture under " << fixtures;
+  std::filesystem::copy_file(lzh, dir / "data.lzh");
+  RunnerSettings(control);
+  EXPECT_EQ(RunnerRoad(control, Path("data.lzh"), Folder("out")), 0);
+  EXPECT_EQ(control.ArchiveType(), atLha);
+  ASSERT_GT(control.Count(), 0);
+  for (int i = 0; i < control.Count(); ++i) {
+    TArchiveItem* item = control.Items(i);
+    const std::string path = "out/" + item->Directory() + item->FileName();
+    std::string normal = path;
+    std::replace(normal.begin(), normal.end(), '\\', '/');
+    EXPECT_TRUE(Exists(normal)) << normal;
+  }
+}
+
+TEST_F(RoadTest, ResultsOfTheRoadWhenItCannotGoOn) {
+  const std::string archive = Archive("data.zip", "zip", kEntries);
+  EXPECT_EQ(RunnerRoad(control, archive, Path("missing")), 2);
+  EXPECT_FALSE(Exists("missing"));
+  TArchiveControl none;
+  EXPECT_EQ(RunnerRoad(none, Write("notes.txt", "x"), Folder("out")), 3);
+  EXPECT_EQ(none.Count(), 0);
+  TArchiveControl broken;
+  EXPECT_EQ(RunnerRoad(broken, Write("broken.zip", "PK\x03\x04 and then nothing"), Folder("o2")),
+            3);  // the library does not accept it: no archive was set
+}
+
+TEST_F(RoadTest, FailedCommandGivesTwo) {
+  control.SetFileName(Archive("data.zip", "zip", kEntries));
+  ASSERT_EQ(control.Count(), 3);
+  // The archive goes away between listing and extracting.
+  std::filesystem::remove(dir / "data.zip");
+  EventLog log;
+  log.Attach(control);
+  EXPECT_EQ(control.Extract(Folder("out"), {"*.*"}), 2);
+  ASSERT_EQ(log.lines.size(), 4u);
+  EXPECT_EQ(log.lines[0], "Start 1");
+  EXPECT_NE(log.lines.back(), "End 1 0");
+}
+
+TEST_F(RoadTest, AcceptRulesPerFormatAndOnList) {
+  control.SetFileName(Archive("a.zip", "zip", kEntries));
+  EXPECT_EQ(control.Count(), 3);
+  for (int i = 0; i < control.Count(); ++i) {
+    EXPECT_EQ(control.Items(i)->Attributes() & 0x10, 0u);
+  }
+  control.OnList = [](TArchiveControl*, TArchiveItem* item, bool& accept) {
+    accept = accept && item->FileName() != "readme.txt";
+  };
+  control.SetFileName(Archive("a.tar.gz", "tar.gz", kEntries));
+  EXPECT_EQ(control.Count(), 2);
+  for (int i = 0; i < control.Count(); ++i) EXPECT_FALSE(control.Items(i)->FileName().empty());
+  control.OnList = [](TArchiveControl*, TArchiveItem*, bool& accept) { accept = true; };
+  control.List("*.*", 0);
+  EXPECT_EQ(control.Count(), 4);  // the folder too, when the handler says so
+}
+
+TEST_F(RoadTest, SortTwiceReversesAndSelectionSurvives) {
+  control.SetFileName(Archive("s.zip", "zip",
+                              {{"b.txt", "bb"}, {"c.txt", "c"}, {"a.txt", "aaaa"}}));
+  ASSERT_EQ(control.Count(), 3);
+  TArchiveItem* c = control.Items(1);
+  c->SetSelected(true);
+  control.Sort(stName);
+  EXPECT_EQ(control.Items(0)->FileName(), "a.txt");
+  EXPECT_EQ(control.Items(2)->FileName(), "c.txt");
+  control.Sort(stName);
+  EXPECT_EQ(control.Items(0)->FileName(), "c.txt");
+  EXPECT_EQ(control.Items(2)->FileName(), "a.txt");
+  EXPECT_EQ(control.Items(0), c);
+  EXPECT_TRUE(control.Items(0)->Selected());
+  EXPECT_EQ(control.ArchiveList()->SelectedSize(), 1u);
+  control.Sort(stSize);
+  EXPECT_EQ(control.Items(0)->FileName(), "c.txt");
+  control.SetSortType(stSize);  // resets the directions and sorts ascending
+  EXPECT_EQ(control.Items(0)->FileName(), "c.txt");
+  control.Sort(stSize);  // the current key: descending now
+  EXPECT_EQ(control.Items(0)->FileName(), "a.txt");
+}
+
+TEST_F(RoadTest, EventOrderOfAnExtractionWithEveryEventAssigned) {
+  control.SetFileName(Archive("e.zip", "zip", {{"one.txt", "1"}, {"two.txt", "22"}}));
+  EventLog log;
+  log.Attach(control);
+  std::vector<std::string> names;
+  control.OnExtract = [&](TArchiveControl*, const std::string& name, std::uint32_t,
+                          std::uint32_t total, std::uint8_t, bool&) {
+    log.lines.push_back("Extract");
+    names.push_back(name);
+    EXPECT_EQ(total, 2u);
+    EXPECT_TRUE(control.ZipOptions().SilentMode);  // no dialog of the library's own
+  };
+  EXPECT_EQ(control.Extract(Folder("out"), {"*.*"}), 0);
+  EXPECT_EQ(log.Collapsed(), (std::vector<std::string>{"Start 1", "Switch 1", "Extract",
+                                                       "Log 1 0", "End 1 0"}));
+  EXPECT_FALSE(names.empty());
+  EXPECT_FALSE(control.ZipOptions().SilentMode);  // put back afterwards
+  EXPECT_EQ(control.ArchiveList()->NotifyWindow(), nullptr);
+}
+
+TEST_F(RoadTest, ProgressWithoutMatchesInstallsNoNotifyWindow) {
+  control.SetFileName(Archive("e.zip", "zip", {{"one.txt", "1"}}));
+  int reports = 0;
+  bool silentDuringCommand = false;
+  control.OnExtract = [&](TArchiveControl*, const std::string&, std::uint32_t, std::uint32_t,
+                          std::uint8_t, bool&) { ++reports; };
+  control.OnSwitch = [&](TArchiveControl*, TArcOperation, std::string&) {
+    silentDuringCommand = control.ZipOptions().SilentMode;
+  };
+  control.Extract(Folder("out"), {"nothing*.doc"});
+  EXPECT_EQ(reports, 0);
+  EXPECT_TRUE(silentDuringCommand);
+  EXPECT_FALSE(control.ZipOptions().SilentMode);
+}
+
+TEST_F(RoadTest, CancelFromTheProgressEventStopsTheCommand) {
+  std::vector<Entry> many;
+  for (int i = 0; i < 5; ++i) many.push_back({"f" + std::to_string(i) + ".txt", "x"});
+  control.SetFileName(Archive("c.zip", "zip", many));
+  int reports = 0;
+  control.OnExtract = [&](TArchiveControl*, const std::string&, std::uint32_t, std::uint32_t,
+                          std::uint8_t, bool& cancel) {
+    ++reports;
+    cancel = true;
+  };
+  EXPECT_EQ(control.Extract(Folder("out"), {"*.*"}), 2);
+  EXPECT_EQ(reports, 1);
+  EXPECT_FALSE(Exists("out/f4.txt"));
+}
+
+TEST_F(RoadTest, SwitchHandlerCanRewriteTheCommand) {
+  control.SetFileName(Archive("w.zip", "zip", {{"one.txt", "1"}}));
+  std::string seen;
+  control.OnSwitch = [&](TArchiveControl*, TArcOperation op, std::string& switches) {
+    EXPECT_EQ(op, aoExtract);
+    seen = switches;
+  };
+  EXPECT_EQ(control.Extract(Folder("out"), {"*.*"}), 0);
+  EXPECT_EQ(seen, "-x -C -n ");
+}
+
+TEST_F(RoadTest, LogReceivesTheBufferOnlyWhileAssigned) {
+  control.SetFileName(Archive("l.zip", "zip", {{"one.txt", "1"}}));
+  std::size_t size = 0;
+  control.OnLog = [&](TArchiveControl*, TArcOperation, const std::vector<char>& log,
+                      std::int32_t) { size = log.size(); };
+  control.SetBufferSize(1000);
+  EXPECT_EQ(control.Extract(Folder("out"), {"*.*"}), 0);
+  EXPECT_EQ(size, 1000u);
+}
+
+TEST_F(RoadTest, CompressTarThenListAgain) {
+  Write("in1.txt", "one");
+  Write("in2.txt", "two");
+  EventLog log;
+  log.Attach(control);
+  control.TarOptions().CompressType = ctTar;
+  control.SetFileName(Path("made.tar"));
+  ASSERT_EQ(control.ArchiveType(), atTar);
+  log.lines.clear();
+  EXPECT_EQ(control.Compress({"in1.txt", "in2.txt"}, Path("")), 0);
+  EXPECT_EQ(log.lines, (std::vector<std::string>{"Start 0", "Switch 0", "Log 0 0", "End 0 0",
+                                                 "Change"}));
+  EXPECT_EQ(control.Count(), 2);
+}
+
+TEST_F(RoadTest, CompressZipGoesToTheCreatingLibrary) {
+  Write("in1.txt", "one");
+  control.SetFileName(Path("made.zip"));
+  ASSERT_EQ(control.ArchiveType(), atZip);
+  EXPECT_TRUE(control.CanCompress());
+  EXPECT_EQ(control.Compress({"in1.txt"}, Path("")), 0);
+  EXPECT_EQ(control.Count(), 1);
+  EXPECT_EQ(control.Items(0)->FileName(), "in1.txt");
+}
+
+}  // namespace
