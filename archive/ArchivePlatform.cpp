@@ -1,24 +1,35 @@
 #include "archive/ArchivePlatform.h"
 
+// The widget layer arrives in its own step; until then errors and the
+// cursor have nowhere to go.
+#if __has_include("platform/ui/application.h")
+#define TOBRIN_ARCHIVE_HAS_UI 1
 #include "platform/ui/application.h"
 #include "platform/ui/dialogs.h"
+#else
+#define TOBRIN_ARCHIVE_HAS_UI 0
+#endif
 
 namespace archive {
 
 void ShowException(std::exception_ptr error) noexcept {
   try {
+    std::string message = "Unknown exception";
     try {
       std::rethrow_exception(error);
     } catch (const std::exception& e) {
-      ui::App().ShowException(e.what());
+      message = e.what();
     } catch (...) {
-      ui::App().ShowException("Unknown exception");
     }
+#if TOBRIN_ARCHIVE_HAS_UI
+    ui::App().ShowException(message);
+#endif
   } catch (...) {
     // The error box itself failed: nothing more can be shown.
   }
 }
 
+#if TOBRIN_ARCHIVE_HAS_UI
 ScreenCursor::ScreenCursor() : saved_(ui::ScreenCursor()) {}
 
 ScreenCursor::~ScreenCursor() {
@@ -29,10 +40,11 @@ void ScreenCursor::ShowHourglass() {
   ui::SetScreenCursor(ui::crHourGlass);
   changed_ = true;
 }
-
-}  // namespace archive
-
-namespace archive {
+#else
+ScreenCursor::ScreenCursor() : saved_(0) {}
+ScreenCursor::~ScreenCursor() = default;
+void ScreenCursor::ShowHourglass() { changed_ = true; }
+#endif
 
 int ShellIconIndex(const std::string&, std::uint32_t) { return 0; }
 

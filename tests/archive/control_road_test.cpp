@@ -42,6 +42,12 @@ void RunnerSettings(TArchiveControl& control) {
 
 class RoadTest : public ArchiveFolderTest {
  protected:
+  void SetUp() override {
+    ArchiveFolderTest::SetUp();
+    TOBRIN_REQUIRE_ARCHIVER("Unzip32.dll");
+    TOBRIN_REQUIRE_ARCHIVER("Tar32.dll");
+  }
+
   void ExpectExtracted(const std::string& folder) {
     EXPECT_EQ(Read(folder + "/readme.txt"), "read me\r\n");
     EXPECT_EQ(Read(folder + "/docs/説明書.txt"), "日本語の説明");
@@ -71,6 +77,7 @@ TEST_F(RoadTest, TarGzUnpacksEveryMemberWithItsFolders) {
 }
 
 TEST_F(RoadTest, LzhFixtureUnpacks) {
+  TOBRIN_REQUIRE_ARCHIVER("Unlha32.dll");
   const std::filesystem::path fixtures = std::filesystem::path(TOBRIN_TEST_DATA) / "archivers";
   std::filesystem::path lzh;
   if (std::filesystem::exists(fixtures)) {
@@ -138,9 +145,10 @@ TEST_F(RoadTest, AcceptRulesPerFormatAndOnList) {
 }
 
 TEST_F(RoadTest, SortTwiceReversesAndSelectionSurvives) {
-  control.SetFileName(Archive("s.zip", "zip",
-                              {{"b.txt", "bb"}, {"c.txt", "c"}, {"a.txt", "aaaa"}}));
+  control.SetFileName(
+      Archive("s.zip", "zip", {{"b.txt", "bb"}, {"c.txt", "c"}, {"a.txt", "aaaa"}}));
   ASSERT_EQ(control.Count(), 3);
+  ASSERT_NE(control.ArchiveList(), nullptr);
   TArchiveItem* c = control.Items(1);
   c->SetSelected(true);
   control.Sort(stName);
@@ -162,6 +170,7 @@ TEST_F(RoadTest, SortTwiceReversesAndSelectionSurvives) {
 
 TEST_F(RoadTest, EventOrderOfAnExtractionWithEveryEventAssigned) {
   control.SetFileName(Archive("e.zip", "zip", {{"one.txt", "1"}, {"two.txt", "22"}}));
+  ASSERT_NE(control.ArchiveList(), nullptr);
   EventLog log;
   log.Attach(control);
   std::vector<std::string> names;
@@ -173,8 +182,8 @@ TEST_F(RoadTest, EventOrderOfAnExtractionWithEveryEventAssigned) {
     EXPECT_TRUE(control.ZipOptions().SilentMode);  // no dialog of the library's own
   };
   EXPECT_EQ(control.Extract(Folder("out"), {"*.*"}), 0);
-  EXPECT_EQ(log.Collapsed(), (std::vector<std::string>{"Start 1", "Switch 1", "Extract",
-                                                       "Log 1 0", "End 1 0"}));
+  EXPECT_EQ(log.Collapsed(),
+            (std::vector<std::string>{"Start 1", "Switch 1", "Extract", "Log 1 0", "End 1 0"}));
   EXPECT_FALSE(names.empty());
   EXPECT_FALSE(control.ZipOptions().SilentMode);  // put back afterwards
   EXPECT_EQ(control.ArchiveList()->NotifyWindow(), nullptr);
@@ -224,8 +233,9 @@ TEST_F(RoadTest, SwitchHandlerCanRewriteTheCommand) {
 TEST_F(RoadTest, LogReceivesTheBufferOnlyWhileAssigned) {
   control.SetFileName(Archive("l.zip", "zip", {{"one.txt", "1"}}));
   std::size_t size = 0;
-  control.OnLog = [&](TArchiveControl*, TArcOperation, const std::vector<char>& log,
-                      std::int32_t) { size = log.size(); };
+  control.OnLog = [&](TArchiveControl*, TArcOperation, const std::vector<char>& log, std::int32_t) {
+    size = log.size();
+  };
   control.SetBufferSize(1000);
   EXPECT_EQ(control.Extract(Folder("out"), {"*.*"}), 0);
   EXPECT_EQ(size, 1000u);
@@ -241,12 +251,13 @@ TEST_F(RoadTest, CompressTarThenListAgain) {
   ASSERT_EQ(control.ArchiveType(), atTar);
   log.lines.clear();
   EXPECT_EQ(control.Compress({"in1.txt", "in2.txt"}, Path("")), 0);
-  EXPECT_EQ(log.lines, (std::vector<std::string>{"Start 0", "Switch 0", "Log 0 0", "End 0 0",
-                                                 "Change"}));
+  EXPECT_EQ(log.lines,
+            (std::vector<std::string>{"Start 0", "Switch 0", "Log 0 0", "End 0 0", "Change"}));
   EXPECT_EQ(control.Count(), 2);
 }
 
 TEST_F(RoadTest, CompressZipGoesToTheCreatingLibrary) {
+  TOBRIN_REQUIRE_ARCHIVER("Zip32j.dll");
   Write("in1.txt", "one");
   control.SetFileName(Path("made.zip"));
   ASSERT_EQ(control.ArchiveType(), atZip);

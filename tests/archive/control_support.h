@@ -69,6 +69,14 @@ class ArchiveFolderTest : public ::testing::Test {
   std::filesystem::path dir;
 };
 
+// Skips a test whose archiver library has not been built in this tree.
+#define TOBRIN_REQUIRE_ARCHIVER(dll)                                               \
+  do {                                                                             \
+    if (!std::filesystem::exists(std::filesystem::path(TOBRIN_BIN_DIR) / (dll))) { \
+      GTEST_SKIP() << (dll) << " is not built";                                    \
+    }                                                                              \
+  } while (false)
+
 // Records every event of a control as one line each.
 struct EventLog {
   std::vector<std::string> lines;

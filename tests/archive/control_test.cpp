@@ -93,6 +93,7 @@ TEST_F(ControlTest, RefusedTypesGoToOnInvalidEveryTime) {
 }
 
 TEST_F(ControlTest, ExistingFileOfAnotherFormatIsInvalid) {
+  TOBRIN_REQUIRE_ARCHIVER("Tar32.dll");
   log.Attach(control);
   control.SetFileName(Write("text.gz", "not compressed at all"));
   EXPECT_EQ(control.FileName(), "");
@@ -112,6 +113,7 @@ TEST_F(ControlTest, MissingLibraryIsReportedAndLeavesNoArchive) {
 }
 
 TEST_F(ControlTest, NewArchiveNameGivesAnEmptyList) {
+  TOBRIN_REQUIRE_ARCHIVER("Unzip32.dll");
   log.Attach(control);
   const std::string name = Path("new.zip");
   control.SetFileName(name);
@@ -127,6 +129,9 @@ TEST_F(ControlTest, NewArchiveNameGivesAnEmptyList) {
 }
 
 TEST_F(ControlTest, OptionsPerOperationAndFormat) {
+  TOBRIN_REQUIRE_ARCHIVER("cab32.dll");
+  TOBRIN_REQUIRE_ARCHIVER("Tar32.dll");
+  TOBRIN_REQUIRE_ARCHIVER("Unzip32.dll");
   TArchiveOptions* options = nullptr;
   control.SetFileName(Path("new.zip"));
   for (int op = aoCompress; op <= aoList; ++op) {
@@ -145,6 +150,7 @@ TEST_F(ControlTest, OptionsPerOperationAndFormat) {
 }
 
 TEST_F(ControlTest, ExtractIntoAMissingFolderFiresNothing) {
+  TOBRIN_REQUIRE_ARCHIVER("Unzip32.dll");
   control.SetFileName(Path("new.zip"));
   log.Attach(control);
   EXPECT_EQ(control.Extract(Path("missing"), {"*.*"}), 2);
@@ -153,6 +159,7 @@ TEST_F(ControlTest, ExtractIntoAMissingFolderFiresNothing) {
 }
 
 TEST_F(ControlTest, OptionsOfAnotherFormatAreRefusedAfterStartAndEnd) {
+  TOBRIN_REQUIRE_ARCHIVER("Unzip32.dll");
   control.SetFileName(Path("new.zip"));
   log.Attach(control);
   TLhaOptions lha;

@@ -3,6 +3,7 @@
 // namespace share a name.
 #include <archive.h>
 #include <archive_entry.h>
+#include <locale.h>
 
 #include <filesystem>
 #include <string>
@@ -15,8 +16,34 @@ struct Entry {
   std::string content;
 };
 
+namespace {
+
+// libarchive converts names through the thread's locale: UTF-8 here, so
+// that Japanese names survive whatever the process locale is.
+class Utf8Locale {
+ public:
+  Utf8Locale() : locale_(newlocale(LC_ALL_MASK, "C.UTF-8", nullptr)) {
+    if (locale_) saved_ = uselocale(locale_);
+  }
+  ~Utf8Locale() {
+    if (locale_) {
+      uselocale(saved_);
+      freelocale(locale_);
+    }
+  }
+  Utf8Locale(const Utf8Locale&) = delete;
+  Utf8Locale& operator=(const Utf8Locale&) = delete;
+
+ private:
+  locale_t locale_;
+  locale_t saved_ = nullptr;
+};
+
+}  // namespace
+
 bool WriteArchive(const std::filesystem::path& path, const std::string& kind,
                   const std::vector<Entry>& entries) {
+  Utf8Locale utf8;
   struct archive* a = archive_write_new();
   if (kind == "zip") {
     archive_write_set_format_zip(a);
