@@ -211,14 +211,16 @@ std::string FolderOf(const std::string& posixPath) {
 }
 
 // A symbolic link is written through: the link stays, its target changes.
-std::string ResolveLink(const std::string& posixPath) {
-  struct stat st;
-  if (lstat(posixPath.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return posixPath;
-  char* resolved = realpath(posixPath.c_str(), nullptr);
-  if (!resolved) return posixPath;
-  std::string result = resolved;
-  std::free(resolved);
-  return result;
+// Fills `st` and answers whether the target exists.
+bool StatTarget(const std::string& posixPath, std::string& target, struct stat& st) {
+  target = posixPath;
+  if (lstat(posixPath.c_str(), &st) != 0) return false;
+  if (!S_ISLNK(st.st_mode)) return true;
+  if (char* resolved = realpath(posixPath.c_str(), nullptr)) {
+    target = resolved;
+    std::free(resolved);
+  }
+  return stat(target.c_str(), &st) == 0;
 }
 
 // `file` is the target's stat, or nullptr when it does not exist.
@@ -256,27 +258,33 @@ bool WriteAll(int fd, std::string_view data) {
 // under the spare name and is overwritten by the next write: a save of 800
 // keys neither creates 800 inodes nor makes ext4 flush the data at every
 // replacing rename.
-bool WriteThroughSpare(const std::string& target, const std::string& spare,
-                       std::string_view content, const struct stat* old) {
+std::optional<FileStamp> WriteThroughSpare(const std::string& target, const std::string& spare,
+                                           std::string_view content, const struct stat* old) {
   int fd = open(spare.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, content) && ftruncate(fd, static_cast<off_t>(content.size())) == 0;
+  if (fd < 0) return std::nullopt;
+  struct stat written;
+  bool ok = WriteAll(fd, content) && ftruncate(fd, static_cast<off_t>(content.size())) == 0 &&
+            fstat(fd, &written) == 0;
   if (ok && old) {
-    ok = fchmod(fd, old->st_mode & 07777) == 0;
-    if (ok && (old->st_uid != geteuid() || old->st_gid != getegid())) {
+    if ((written.st_mode & 07777) != (old->st_mode & 07777)) {
+      ok = fchmod(fd, old->st_mode & 07777) == 0;
+    }
+    if (ok && (old->st_uid != written.st_uid || old->st_gid != written.st_gid)) {
       // Only root can hand the file back to its owner; others keep their own.
       [[maybe_unused]] int ignored = fchown(fd, old->st_uid, old->st_gid);
     }
   }
   ok = close(fd) == 0 && ok;
-  if (ok && old &&
-      renameat2(AT_FDCWD, spare.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
-    return true;
-  }
+  bool exchanged =
+      ok && old &&
+      renameat2(AT_FDCWD, spare.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0;
   // A new file, or a file system without exchange.
-  ok = ok && rename(spare.c_str(), target.c_str()) == 0;
-  if (!ok) unlink(spare.c_str());
-  return ok;
+  if (!exchanged) ok = ok && rename(spare.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    unlink(spare.c_str());
+    return std::nullopt;
+  }
+  return FileStamp{true, written.st_dev, written.st_ino, written.st_size, written.st_mtim};
 }
 
 }  // namespace
@@ -320,6 +328,7 @@ struct IniFile::Impl {
   FileStamp stamp;
   Document doc;
   std::string spare;  // holds the previous content between writes
+  std::string spareTarget;
 
   void Resolve() {
     posixPath = files::ToPosix(windowsPath);
@@ -425,29 +434,33 @@ struct IniFile::Impl {
   }
 
   void Flush() {
-    if (!WriteToDisk()) {
+    std::optional<FileStamp> written = WriteToDisk();
+    if (!written) {
       loaded = false;  // the document no longer matches the disk
       throw IniWriteError(windowsPath);
     }
-    stamp = StampOf(posixPath);
+    stamp = *written;
   }
 
-  bool WriteToDisk() {
-    if (posixPath.empty()) return false;
-    std::string target = ResolveLink(posixPath);
+  std::optional<FileStamp> WriteToDisk() {
+    if (posixPath.empty()) return std::nullopt;
+    std::string target;
     struct stat old;
-    bool exists = stat(target.c_str(), &old) == 0;
-    if (IsWriteRefused(InspectTarget(target, exists ? &old : nullptr))) return false;
-    std::string wanted = FolderOf(target) + "/.~" + target.substr(target.rfind('/') + 1) + "." +
-                         std::to_string(getpid()) + ".tmp";
-    if (wanted != spare) RemoveSpare();
-    spare = wanted;
+    bool exists = StatTarget(posixPath, target, old);
+    if (IsWriteRefused(InspectTarget(target, exists ? &old : nullptr))) return std::nullopt;
+    if (target != spareTarget) {
+      RemoveSpare();
+      spareTarget = target;
+      spare = FolderOf(target) + "/.~" + target.substr(target.rfind('/') + 1) + "." +
+              std::to_string(getpid()) + ".tmp";
+    }
     return WriteThroughSpare(target, spare, Serialize(doc), exists ? &old : nullptr);
   }
 
   void RemoveSpare() {
     if (!spare.empty()) unlink(spare.c_str());
     spare.clear();
+    spareTarget.clear();
   }
 
   ~Impl() { RemoveSpare(); }
