@@ -1,0 +1,113 @@
+#include "platform/ui/application.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QStyleFactory>
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/ui/dialogs.h"
+#include "platform/ui/form.h"
+#include "platform/ui/qt_internal.h"
+
+namespace ui {
+
+namespace detail {
+
+namespace {
+std::vector<QEventLoop*>& Loops() {
+  static std::vector<QEventLoop*> loops;
+  return loops;
+}
+}  // namespace
+
+void PushLoop(QEventLoop* loop) { Loops().push_back(loop); }
+void PopLoop(QEventLoop* loop) {
+  auto& loops = Loops();
+  loops.erase(std::remove(loops.begin(), loops.end(), loop), loops.end());
+}
+void QuitAllLoops() {
+  for (QEventLoop* loop : Loops()) loop->quit();
+}
+
+}  // namespace detail
+
+namespace {
+
+void CreateQtApplication() {
+  if (QCoreApplication::instance()) return;
+  // Qt 6.4's ffmpeg backend crashes without an audio device.
+  setenv("QT_MEDIA_BACKEND", "gstreamer", 0);
+  static int argc = 1;
+  static char name[] = "tobrin";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QFont font(detail::MapFontFamily(""));
+  font.setPixelSize(12);
+  QApplication::setFont(font);
+  QApplication::setQuitOnLastWindowClosed(false);
+}
+
+}  // namespace
+
+Application::Application() { CreateQtApplication(); }
+
+Application& Application::Instance() {
+  static Application* app = new Application();
+  return *app;
+}
+
+void Application::FormDestroyed(Form* form) {
+  if (mainForm_ == form) mainForm_ = nullptr;
+}
+
+void Application::Run() {
+  if (!mainForm_ || terminated_) return;
+  Dispatch([this] { mainForm_->Show(); });
+  while (!terminated_ && mainForm_) {
+    QEventLoop loop;
+    detail::PushLoop(&loop);
+    running_ = true;
+    loop.exec();
+    running_ = false;
+    detail::PopLoop(&loop);
+  }
+}
+
+void Application::Terminate() {
+  terminated_ = true;
+  detail::QuitAllLoops();
+}
+
+void Application::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void Application::Dispatch(const std::function<void()>& handler) {
+  std::string message;
+  try {
+    handler();
+    return;
+  } catch (const std::exception& e) {
+    message = e.what();
+  } catch (...) {
+    message = "不明なエラーが発生しました";
+  }
+  try {
+    ShowException(message);
+  } catch (...) {
+    // Nothing may cross into Qt.
+  }
+}
+
+std::string ErrorBoxText(const std::string& message) {
+  std::string text = message;
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  return text;
+}
+
+void Application::ShowException(const std::string& message) {
+  MessageBox(ErrorBoxText(message), title_, MsgButtons::Ok, MsgIcon::Stop);
+}
+
+}  // namespace ui

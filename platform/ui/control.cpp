@@ -1,0 +1,317 @@
+#include "platform/ui/control.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/ui/application.h"
+#include "platform/ui/components.h"
+#include "platform/ui/form.h"
+#include "platform/ui/qt_internal.h"
+
+namespace ui {
+
+namespace detail {
+
+QString QLines(const std::string& s) {
+  QString q = Q(s);
+  q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  q.replace(QChar('\r'), QChar('\n'));
+  return q;
+}
+
+std::string SLines(const QString& s) {
+  QString q = s;
+  q.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+  return S(q);
+}
+
+QColor ToQColor(TColor color) {
+  const std::uint32_t rgb = ColorToRgb(color);
+  return QColor(int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF));
+}
+
+int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
+
+QString MapFontFamily(const std::string& windowsName) {
+  static const QString kSans = QStringLiteral("Noto Sans CJK JP");
+  static const QString kSerif = QStringLiteral("Noto Serif CJK JP");
+  static const QString kMono = QStringLiteral("Noto Sans Mono CJK JP");
+  const QString name = Q(windowsName).normalized(QString::NormalizationForm_KC);
+  if (name.isEmpty()) return kSans;
+  const bool proportional = name.contains(QStringLiteral("P")) || name.contains("UI");
+  if (name.contains(QStringLiteral("明朝")) || name.contains("Mincho", Qt::CaseInsensitive))
+    return kSerif;
+  if (name.contains(QStringLiteral("ゴシック")) || name.contains("Gothic", Qt::CaseInsensitive))
+    return proportional ? kSans : kMono;
+  if (QFontDatabase::hasFamily(name)) return name;
+  return kSans;
+}
+
+QFont ToQFont(const TFont& font) {
+  QFont q(MapFontFamily(font.Name()));
+  const int h = font.Height();
+  q.setPixelSize(std::max(1, h < 0 ? -h : h));
+  const int style = font.Style();
+  q.setBold(style & fsBold);
+  q.setItalic(style & fsItalic);
+  q.setUnderline(style & fsUnderline);
+  q.setStrikeOut(style & fsStrikeOut);
+  return q;
+}
+
+bool IsHeadless() {
+  const QString platform = QGuiApplication::platformName();
+  return platform == QStringLiteral("offscreen") || platform == QStringLiteral("minimal");
+}
+
+void FailUnexpected(const std::string& what) {
+  std::fprintf(stderr, "ui: %s\n", what.c_str());
+  std::fflush(stderr);
+  std::abort();
+}
+
+void Guard(const std::function<void()>& handler) { App().Dispatch(handler); }
+
+TMouseButton ToMouseButton(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::RightButton:
+      return mbRight;
+    case Qt::MiddleButton:
+      return mbMiddle;
+    default:
+      return mbLeft;
+  }
+}
+
+QWidget* ClientWidget(Control* control) { return control ? control->Impl()->widget : nullptr; }
+
+void ControlImpl::Attach(QWidget* w) {
+  widget = w;
+  Control* parent = owner->Parent();
+  if (parent) w->setParent(ClientWidget(parent));
+  w->setMouseTracking(true);
+  w->setProperty("tobrinGraphic", graphic);
+  owner->FontChanged();
+  if (fillsBackground) owner->ColorChanged();
+  if (parent) {
+    w->setVisible(owner->Visible());
+    Restack(w->parentWidget());
+  }
+}
+
+void ControlImpl::Restack(QWidget* parent) {
+  if (!parent) return;
+  std::vector<QWidget*> graphic, windowed;
+  for (QObject* child : parent->children()) {
+    auto* w = qobject_cast<QWidget*>(child);
+    if (!w || w->isWindow()) continue;
+    const QVariant g = w->property("tobrinGraphic");
+    if (!g.isValid()) continue;
+    (g.toBool() ? graphic : windowed).push_back(w);
+  }
+  for (QWidget* w : graphic) w->raise();
+  for (QWidget* w : windowed) w->raise();
+}
+
+void OpenPopupFor(Control* control, int globalX, int globalY) {
+  PopupMenu* menu = control->GetPopupMenu();
+  if (!menu) return;
+  menu->SetPopupComponent(control);
+  Guard([&] { menu->Popup(globalX, globalY); });
+}
+
+}  // namespace detail
+
+using detail::ClientWidget;
+using detail::ToQColor;
+using detail::ToQFont;
+
+Component::Component(Form* owner, std::string name) : owner_(owner), name_(std::move(name)) {
+  App();  // the Qt application exists before any widget
+  if (owner_) owner_->Register(this);
+}
+
+Component::~Component() {
+  if (owner_ && !owner_->destroying_) owner_->Unregister(this);
+}
+
+static Form* FormOf(Control* parent) {
+  if (!parent) return nullptr;
+  if (auto* form = dynamic_cast<Form*>(parent)) return form;
+  return parent->OwnerForm();
+}
+
+Control::Control(Control* parent, std::string name, Form* ownerForm)
+    : Component(ownerForm ? ownerForm : FormOf(parent), std::move(name)),
+      d_(std::make_unique<detail::ControlImpl>(this)),
+      parent_(parent) {
+  if (parent_) {
+    font_ = parent_->font_;
+    color_ = parent_->color_;
+  }
+  font_.OnChange = [this] {
+    if (!applyingParentFont_) parentFont_ = false;
+    FontChanged();
+    if (OwnerForm() || dynamic_cast<Form*>(this)) {
+      Form* form = dynamic_cast<Form*>(this) ? static_cast<Form*>(this) : OwnerForm();
+      for (Component* c : form->Components()) {
+        auto* child = dynamic_cast<Control*>(c);
+        if (child && child->parent_ == this) child->ParentFontChanged(font_);
+      }
+    }
+  };
+}
+
+Control::~Control() {
+  if (d_->widget) delete d_->widget.data();
+}
+
+void Control::ParentFontChanged(const TFont& font) {
+  if (!parentFont_) return;
+  applyingParentFont_ = true;
+  font_ = font;
+  applyingParentFont_ = false;
+}
+
+void Control::ParentColorChanged(TColor color) {
+  if (!parentColor_ || color_ == color) return;
+  color_ = color;
+  ColorChanged();
+}
+
+int Control::Left() const { return d_->widget->x(); }
+int Control::Top() const { return d_->widget->y(); }
+int Control::Width() const { return d_->widget->width(); }
+int Control::Height() const { return d_->widget->height(); }
+int Control::ClientWidth() const { return Width(); }
+int Control::ClientHeight() const { return Height(); }
+
+void Control::SetLeft(int left) { d_->widget->move(left, d_->widget->y()); }
+void Control::SetTop(int top) { d_->widget->move(d_->widget->x(), top); }
+void Control::SetWidth(int width) { d_->widget->resize(std::max(0, width), d_->widget->height()); }
+void Control::SetHeight(int height) {
+  d_->widget->resize(d_->widget->width(), std::max(0, height));
+}
+
+void Control::SetBounds(int left, int top, int width, int height) {
+  SetLeft(left);
+  SetTop(top);
+  SetWidth(width);
+  SetHeight(height);
+}
+
+void Control::SetVisible(bool visible) {
+  visible_ = visible;
+  d_->widget->setVisible(visible);
+}
+
+void Control::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  d_->widget->setEnabled(enabled);
+}
+
+void Control::SetColor(TColor color) {
+  parentColor_ = false;
+  if (color_ == color) return;
+  color_ = color;
+  ColorChanged();
+}
+
+void Control::ColorChanged() {
+  if (d_->fillsBackground) {
+    QPalette palette = d_->widget->palette();
+    palette.setColor(QPalette::Window, ToQColor(color_));
+    d_->widget->setPalette(palette);
+    d_->widget->setAutoFillBackground(true);
+  }
+  Form* form = dynamic_cast<Form*>(this) ? static_cast<Form*>(this) : OwnerForm();
+  if (!form) return;
+  for (Component* c : form->Components()) {
+    auto* child = dynamic_cast<Control*>(c);
+    if (child && child->parent_ == this) child->ParentColorChanged(color_);
+  }
+}
+
+void Control::FontChanged() {
+  QWidget* w = d_->widget;
+  if (!w) return;
+  w->setFont(ToQFont(font_));
+  QPalette palette = w->palette();
+  const QColor text = ToQColor(font_.Color());
+  palette.setColor(QPalette::WindowText, text);
+  palette.setColor(QPalette::ButtonText, text);
+  palette.setColor(QPalette::Text, text);
+  w->setPalette(palette);
+}
+
+void Control::SetHint(std::string hint) {
+  hint_ = std::move(hint);
+  d_->widget->setToolTip(showHint_ ? detail::QLines(hint_) : QString());
+}
+
+void Control::SetShowHint(bool show) {
+  showHint_ = show;
+  d_->widget->setToolTip(showHint_ ? detail::QLines(hint_) : QString());
+}
+
+void Control::SetTabOrder(int order) {
+  tabOrder_ = order;
+  Form* form = OwnerForm();
+  if (!form) return;
+  // Chain the siblings by TabOrder.
+  std::vector<Control*> siblings;
+  for (Component* c : form->Components()) {
+    auto* ctl = dynamic_cast<Control*>(c);
+    if (ctl && ctl->parent_ == parent_ && ctl->tabOrder_ >= 0) siblings.push_back(ctl);
+  }
+  std::stable_sort(siblings.begin(), siblings.end(),
+                   [](Control* a, Control* b) { return a->tabOrder_ < b->tabOrder_; });
+  for (size_t i = 1; i < siblings.size(); ++i)
+    QWidget::setTabOrder(siblings[i - 1]->d_->widget, siblings[i]->d_->widget);
+}
+
+void Control::SetCursor(TCursor cursor) {
+  cursor_ = cursor;
+  Qt::CursorShape shape = Qt::ArrowCursor;
+  switch (cursor) {
+    case crHourGlass:
+      shape = Qt::WaitCursor;
+      break;
+    case crHandPoint:
+      shape = Qt::PointingHandCursor;
+      break;
+    case crIBeam:
+      shape = Qt::IBeamCursor;
+      break;
+    case crCross:
+      shape = Qt::CrossCursor;
+      break;
+    default:
+      d_->widget->unsetCursor();
+      return;
+  }
+  d_->widget->setCursor(shape);
+}
+
+void Control::SetFocus() { d_->widget->setFocus(Qt::OtherFocusReason); }
+bool Control::Focused() const { return d_->widget->hasFocus(); }
+void Control::BringToFront() { d_->widget->raise(); }
+void Control::SendToBack() { d_->widget->lower(); }
+void Control::Repaint() { d_->widget->repaint(); }
+
+void Control::Click() {
+  if (OnClick) OnClick();
+}
+
+void Control::SetGraphic(bool graphic) {
+  d_->graphic = graphic;
+  if (d_->widget) {
+    d_->widget->setProperty("tobrinGraphic", graphic);
+    detail::ControlImpl::Restack(d_->widget->parentWidget());
+  }
+}
+
+}  // namespace ui

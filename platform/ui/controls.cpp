@@ -1,0 +1,673 @@
+#include "platform/ui/controls.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <climits>
+
+#include "platform/ui/form.h"
+#include "platform/ui/qt_internal.h"
+
+namespace ui {
+
+using detail::Guard;
+using detail::Hooked;
+using detail::Q;
+using detail::QLines;
+using detail::S;
+
+namespace {
+
+template <class W>
+W* As(const detail::ControlImpl* d) {
+  return static_cast<W*>(d->widget.data());
+}
+
+Qt::Alignment QAlign(TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify:
+      return Qt::AlignRight;
+    case taCenter:
+      return Qt::AlignHCenter;
+    default:
+      return Qt::AlignLeft;
+  }
+}
+
+}  // namespace
+
+// ---- Label
+
+Label::Label(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
+  d_->graphic = true;
+  d_->clickOnRelease = true;
+  d_->fillsBackground = true;
+  auto* w = new Hooked<QLabel>(this);
+  w->setTextFormat(Qt::PlainText);
+  w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  d_->Attach(w);
+  FitText();
+}
+
+void Label::SetCaption(std::string caption) {
+  caption_ = std::move(caption);
+  As<QLabel>(d_.get())->setText(QLines(caption_));
+  FitText();
+}
+
+void Label::SetAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  FitText();
+}
+
+void Label::SetTransparent(bool transparent) {
+  transparent_ = transparent;
+  d_->fillsBackground = !transparent;
+  d_->widget->setAutoFillBackground(!transparent);
+  if (!transparent) ColorChanged();
+}
+
+void Label::SetWordWrap(bool wrap) {
+  wordWrap_ = wrap;
+  As<QLabel>(d_.get())->setWordWrap(wrap);
+  FitText();
+}
+
+void Label::SetAlignment(TAlignment alignment) {
+  As<QLabel>(d_.get())->setAlignment(QAlign(alignment) | Qt::AlignTop);
+}
+
+void Label::ColorChanged() {
+  if (transparent_) {
+    d_->widget->setAutoFillBackground(false);
+    return;
+  }
+  Control::ColorChanged();
+}
+
+void Label::FontChanged() {
+  Control::FontChanged();
+  FitText();
+}
+
+void Label::FitText() {
+  if (!autoSize_ || !d_->widget) return;
+  auto* w = As<QLabel>(d_.get());
+  if (wordWrap_) {
+    w->resize(w->width(), w->heightForWidth(w->width()));
+  } else {
+    const QFontMetrics metrics(w->font());
+    const QSize size = metrics.size(0, w->text().isEmpty() ? QStringLiteral(" ") : w->text());
+    w->resize(w->text().isEmpty() ? 0 : size.width(), size.height());
+  }
+}
+
+// ---- Button
+
+Button::Button(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
+  auto* w = new Hooked<QPushButton>(this);
+  w->setAutoDefault(false);
+  QObject::connect(w, &QPushButton::clicked, [this] { Guard([this] { Click(); }); });
+  d_->Attach(w);
+  SetBounds(0, 0, 75, 25);
+}
+
+void Button::SetCaption(std::string caption) {
+  caption_ = std::move(caption);
+  As<QPushButton>(d_.get())->setText(QLines(caption_));
+}
+
+void Button::SetDefault(bool isDefault) { default_ = isDefault; }
+
+void Button::Click() {
+  if (Form* form = OwnerForm()) {
+    if (modalResult_ != mrNone) form->SetModalResult(modalResult_);
+  }
+  Control::Click();
+}
+
+void Button::FontChanged() { Control::FontChanged(); }
+
+// ---- BitBtn
+
+BitBtn::BitBtn(Control* parent, std::string name) : Button(parent, std::move(name)) {}
+
+void BitBtn::SetKind(TBitBtnKind kind) {
+  struct KindInfo {
+    const char* caption;
+    TModalResult result;
+  };
+  static const KindInfo kInfo[] = {
+      {"", mrNone},          {"OK", mrOk},           {"キャンセル", mrCancel},
+      {"ヘルプ(&H)", mrNone}, {"はい(&Y)", mrYes},     {"いいえ(&N)", mrNo},
+      {"閉じる(&C)", mrNone}, {"中止", mrAbort},       {"再試行(&R)", mrRetry},
+      {"無視(&I)", mrIgnore}, {"すべて(&A)", mrAll}};
+  kind_ = kind;
+  if (kind == bkCustom) return;
+  SetCaption(kInfo[kind].caption);
+  SetModalResult(kInfo[kind].result);
+  if (kind == bkOK || kind == bkYes) SetDefault(true);
+  if (kind == bkCancel || kind == bkNo) SetCancel(true);
+}
+
+// ---- Edit
+
+Edit::Edit(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
+
+  auto* w = new Hooked<QLineEdit>(this);
+  QObject::connect(w, &QLineEdit::textEdited, [this] {
+    Guard([this] {
+      if (OnChange) OnChange();
+    });
+  });
+  d_->Attach(w);
+  SetColor(clWindow);
+  SetBounds(0, 0, 121, 21);
+}
+
+std::string Edit::Text() const { return S(As<QLineEdit>(d_.get())->text()); }
+
+void Edit::SetText(const std::string& text) {
+  auto* w = As<QLineEdit>(d_.get());
+  const QString q = Q(text);
+  if (q == w->text()) return;
+  {
+    QSignalBlocker block(w);
+    w->setText(q);
+  }
+  if (OnChange) OnChange();
+}
+
+void Edit::SetMaxLength(int bytes) {
+  maxLength_ = bytes;
+  As<QLineEdit>(d_.get())->setMaxLength(bytes > 0 ? bytes : 32767);
+}
+
+bool Edit::ReadOnly() const { return As<QLineEdit>(d_.get())->isReadOnly(); }
+void Edit::SetReadOnly(bool readOnly) { As<QLineEdit>(d_.get())->setReadOnly(readOnly); }
+void Edit::SelectAll() { As<QLineEdit>(d_.get())->selectAll(); }
+
+// ---- Memo
+
+Memo::Memo(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
+  auto* w = new Hooked<QPlainTextEdit>(this);
+  QObject::connect(w, &QPlainTextEdit::textChanged, [this] {
+    Guard([this] {
+      if (OnChange) OnChange();
+    });
+  });
+  d_->Attach(w);
+  SetBounds(0, 0, 185, 89);
+}
+
+std::string Memo::Text() const { return detail::SLines(As<QPlainTextEdit>(d_.get())->toPlainText()); }
+
+void Memo::SetText(const std::string& text) {
+  auto* w = As<QPlainTextEdit>(d_.get());
+  {
+    QSignalBlocker block(w);
+    w->setPlainText(QLines(text));
+  }
+  if (OnChange) OnChange();
+}
+
+void Memo::SetReadOnly(bool readOnly) { As<QPlainTextEdit>(d_.get())->setReadOnly(readOnly); }
+
+void Memo::SetWordWrap(bool wrap) {
+  As<QPlainTextEdit>(d_.get())->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth
+                                                     : QPlainTextEdit::NoWrap);
+}
+
+// ---- CheckBox
+
+CheckBox::CheckBox(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
+  auto* w = new Hooked<QCheckBox>(this);
+  QObject::connect(w, &QCheckBox::toggled, [this] {
+    Guard([this] {
+      if (OnClick) OnClick();
+    });
+  });
+  d_->Attach(w);
+  SetBounds(0, 0, 97, 17);
+}
+
+void CheckBox::SetCaption(std::string caption) {
+  caption_ = std::move(caption);
+  As<QCheckBox>(d_.get())->setText(QLines(caption_));
+}
+
+bool CheckBox::Checked() const { return As<QCheckBox>(d_.get())->isChecked(); }
+
+void CheckBox::SetChecked(bool checked) {
+  auto* w = As<QCheckBox>(d_.get());
+  if (w->isChecked() == checked) return;
+  {
+    QSignalBlocker block(w);
+    w->setChecked(checked);
+  }
+  if (OnClick) OnClick();
+}
+
+void CheckBox::Click() { SetChecked(!Checked()); }
+
+// ---- RadioGroup
+
+namespace {
+
+struct RadioGroupWidget : Hooked<QGroupBox> {
+  explicit RadioGroupWidget(Control* owner) : Hooked<QGroupBox>(owner) {
+    group.setExclusive(true);
+    layout = new QGridLayout(this);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setSpacing(0);
+  }
+  QButtonGroup group;
+  QGridLayout* layout;
+  std::vector<QRadioButton*> buttons;
+};
+
+}  // namespace
+
+struct RadioGroupAccess {
+  static void Selected(RadioGroup* group, int index) { group->UserSelected(index); }
+};
+
+RadioGroup::RadioGroup(Control* parent, std::string name)
+    : Control(parent, std::move(name), nullptr) {
+  auto* w = new RadioGroupWidget(this);
+  QObject::connect(&w->group, &QButtonGroup::idToggled, [this](int id, bool checked) {
+    if (checked) RadioGroupAccess::Selected(this, id);
+  });
+  d_->Attach(w);
+  SetBounds(0, 0, 185, 105);
+}
+
+void RadioGroup::UserSelected(int index) {
+  if (index == itemIndex_) return;
+  itemIndex_ = index;
+  Guard([this] {
+    if (OnClick) OnClick();
+  });
+}
+
+void RadioGroup::SetCaption(std::string caption) {
+  caption_ = std::move(caption);
+  As<QGroupBox>(d_.get())->setTitle(QLines(caption_));
+}
+
+void RadioGroup::SetItems(std::vector<std::string> items) {
+  items_ = std::move(items);
+  Rebuild();
+}
+
+void RadioGroup::AddItem(std::string item) {
+  items_.push_back(std::move(item));
+  Rebuild();
+}
+
+void RadioGroup::SetColumns(int columns) {
+  columns_ = std::max(1, columns);
+  Arrange();
+}
+
+void RadioGroup::Rebuild() {
+  auto* w = static_cast<RadioGroupWidget*>(d_->widget.data());
+  for (QRadioButton* b : w->buttons) delete b;
+  w->buttons.clear();
+  for (size_t i = 0; i < items_.size(); ++i) {
+    auto* b = new QRadioButton(QLines(items_[i]), w);
+    b->setMouseTracking(true);
+    b->setFont(w->font());
+    b->setPalette(w->palette());
+    w->group.addButton(b, int(i));
+    w->buttons.push_back(b);
+  }
+  if (itemIndex_ >= int(items_.size())) itemIndex_ = -1;
+  if (itemIndex_ >= 0) {
+    QSignalBlocker block(&w->group);
+    w->buttons[size_t(itemIndex_)]->setChecked(true);
+  }
+  Arrange();
+}
+
+void RadioGroup::Arrange() {
+  auto* w = static_cast<RadioGroupWidget*>(d_->widget.data());
+  for (QRadioButton* b : w->buttons) w->layout->removeWidget(b);
+  const int count = int(w->buttons.size());
+  const int rows = (count + columns_ - 1) / std::max(1, columns_);
+  for (int i = 0; i < count; ++i) w->layout->addWidget(w->buttons[size_t(i)], i % std::max(1, rows), i / std::max(1, rows));
+  for (QRadioButton* b : w->buttons) b->show();
+}
+
+void RadioGroup::SetItemIndex(int index) {
+  if (index < -1 || index >= int(items_.size())) index = -1;
+  if (index == itemIndex_) return;
+  auto* w = static_cast<RadioGroupWidget*>(d_->widget.data());
+  {
+    QSignalBlocker block(&w->group);
+    if (index < 0) {
+      w->group.setExclusive(false);
+      for (QRadioButton* b : w->buttons) b->setChecked(false);
+      w->group.setExclusive(true);
+    } else {
+      w->buttons[size_t(index)]->setChecked(true);
+    }
+  }
+  itemIndex_ = index;
+  if (OnClick) OnClick();
+}
+
+void RadioGroup::FontChanged() {
+  Control::FontChanged();
+  if (!d_->widget) return;
+  auto* w = static_cast<RadioGroupWidget*>(d_->widget.data());
+  for (QRadioButton* b : w->buttons) {
+    b->setFont(w->font());
+    b->setPalette(w->palette());
+  }
+}
+
+// ---- ComboBox
+
+ComboBox::ComboBox(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
+
+  auto* w = new Hooked<QComboBox>(this);
+  w->setEditable(true);
+  auto changed = [this] {
+    Guard([this] {
+      if (OnChange) OnChange();
+    });
+  };
+  QObject::connect(w, &QComboBox::activated, changed);
+  QObject::connect(w, &QComboBox::editTextChanged, [w, changed] {
+    if (w->lineEdit() && w->lineEdit()->isModified()) changed();
+  });
+  d_->Attach(w);
+  SetColor(clWindow);
+  SetBounds(0, 0, 145, 21);
+}
+
+void ComboBox::SetItems(std::vector<std::string> items) {
+  items_ = std::move(items);
+  auto* w = As<QComboBox>(d_.get());
+  QSignalBlocker block(w);
+  const QString text = w->currentText();
+  w->clear();
+  for (const auto& item : items_) w->addItem(Q(item));
+  w->setCurrentIndex(-1);
+  if (w->isEditable()) w->setEditText(text);
+}
+
+void ComboBox::AddItem(std::string item) {
+  items_.push_back(item);
+  auto* w = As<QComboBox>(d_.get());
+  QSignalBlocker block(w);
+  const QString text = w->currentText();
+  const int index = w->currentIndex();
+  w->addItem(Q(item));
+  w->setCurrentIndex(index);
+  if (w->isEditable()) w->setEditText(text);
+}
+
+int ComboBox::ItemIndex() const { return As<QComboBox>(d_.get())->currentIndex(); }
+
+void ComboBox::SetItemIndex(int index) {
+  auto* w = As<QComboBox>(d_.get());
+  QSignalBlocker block(w);
+  w->setCurrentIndex(index >= 0 && index < w->count() ? index : -1);
+  if (index < 0 && w->isEditable()) w->setEditText(QString());
+}
+
+std::string ComboBox::Text() const { return S(As<QComboBox>(d_.get())->currentText()); }
+
+void ComboBox::SetText(const std::string& text) {
+  auto* w = As<QComboBox>(d_.get());
+  QSignalBlocker block(w);
+  if (w->isEditable()) {
+    w->setEditText(Q(text));
+  } else {
+    w->setCurrentIndex(w->findText(Q(text)));
+  }
+}
+
+void ComboBox::SetStyle(TComboBoxStyle style) {
+  auto* w = As<QComboBox>(d_.get());
+  QSignalBlocker block(w);
+  w->setEditable(style == csDropDown);
+}
+
+// ---- SpinEdit
+
+SpinEdit::SpinEdit(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
+
+  auto* w = new Hooked<QSpinBox>(this);
+  QObject::connect(w, &QSpinBox::valueChanged, [this] {
+    Guard([this] {
+      if (OnChange) OnChange();
+    });
+  });
+  d_->Attach(w);
+  SetColor(clWindow);
+  ApplyRange();
+  SetBounds(0, 0, 121, 22);
+}
+
+int SpinEdit::Value() const { return As<QSpinBox>(d_.get())->value(); }
+
+void SpinEdit::SetValue(int value) {
+  auto* w = As<QSpinBox>(d_.get());
+  const int before = w->value();
+  {
+    QSignalBlocker block(w);
+    w->setValue(value);
+  }
+  if (w->value() != before && OnChange) OnChange();
+}
+
+void SpinEdit::SetMinValue(int value) {
+  min_ = value;
+  ApplyRange();
+}
+
+void SpinEdit::SetMaxValue(int value) {
+  max_ = value;
+  ApplyRange();
+}
+
+void SpinEdit::SetIncrement(int step) { As<QSpinBox>(d_.get())->setSingleStep(step); }
+
+void SpinEdit::ApplyRange() {
+  auto* w = As<QSpinBox>(d_.get());
+  QSignalBlocker block(w);
+  if (min_ == 0 && max_ == 0)
+    w->setRange(INT_MIN, INT_MAX);
+  else
+    w->setRange(min_, std::max(min_, max_));
+}
+
+// ---- Panel
+
+namespace {
+
+struct PanelWidget : Hooked<QFrame> {
+  explicit PanelWidget(Control* owner) : Hooked<QFrame>(owner) {
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(1);
+  }
+  QString caption;
+  Qt::Alignment alignment = Qt::AlignCenter;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    QFrame::paintEvent(e);
+    if (caption.isEmpty()) return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(contentsRect(), int(alignment | Qt::AlignVCenter), caption);
+  }
+};
+
+}  // namespace
+
+Panel::Panel(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
+  d_->fillsBackground = true;
+  d_->clickOnRelease = true;
+  d_->Attach(new PanelWidget(this));
+  SetBounds(0, 0, 185, 41);
+}
+
+void Panel::SetCaption(std::string caption) {
+  caption_ = std::move(caption);
+  auto* w = static_cast<PanelWidget*>(d_->widget.data());
+  w->caption = QLines(caption_);
+  w->update();
+}
+
+void Panel::SetBevelOuter(TPanelBevel bevel) {
+  auto* w = static_cast<PanelWidget*>(d_->widget.data());
+  switch (bevel) {
+    case bvNone:
+      w->setFrameStyle(QFrame::NoFrame);
+      break;
+    case bvLowered:
+      w->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      break;
+    case bvRaised:
+      w->setFrameStyle(QFrame::Panel | QFrame::Raised);
+      break;
+  }
+}
+
+void Panel::SetAlignment(TAlignment alignment) {
+  auto* w = static_cast<PanelWidget*>(d_->widget.data());
+  w->alignment = alignment == taCenter ? Qt::AlignHCenter : QAlign(alignment);
+  w->update();
+}
+
+// ---- GroupBox
+
+GroupBox::GroupBox(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
+  d_->Attach(new Hooked<QGroupBox>(this));
+  SetBounds(0, 0, 185, 105);
+}
+
+void GroupBox::SetCaption(std::string caption) {
+  As<QGroupBox>(d_.get())->setTitle(QLines(caption));
+}
+
+// ---- Bevel
+
+namespace {
+
+struct BevelWidget : Hooked<QWidget> {
+  explicit BevelWidget(Bevel* owner) : Hooked<QWidget>(owner), bevel(owner) {}
+  Bevel* bevel;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QColor shadow(0xA0, 0xA0, 0xA0), light(0xFF, 0xFF, 0xFF);
+    const QColor first = bevel->Style() == bsLowered ? shadow : light;
+    const QColor second = bevel->Style() == bsLowered ? light : shadow;
+    const int w = width() - 1, h = height() - 1;
+    auto hline = [&](int y) {
+      painter.setPen(first);
+      painter.drawLine(0, y, w, y);
+      painter.setPen(second);
+      painter.drawLine(0, y + 1, w, y + 1);
+    };
+    auto vline = [&](int x) {
+      painter.setPen(first);
+      painter.drawLine(x, 0, x, h);
+      painter.setPen(second);
+      painter.drawLine(x + 1, 0, x + 1, h);
+    };
+    switch (bevel->Shape()) {
+      case bsTopLine:
+        hline(0);
+        break;
+      case bsBottomLine:
+        hline(h - 1);
+        break;
+      case bsLeftLine:
+        vline(0);
+        break;
+      case bsRightLine:
+        vline(w - 1);
+        break;
+      case bsBox:
+      case bsFrame:
+        painter.setPen(first);
+        painter.drawRect(0, 0, w - 1, h - 1);
+        painter.setPen(second);
+        painter.drawRect(1, 1, w - 1, h - 1);
+        break;
+      case bsSpacer:
+        break;
+    }
+  }
+};
+
+}  // namespace
+
+Bevel::Bevel(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
+  d_->graphic = true;
+  d_->Attach(new BevelWidget(this));
+  SetBounds(0, 0, 50, 50);
+}
+
+void Bevel::SetShape(TBevelShape shape) {
+  shape_ = shape;
+  d_->widget->update();
+}
+
+void Bevel::SetStyle(TBevelStyle style) {
+  style_ = style;
+  d_->widget->update();
+}
+
+// ---- ProgressBar
+
+ProgressBar::ProgressBar(Control* parent, std::string name)
+    : Control(parent, std::move(name), nullptr) {
+  auto* w = new Hooked<QProgressBar>(this);
+  w->setTextVisible(false);
+  d_->Attach(w);
+  Apply();
+  SetBounds(0, 0, 150, 16);
+}
+
+void ProgressBar::SetMin(int value) {
+  min_ = value;
+  Apply();
+}
+
+void ProgressBar::SetMax(int value) {
+  max_ = value;
+  Apply();
+}
+
+void ProgressBar::SetPosition(int value) {
+  position_ = std::clamp(value, min_, std::max(min_, max_));
+  Apply();
+}
+
+void ProgressBar::Apply() {
+  auto* w = As<QProgressBar>(d_.get());
+  w->setRange(min_, std::max(min_, max_));
+  w->setValue(position_);
+}
+
+}  // namespace ui

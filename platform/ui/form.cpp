@@ -1,0 +1,407 @@
+#include "platform/ui/form.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/ui/application.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/qt_internal.h"
+
+namespace ui {
+
+namespace frame {
+
+int ExtraWidth(TFormBorderStyle style) {
+  switch (style) {
+    case bsNone:
+      return 0;
+    case bsSizeable:
+    case bsSizeToolWin:
+      return 2 * kSizeableBorder;
+    default:
+      return 2 * kFixedBorder;
+  }
+}
+
+int ExtraHeight(TFormBorderStyle style) {
+  switch (style) {
+    case bsNone:
+      return 0;
+    case bsToolWindow:
+    case bsSizeToolWin:
+      return ExtraWidth(style) + kToolCaption;
+    default:
+      return ExtraWidth(style) + kCaption;
+  }
+}
+
+}  // namespace frame
+
+namespace {
+
+bool IsFixed(TFormBorderStyle style) {
+  return style == bsSingle || style == bsDialog || style == bsToolWindow || style == bsNone;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+class FormWidget : public detail::Hooked<QWidget> {
+ public:
+  explicit FormWidget(Form* form) : Hooked<QWidget>(form, nullptr), form_(form) {}
+  QEventLoop* modalLoop = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override {
+    e->ignore();
+    form_->HandleCloseBox();
+  }
+  void resizeEvent(QResizeEvent* e) override {
+    QWidget::resizeEvent(e);
+    detail::Guard([this] {
+      if (form_->OnResize) form_->OnResize();
+    });
+  }
+  void paintEvent(QPaintEvent* e) override {
+    QWidget::paintEvent(e);
+    detail::Guard([this] {
+      if (form_->OnPaint) form_->OnPaint();
+    });
+  }
+  void keyPressEvent(QKeyEvent* e) override {
+    if (e->key() == Qt::Key_Escape) {
+      e->accept();
+      detail::Guard([this] { form_->ClickCancelButton(); });
+      return;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+      e->accept();
+      detail::Guard([this] { form_->ClickDefaultButton(); });
+      return;
+    }
+    QWidget::keyPressEvent(e);
+  }
+  void changeEvent(QEvent* e) override {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
+      detail::Guard([this] {
+        if (form_->OnActivate) form_->OnActivate();
+      });
+    }
+  }
+
+ private:
+  Form* form_;
+};
+
+FormWidget* WidgetOf(const Form* form) { return static_cast<FormWidget*>(form->Impl()->widget.data()); }
+
+}  // namespace
+
+Form::Form(std::string name) : Control(nullptr, std::move(name), nullptr) {
+  SetVisibleFlag(false);
+  d_->fillsBackground = true;
+  d_->clickOnRelease = true;
+  auto* w = new FormWidget(this);
+  w->setAttribute(Qt::WA_DeleteOnClose, false);
+  d_->Attach(w);
+  ApplyWindowFlags();
+  if (!App().MainForm()) App().SetMainForm(this);
+}
+
+Form::~Form() {
+  destroying_ = true;
+  if (modal_) SetModalResult(mrCancel);
+  for (auto it = components_.rbegin(); it != components_.rend(); ++it) delete *it;
+  components_.clear();
+  App().FormDestroyed(this);
+}
+
+void Form::Register(Component* component) { components_.push_back(component); }
+
+void Form::Unregister(Component* component) {
+  components_.erase(std::remove(components_.begin(), components_.end(), component),
+                    components_.end());
+}
+
+Component* Form::FindComponent(std::string_view name) const {
+  for (Component* c : components_)
+    if (EqualsIgnoringAsciiCase(c->Name(), name)) return c;
+  return nullptr;
+}
+
+void Form::SetCaption(std::string caption) {
+  caption_ = std::move(caption);
+  d_->widget->setWindowTitle(detail::Q(caption_));
+}
+
+int Form::Left() const { return d_->widget->pos().x(); }
+int Form::Top() const { return d_->widget->pos().y(); }
+int Form::Width() const { return d_->widget->width() + frame::ExtraWidth(borderStyle_); }
+int Form::Height() const { return d_->widget->height() + frame::ExtraHeight(borderStyle_); }
+int Form::ClientWidth() const { return d_->widget->width(); }
+int Form::ClientHeight() const { return d_->widget->height(); }
+
+void Form::SetLeft(int left) { d_->widget->move(left, d_->widget->pos().y()); }
+void Form::SetTop(int top) { d_->widget->move(d_->widget->pos().x(), top); }
+
+void Form::SetClientWidth(int width) {
+  QWidget* w = d_->widget;
+  w->setMinimumSize(0, 0);
+  w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  w->resize(std::max(0, width), w->height());
+  ApplyFixedSize();
+}
+
+void Form::SetClientHeight(int height) {
+  QWidget* w = d_->widget;
+  w->setMinimumSize(0, 0);
+  w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  w->resize(w->width(), std::max(0, height));
+  ApplyFixedSize();
+}
+
+void Form::SetWidth(int width) { SetClientWidth(width - frame::ExtraWidth(borderStyle_)); }
+void Form::SetHeight(int height) { SetClientHeight(height - frame::ExtraHeight(borderStyle_)); }
+
+void Form::ApplyFixedSize() {
+  QWidget* w = d_->widget;
+  if (IsFixed(borderStyle_) && !(w->windowState() & Qt::WindowMaximized))
+    w->setFixedSize(w->size());
+  else {
+    w->setMinimumSize(0, 0);
+    w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
+}
+
+void Form::SetBorderStyle(TFormBorderStyle style) {
+  // The client size stays; the outer size follows the new frame.
+  borderStyle_ = style;
+  ApplyWindowFlags();
+  ApplyFixedSize();
+}
+
+void Form::SetBorderIcons(int icons) {
+  borderIcons_ = icons;
+  ApplyWindowFlags();
+}
+
+void Form::ApplyWindowFlags() {
+  Qt::WindowFlags flags = Qt::Window;
+  if (borderStyle_ == bsNone) {
+    flags |= Qt::FramelessWindowHint;
+  } else {
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (borderIcons_ & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    const bool tool = borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin;
+    if (!tool && borderStyle_ != bsDialog) {
+      if (borderIcons_ & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
+      if ((borderIcons_ & biMaximize) && borderStyle_ == bsSizeable)
+        flags |= Qt::WindowMaximizeButtonHint;
+    }
+    if (borderStyle_ == bsDialog && (borderIcons_ & biMinimize))
+      flags |= Qt::WindowMinimizeButtonHint;
+  }
+  QWidget* w = d_->widget;
+  if (w->windowFlags() == flags) return;
+  const bool shown = w->isVisible();
+  w->setWindowFlags(flags);
+  if (shown) w->show();
+}
+
+TWindowState Form::WindowState() const {
+  if (!Visible()) return pendingState_;
+  const Qt::WindowStates state = d_->widget->windowState();
+  if (state & Qt::WindowMinimized) return wsMinimized;
+  if (state & Qt::WindowMaximized) return wsMaximized;
+  return wsNormal;
+}
+
+void Form::SetWindowState(TWindowState state) {
+  pendingState_ = state;
+  if (!Visible()) return;
+  QWidget* w = d_->widget;
+  switch (state) {
+    case wsMaximized:
+      w->setMinimumSize(0, 0);
+      w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+      w->showMaximized();
+      break;
+    case wsMinimized:
+      w->showMinimized();
+      break;
+    case wsNormal:
+      w->showNormal();
+      ApplyFixedSize();
+      break;
+  }
+}
+
+void Form::SetPosition(TPosition position) { position_ = position; }
+
+void Form::CentreIfWanted() {
+  if (position_ != poScreenCenter && position_ != poDesktopCenter && position_ != poMainFormCenter)
+    return;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  d_->widget->move(area.x() + (area.width() - Width()) / 2,
+                   area.y() + (area.height() - Height()) / 2);
+}
+
+void Form::SetVisible(bool visible) {
+  QWidget* w = d_->widget;
+  if (visible == Visible()) {
+    if (visible) {
+      if (w->windowState() & Qt::WindowMinimized) w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+      w->raise();
+      w->activateWindow();
+    }
+    return;
+  }
+  SetVisibleFlag(visible);
+  if (visible) {
+    if (OnShow) OnShow();
+    if (!Visible()) return;  // OnShow hid it again
+    CentreIfWanted();
+    if (pendingState_ == wsMaximized) {
+      w->setMinimumSize(0, 0);
+      w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+      w->showMaximized();
+    } else if (pendingState_ == wsMinimized) {
+      w->showMinimized();
+    } else {
+      w->show();
+    }
+    w->raise();
+    w->activateWindow();
+  } else {
+    pendingState_ = WindowStateOfWidget();
+    w->hide();
+    if (auto* fw = WidgetOf(this); fw->modalLoop) fw->modalLoop->quit();
+    if (OnHide) OnHide();
+  }
+}
+
+TWindowState Form::WindowStateOfWidget() const {
+  const Qt::WindowStates state = d_->widget->windowState();
+  if (state & Qt::WindowMaximized) return wsMaximized;
+  return wsNormal;
+}
+
+void Form::SetModalResult(TModalResult result) {
+  modalResult_ = result;
+  if (modal_ && result != mrNone) {
+    if (auto* fw = WidgetOf(this); fw && fw->modalLoop) fw->modalLoop->quit();
+  }
+}
+
+bool Form::CloseQueryAndClose() {
+  if (OnCloseQuery && !OnCloseQuery()) return false;
+  if (OnClose) OnClose();
+  return true;
+}
+
+void Form::Close() {
+  if (modal_) {
+    SetModalResult(mrCancel);
+    return;
+  }
+  if (!CloseQueryAndClose()) return;
+  Hide();
+  if (App().MainForm() == this) App().Terminate();
+}
+
+void Form::HandleCloseBox() {
+  detail::Guard([this] { Close(); });
+}
+
+TModalResult Form::ShowModal() {
+  if (Visible() || modal_)
+    throw std::runtime_error("表示されているウィンドウはモーダルにできません");
+  QWidget* w = d_->widget;
+  auto* fw = WidgetOf(this);
+  modalResult_ = mrNone;
+  modal_ = true;
+  w->setWindowModality(Qt::ApplicationModal);
+  QEventLoop loop;
+  QEventLoop* outerLoop = fw->modalLoop;
+  fw->modalLoop = &loop;
+  detail::PushLoop(&loop);
+  struct Restore {
+    Form* form;
+    FormWidget* fw;
+    QEventLoop* loop;
+    QEventLoop* outer;
+    ~Restore() {
+      detail::PopLoop(loop);
+      fw->modalLoop = outer;
+      form->modal_ = false;
+      if (!form->Visible()) fw->setWindowModality(Qt::NonModal);
+    }
+  } restore{this, fw, &loop, outerLoop};
+
+  auto script = detail::TakeModalScript();
+  Show();
+  if (script) {
+    QTimer::singleShot(0, w, [this, s = std::move(*script)] {
+      detail::Guard([&] { s(*this); });
+      if (modal_ && modalResult_ == mrNone && Visible()) SetModalResult(mrCancel);
+    });
+  } else if (detail::IsHeadless()) {
+    detail::FailUnexpected("modal form \"" + Name() + "\" (" + Caption() +
+                           ") shown without a script (ui::testing::PushModalScript)");
+  }
+  for (;;) {
+    if (modalResult_ == mrNone && Visible() && !App().Terminated()) loop.exec();
+    if (App().Terminated() || !Visible()) {
+      if (modalResult_ == mrNone) modalResult_ = mrCancel;
+      break;
+    }
+    if (modalResult_ == mrNone) continue;
+    if (OnCloseQuery && !OnCloseQuery()) {
+      modalResult_ = mrNone;
+      continue;
+    }
+    if (OnClose) OnClose();
+    break;
+  }
+  if (Visible()) Hide();
+  return modalResult_;
+}
+
+namespace {
+
+Button* FindButton(const Form& form, bool cancel) {
+  for (Component* c : form.Components()) {
+    auto* button = dynamic_cast<Button*>(c);
+    if (!button || !button->Visible() || !button->Enabled()) continue;
+    if (cancel ? button->Cancel() : button->Default()) return button;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void Form::ClickCancelButton() {
+  if (Button* button = FindButton(*this, true)) button->Click();
+}
+
+void Form::ClickDefaultButton() {
+  if (Button* button = FindButton(*this, false)) button->Click();
+}
+
+}  // namespace ui

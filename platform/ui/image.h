@@ -1,0 +1,38 @@
+// Picture areas. BMP, ICO, PNG and GIF load through Qt; JPEG through
+// libjpeg, where a damaged file is an error. WMF and EMF are refused.
+#pragma once
+
+#include <string>
+
+#include "platform/ui/control.h"
+
+namespace ui {
+
+class Image : public Control {
+ public:
+  Image(Control* parent, std::string name);
+  ~Image() override;
+
+  // Loads the picture (Windows path). Throws std::runtime_error with a
+  // Japanese message when the file cannot be read as a picture; the
+  // previous picture then stays.
+  void LoadFromFile(const std::string& windowsPath);
+  void ClearPicture();
+  bool HasPicture() const;
+  int PictureWidth() const;   // 0 without a picture
+  int PictureHeight() const;
+
+  bool Stretch() const { return stretch_; }
+  void SetStretch(bool stretch);
+  // AutoSize: the area takes its picture's natural size, now and on load.
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool autoSize);
+  void SetCenter(bool center);
+
+ private:
+  void FitToPicture();
+  bool stretch_ = false;
+  bool autoSize_ = false;
+};
+
+}  // namespace ui

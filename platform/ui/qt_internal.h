@@ -1,0 +1,164 @@
+// Internal to the widget layer: the Qt side of controls. Never include
+// this from system code.
+#pragma once
+
+#include <QColor>
+#include <QContextMenuEvent>
+#include <QFont>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/ui/control.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/testing.h"
+
+namespace ui::detail {
+
+inline QString Q(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+inline std::string S(const QString& s) { return s.toUtf8().toStdString(); }
+// CR LF and lone CR become LF.
+QString QLines(const std::string& s);
+// LF becomes CR LF.
+std::string SLines(const QString& s);
+
+QColor ToQColor(TColor color);
+QFont ToQFont(const TFont& font);
+// The installed family for a Windows face name.
+QString MapFontFamily(const std::string& windowsName);
+int PointsToPixels(int points);
+
+bool IsHeadless();
+// Prints what the test did not expect and ends the program.
+[[noreturn]] void FailUnexpected(const std::string& what);
+
+// Runs handler through Application::Dispatch.
+void Guard(const std::function<void()>& handler);
+
+// Responder queues (testing.cpp).
+std::optional<TModalResult> TakeMessageAnswer(testing::BoxRecord record);
+void RecordBox(testing::BoxRecord record);
+std::optional<std::optional<std::string>> TakeOpenFileAnswer();
+std::optional<std::optional<std::string>> TakeFolderAnswer(const std::string& prompt);
+std::optional<std::optional<TFont>> TakeFontAnswer();
+std::optional<std::function<void(Form&)>> TakeModalScript();
+
+// Event loops that Application::Terminate must end.
+void PushLoop(class QEventLoop* loop);
+void PopLoop(class QEventLoop* loop);
+void QuitAllLoops();
+
+struct ControlImpl {
+  explicit ControlImpl(Control* o) : owner(o) {}
+  Control* owner;
+  QPointer<QWidget> widget;
+  bool graphic = false;
+  bool fillsBackground = false;
+  // Controls without a click of their own (labels, pictures, panels,
+  // forms) click on a left release inside after a press.
+  bool clickOnRelease = false;
+
+  // Takes the widget: parent, mouse tracking, font, colour, stacking.
+  void Attach(QWidget* w);
+  // Graphic controls below the others, each group in creation order.
+  static void Restack(QWidget* parent);
+};
+
+// The widget inside which children of control lie.
+QWidget* ClientWidget(Control* control);
+
+TMouseButton ToMouseButton(Qt::MouseButton button);
+
+// Routes Qt mouse and focus events of a widget to its control's events.
+template <class Base>
+class Hooked : public Base {
+ public:
+  template <class... Args>
+  explicit Hooked(Control* owner, Args&&... args)
+      : Base(std::forward<Args>(args)...), owner_(owner) {}
+  Control* Owner() const { return owner_; }
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    Base::mousePressEvent(e);
+    e->accept();
+    if (e->button() == Qt::LeftButton) leftPressed_ = true;
+    const QPoint p = e->position().toPoint();
+    const TMouseButton b = ToMouseButton(e->button());
+    Guard([&] {
+      if (owner_->OnMouseDown) owner_->OnMouseDown(b, p.x(), p.y());
+    });
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    QPointer<QWidget> self(this);
+    Base::mouseReleaseEvent(e);
+    if (!self) return;
+    e->accept();
+    const QPoint p = e->position().toPoint();
+    const QPoint g = e->globalPosition().toPoint();
+    const TMouseButton b = ToMouseButton(e->button());
+    if (b == mbLeft && leftPressed_) {
+      leftPressed_ = false;
+      if (owner_->Impl()->clickOnRelease && this->rect().contains(p))
+        Guard([&] { owner_->Click(); });
+      if (!self) return;
+    }
+    Guard([&] {
+      if (owner_->OnMouseUp) owner_->OnMouseUp(b, p.x(), p.y());
+    });
+    if (self && b == mbRight) OpenPopup(owner_, g);
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    Base::mouseMoveEvent(e);
+    e->accept();
+    const QPoint p = e->position().toPoint();
+    Guard([&] {
+      if (owner_->OnMouseMove) owner_->OnMouseMove(p.x(), p.y());
+    });
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    Base::mouseDoubleClickEvent(e);
+    e->accept();
+    Guard([&] {
+      if (owner_->OnDblClick) owner_->OnDblClick();
+    });
+  }
+  void contextMenuEvent(QContextMenuEvent* e) override {
+    // The pop-up menu opens on release, after OnMouseUp.
+    if (owner_->GetPopupMenu()) {
+      e->accept();
+      return;
+    }
+    Base::contextMenuEvent(e);
+  }
+  void focusInEvent(QFocusEvent* e) override {
+    Base::focusInEvent(e);
+    Guard([&] {
+      if (owner_->OnEnter) owner_->OnEnter();
+    });
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    Base::focusOutEvent(e);
+    Guard([&] {
+      if (owner_->OnExit) owner_->OnExit();
+    });
+  }
+
+ private:
+  static void OpenPopup(Control* control, QPoint global);
+  Control* owner_;
+  bool leftPressed_ = false;
+};
+
+void OpenPopupFor(Control* control, int globalX, int globalY);
+
+template <class Base>
+void Hooked<Base>::OpenPopup(Control* control, QPoint global) {
+  OpenPopupFor(control, global.x(), global.y());
+}
+
+}  // namespace ui::detail
