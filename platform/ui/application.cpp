@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/files/files.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/form.h"
 #include "platform/ui/qt_internal.h"
@@ -52,7 +53,15 @@ void CreateQtApplication() {
 
 }  // namespace
 
-Application::Application() { CreateQtApplication(); }
+Application::Application() {
+  CreateQtApplication();
+  // As on Windows, the title starts as the executable's name.
+  const std::string name = platform::files::ExtractFileName(ExeName());
+  const std::string ext = platform::files::ExtractFileExt(name);
+  title_ = name.substr(0, name.size() - ext.size());
+}
+
+std::string Application::ExeName() const { return platform::files::ExecutablePath(); }
 
 Application& Application::Instance() {
   static Application* app = new Application();
@@ -74,6 +83,12 @@ void Application::Run() {
     running_ = false;
     detail::PopLoop(&loop);
   }
+}
+
+void ResetApplicationForTests() {
+  Application& app = App();
+  app.terminated_ = false;
+  app.mainForm_ = nullptr;
 }
 
 void Application::Terminate() {

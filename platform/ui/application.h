@@ -44,6 +44,7 @@ class Application {
  private:
   Application();
   friend class Form;
+  friend void ResetApplicationForTests();
   void FormDestroyed(Form* form);
 
   std::string title_;
@@ -51,6 +52,9 @@ class Application {
   bool terminated_ = false;
   bool running_ = false;
 };
+
+// Tests: forgets the main form and a Terminate (ui::testing::ResetApplication).
+void ResetApplicationForTests();
 
 inline Application& App() { return Application::Instance(); }
 

@@ -116,7 +116,8 @@ void PopupMenu::Add(MenuItem* item) {
   if (found == actions.end()) {
     items_.push_back(item);
     action = d_->menu.addAction(QString());
-    QObject::connect(action, &QAction::triggered, [item] { detail::Guard([item] { item->Click(); }); });
+    QObject::connect(action, &QAction::triggered,
+                     [item] { detail::Guard([item] { item->Click(); }); });
     actions.emplace_back(item, action);
   } else {
     action = found->second;

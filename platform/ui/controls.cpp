@@ -150,9 +150,9 @@ void BitBtn::SetKind(TBitBtnKind kind) {
     TModalResult result;
   };
   static const KindInfo kInfo[] = {
-      {"", mrNone},          {"OK", mrOk},           {"キャンセル", mrCancel},
-      {"ヘルプ(&H)", mrNone}, {"はい(&Y)", mrYes},     {"いいえ(&N)", mrNo},
-      {"閉じる(&C)", mrNone}, {"中止", mrAbort},       {"再試行(&R)", mrRetry},
+      {"", mrNone},           {"OK", mrOk},         {"キャンセル", mrCancel},
+      {"ヘルプ(&H)", mrNone}, {"はい(&Y)", mrYes},  {"いいえ(&N)", mrNo},
+      {"閉じる(&C)", mrNone}, {"中止", mrAbort},    {"再試行(&R)", mrRetry},
       {"無視(&I)", mrIgnore}, {"すべて(&A)", mrAll}};
   kind_ = kind;
   if (kind == bkCustom) return;
@@ -165,7 +165,6 @@ void BitBtn::SetKind(TBitBtnKind kind) {
 // ---- Edit
 
 Edit::Edit(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-
   auto* w = new Hooked<QLineEdit>(this);
   QObject::connect(w, &QLineEdit::textEdited, [this] {
     Guard([this] {
@@ -212,7 +211,9 @@ Memo::Memo(Control* parent, std::string name) : Control(parent, std::move(name),
   SetBounds(0, 0, 185, 89);
 }
 
-std::string Memo::Text() const { return detail::SLines(As<QPlainTextEdit>(d_.get())->toPlainText()); }
+std::string Memo::Text() const {
+  return detail::SLines(As<QPlainTextEdit>(d_.get())->toPlainText());
+}
 
 void Memo::SetText(const std::string& text) {
   auto* w = As<QPlainTextEdit>(d_.get());
@@ -232,8 +233,20 @@ void Memo::SetWordWrap(bool wrap) {
 
 // ---- CheckBox
 
+namespace {
+
+// The whole control is clickable, as on Windows.
+struct CheckBoxWidget : Hooked<QCheckBox> {
+  using Hooked<QCheckBox>::Hooked;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+}  // namespace
+
 CheckBox::CheckBox(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-  auto* w = new Hooked<QCheckBox>(this);
+  auto* w = new CheckBoxWidget(this);
   QObject::connect(w, &QCheckBox::toggled, [this] {
     Guard([this] {
       if (OnClick) OnClick();
@@ -347,7 +360,8 @@ void RadioGroup::Arrange() {
   for (QRadioButton* b : w->buttons) w->layout->removeWidget(b);
   const int count = int(w->buttons.size());
   const int rows = (count + columns_ - 1) / std::max(1, columns_);
-  for (int i = 0; i < count; ++i) w->layout->addWidget(w->buttons[size_t(i)], i % std::max(1, rows), i / std::max(1, rows));
+  for (int i = 0; i < count; ++i)
+    w->layout->addWidget(w->buttons[size_t(i)], i % std::max(1, rows), i / std::max(1, rows));
   for (QRadioButton* b : w->buttons) b->show();
 }
 
@@ -382,7 +396,6 @@ void RadioGroup::FontChanged() {
 // ---- ComboBox
 
 ComboBox::ComboBox(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-
   auto* w = new Hooked<QComboBox>(this);
   w->setEditable(true);
   auto changed = [this] {
@@ -451,7 +464,6 @@ void ComboBox::SetStyle(TComboBoxStyle style) {
 // ---- SpinEdit
 
 SpinEdit::SpinEdit(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-
   auto* w = new Hooked<QSpinBox>(this);
   QObject::connect(w, &QSpinBox::valueChanged, [this] {
     Guard([this] {

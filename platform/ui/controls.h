@@ -56,7 +56,17 @@ class Button : public Control {
 };
 
 enum TBitBtnKind {
-  bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll
+  bkCustom,
+  bkOK,
+  bkCancel,
+  bkHelp,
+  bkYes,
+  bkNo,
+  bkClose,
+  bkAbort,
+  bkRetry,
+  bkIgnore,
+  bkAll
 };
 
 // TBitBtn: a button that can take a standard kind (caption, ModalResult,

@@ -107,7 +107,15 @@ class FormWidget : public detail::Hooked<QWidget> {
   Form* form_;
 };
 
-FormWidget* WidgetOf(const Form* form) { return static_cast<FormWidget*>(form->Impl()->widget.data()); }
+void BringWindowToFront(QWidget* w) {
+  if (detail::IsHeadless()) return;  // nothing to raise offscreen
+  w->raise();
+  w->activateWindow();
+}
+
+FormWidget* WidgetOf(const Form* form) {
+  return static_cast<FormWidget*>(form->Impl()->widget.data());
+}
 
 }  // namespace
 
@@ -266,9 +274,9 @@ void Form::SetVisible(bool visible) {
   QWidget* w = d_->widget;
   if (visible == Visible()) {
     if (visible) {
-      if (w->windowState() & Qt::WindowMinimized) w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
-      w->raise();
-      w->activateWindow();
+      if (w->windowState() & Qt::WindowMinimized)
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+      BringWindowToFront(w);
     }
     return;
   }
@@ -286,8 +294,7 @@ void Form::SetVisible(bool visible) {
     } else {
       w->show();
     }
-    w->raise();
-    w->activateWindow();
+    BringWindowToFront(w);
   } else {
     pendingState_ = WindowStateOfWidget();
     w->hide();

@@ -19,7 +19,7 @@ class Image : public Control {
   void LoadFromFile(const std::string& windowsPath);
   void ClearPicture();
   bool HasPicture() const;
-  int PictureWidth() const;   // 0 without a picture
+  int PictureWidth() const;  // 0 without a picture
   int PictureHeight() const;
 
   bool Stretch() const { return stretch_; }

@@ -52,9 +52,7 @@ std::optional<TModalResult> TakeMessageAnswer(testing::BoxRecord record) {
 
 void RecordBox(testing::BoxRecord record) { State().boxes.push_back(std::move(record)); }
 
-std::optional<std::optional<std::string>> TakeOpenFileAnswer() {
-  return TakeFront(State().files);
-}
+std::optional<std::optional<std::string>> TakeOpenFileAnswer() { return TakeFront(State().files); }
 
 std::optional<std::optional<std::string>> TakeFolderAnswer(const std::string& prompt) {
   State().folderPrompts.push_back(prompt);
@@ -71,8 +69,12 @@ namespace testing {
 
 void PushMessageAnswer(TModalResult answer) { State().answers.push_back(answer); }
 const std::vector<BoxRecord>& ShownBoxes() { return State().boxes; }
-void PushOpenFileAnswer(std::optional<std::string> path) { State().files.push_back(std::move(path)); }
-void PushFolderAnswer(std::optional<std::string> path) { State().folders.push_back(std::move(path)); }
+void PushOpenFileAnswer(std::optional<std::string> path) {
+  State().files.push_back(std::move(path));
+}
+void PushFolderAnswer(std::optional<std::string> path) {
+  State().folders.push_back(std::move(path));
+}
 const std::vector<std::string>& ShownFolderPrompts() { return State().folderPrompts; }
 void PushFontAnswer(std::optional<TFont> font) { State().fonts.push_back(std::move(font)); }
 void PushModalScript(std::function<void(Form&)> script) {
@@ -80,6 +82,8 @@ void PushModalScript(std::function<void(Form&)> script) {
 }
 
 void ClearResponder() { State() = ResponderState(); }
+
+void ResetApplication() { ResetApplicationForTests(); }
 
 int PendingAnswers() {
   const ResponderState& s = State();

@@ -44,6 +44,9 @@ void PushModalScript(std::function<void(Form&)> script);
 
 // Forgets every queued answer and every record.
 void ClearResponder();
+// Forgets the main form and an earlier Terminate, so that a test can play
+// a program's whole life (the next form created becomes the main form).
+void ResetApplication();
 // Answers still queued (a test may check that all were used).
 int PendingAnswers();
 

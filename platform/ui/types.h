@@ -12,7 +12,9 @@ namespace ui {
 // 0x00BBGGRR, or a system colour (0xFF0000nn, nn = COLOR_xxx index).
 using TColor = std::int32_t;
 
-constexpr TColor RGB(int r, int g, int b) { return (b & 0xFF) << 16 | (g & 0xFF) << 8 | (r & 0xFF); }
+constexpr TColor RGB(int r, int g, int b) {
+  return (b & 0xFF) << 16 | (g & 0xFF) << 8 | (r & 0xFF);
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;

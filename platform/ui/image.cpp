@@ -1,0 +1,137 @@
+#include "platform/ui/image.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+#include <stdexcept>
+
+#include "platform/files/files.h"
+#include "platform/ui/image_internal.h"
+#include "platform/ui/qt_internal.h"
+
+namespace ui {
+
+namespace detail {
+
+namespace {
+
+std::string LowerExt(const std::string& path) {
+  std::string ext = platform::files::ExtractFileExt(path);
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return ext;
+}
+
+bool StartsWith(const QByteArray& head, std::initializer_list<unsigned char> bytes) {
+  if (head.size() < qsizetype(bytes.size())) return false;
+  int i = 0;
+  for (unsigned char b : bytes)
+    if (static_cast<unsigned char>(head[i++]) != b) return false;
+  return true;
+}
+
+bool IsMetafile(const std::string& ext, const QByteArray& head) {
+  if (ext == ".wmf" || ext == ".emf") return true;
+  if (StartsWith(head, {0xD7, 0xCD, 0xC6, 0x9A})) return true;  // placeable WMF
+  return head.size() >= 44 && head.mid(40, 4) == QByteArray(" EMF");
+}
+
+}  // namespace
+
+QImage LoadPicture(const std::string& posixPath, const std::string& shownPath) {
+  QFile file(Q(posixPath));
+  if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error(shownPath + " を開けません");
+  const QByteArray head = file.read(64);
+  file.close();
+  const std::string ext = LowerExt(shownPath);
+  if (IsMetafile(ext, head))
+    throw std::runtime_error(shownPath +
+                             " はメタファイル (WMF, EMF) です。メタファイルは表示できません");
+  if (StartsWith(head, {0xFF, 0xD8}) || ext == ".jpg" || ext == ".jpeg")
+    return LoadJpeg(posixPath, shownPath);
+  QImageReader reader(Q(posixPath));
+  reader.setDecideFormatFromContent(true);
+  QImage image = reader.read();
+  if (image.isNull()) throw std::runtime_error(shownPath + " は画像として読み込めません");
+  return image;
+}
+
+}  // namespace detail
+
+namespace {
+
+struct ImageWidget : detail::Hooked<QWidget> {
+  explicit ImageWidget(Image* owner) : Hooked<QWidget>(owner), image(owner) {}
+  Image* image;
+  QImage picture;
+  bool center = false;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (picture.isNull()) return;
+    QPainter painter(this);
+    if (image->Stretch()) {
+      painter.setRenderHint(QPainter::SmoothPixmapTransform);
+      painter.drawImage(rect(), picture);
+    } else if (center) {
+      painter.drawImage(QPoint((width() - picture.width()) / 2, (height() - picture.height()) / 2),
+                        picture);
+    } else {
+      painter.drawImage(QPoint(0, 0), picture);
+    }
+  }
+};
+
+ImageWidget* WidgetOf(const detail::ControlImpl* d) {
+  return static_cast<ImageWidget*>(d->widget.data());
+}
+
+}  // namespace
+
+Image::Image(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
+  d_->graphic = true;
+  d_->clickOnRelease = true;
+  d_->Attach(new ImageWidget(this));
+  SetBounds(0, 0, 105, 105);
+}
+
+Image::~Image() = default;
+
+void Image::LoadFromFile(const std::string& windowsPath) {
+  const std::string posix = platform::files::ToPosix(windowsPath);
+  WidgetOf(d_.get())->picture = detail::LoadPicture(posix, windowsPath);
+  FitToPicture();
+  d_->widget->update();
+}
+
+void Image::ClearPicture() {
+  WidgetOf(d_.get())->picture = QImage();
+  d_->widget->update();
+}
+
+bool Image::HasPicture() const { return !WidgetOf(d_.get())->picture.isNull(); }
+int Image::PictureWidth() const { return WidgetOf(d_.get())->picture.width(); }
+int Image::PictureHeight() const { return WidgetOf(d_.get())->picture.height(); }
+
+void Image::SetStretch(bool stretch) {
+  stretch_ = stretch;
+  d_->widget->update();
+}
+
+void Image::SetAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  FitToPicture();
+}
+
+void Image::SetCenter(bool center) {
+  WidgetOf(d_.get())->center = center;
+  d_->widget->update();
+}
+
+void Image::FitToPicture() {
+  if (!autoSize_ || !HasPicture()) return;
+  SetWidth(PictureWidth());
+  SetHeight(PictureHeight());
+}
+
+}  // namespace ui

@@ -1,0 +1,220 @@
+// The event rules the programs rely on.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui_test_support.h"
+
+namespace {
+
+using ui::testing::ShownBoxes;
+
+TEST(UiErrorBoxText, AppendsDotWhenLastCharacterSortsAboveDot) {
+  EXPECT_EQ(ui::ErrorBoxText("abc"), "abc.");
+  EXPECT_EQ(ui::ErrorBoxText("C:\\a.dat に書き込めません"), "C:\\a.dat に書き込めません.");
+  EXPECT_EQ(ui::ErrorBoxText("終わり。"), "終わり。.");
+  EXPECT_EQ(ui::ErrorBoxText("done."), "done.");
+  EXPECT_EQ(ui::ErrorBoxText("stop!"), "stop!");
+  EXPECT_EQ(ui::ErrorBoxText("a-"), "a-");
+  EXPECT_EQ(ui::ErrorBoxText("1/2"), "1/2.");
+  EXPECT_EQ(ui::ErrorBoxText(""), "");
+}
+
+using UiEvents = UiTest;
+
+TEST_F(UiEvents, ExceptionInHandlerShowsStopBoxAndProgramGoesOn) {
+  ui::Form form("Form1");
+  auto* button = new ui::Button(&form, "Button1");
+  int clicks = 0;
+  button->OnClick = [&] {
+    ++clicks;
+    throw std::runtime_error("書き込めません");
+  };
+  form.Show();
+  ui::testing::PushMessageAnswer(ui::mrOk);
+  ui::testing::ClickControl(*button);
+  ASSERT_EQ(ShownBoxes().size(), 1u);
+  EXPECT_EQ(ShownBoxes()[0].text, "書き込めません.");
+  EXPECT_EQ(ShownBoxes()[0].caption, "テスト");
+  EXPECT_EQ(ShownBoxes()[0].icon, ui::MsgIcon::Stop);
+  EXPECT_EQ(ShownBoxes()[0].buttons, std::vector<std::string>{"OK"});
+
+  // The next event is handled as usual.
+  ui::testing::PushMessageAnswer(ui::mrOk);
+  ui::testing::ClickControl(*button);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(ShownBoxes().size(), 2u);
+}
+
+TEST_F(UiEvents, ProgrammaticClickLetsTheExceptionReachTheCaller) {
+  ui::Form form;
+  auto* button = new ui::Button(&form, "Button1");
+  button->OnClick = [] { throw std::runtime_error("x"); };
+  EXPECT_THROW(button->Click(), std::runtime_error);
+  EXPECT_TRUE(ShownBoxes().empty());
+}
+
+TEST_F(UiEvents, CheckBoxClickRunsOncePerChangeByProgramOrUser) {
+  ui::Form form;
+  auto* box = new ui::CheckBox(&form, "CheckBox1");
+  std::vector<bool> seen;
+  box->OnClick = [&] { seen.push_back(box->Checked()); };
+  box->SetChecked(true);
+  box->SetChecked(true);  // no change, no click
+  box->SetChecked(false);
+  form.Show();
+  ui::testing::ClickControl(*box);
+  EXPECT_EQ(seen, (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(UiEvents, RadioGroupClickRunsOncePerChangeOfItemIndex) {
+  ui::Form form;
+  auto* group = new ui::RadioGroup(&form, "RadioGroup1");
+  group->SetItems({"一", "二", "三"});
+  std::vector<int> seen;
+  group->OnClick = [&] { seen.push_back(group->ItemIndex()); };
+  group->SetItemIndex(1);
+  group->SetItemIndex(1);
+  group->SetItemIndex(-1);
+  group->SetItemIndex(2);
+  EXPECT_EQ(seen, (std::vector<int>{1, -1, 2}));
+}
+
+TEST_F(UiEvents, ButtonGivesModalResultBeforeOnClick) {
+  ui::Form dialog("Form2");
+  auto* ok = new ui::BitBtn(&dialog, "BitBtn1");
+  ok->SetModalResult(ui::mrOk);
+  ui::TModalResult seenInClick = -1;
+  ok->OnClick = [&] { seenInClick = dialog.ModalResult(); };
+  ui::testing::PushModalScript([&](ui::Form& shown) {
+    EXPECT_EQ(&shown, &dialog);
+    ui::testing::ClickControl(*ok);
+  });
+  EXPECT_EQ(dialog.ShowModal(), ui::mrOk);
+  EXPECT_EQ(seenInClick, ui::mrOk);
+  EXPECT_FALSE(dialog.Visible());
+}
+
+TEST_F(UiEvents, EscapeClicksTheCancelButton) {
+  ui::Form dialog;
+  auto* edit = new ui::Edit(&dialog, "Edit1");
+  auto* cancel = new ui::Button(&dialog, "Button2");
+  cancel->SetCancel(true);
+  cancel->SetModalResult(ui::mrCancel);
+  int cancelClicks = 0;
+  cancel->OnClick = [&] { ++cancelClicks; };
+  ui::testing::PushModalScript([&](ui::Form& shown) {
+    edit->SetFocus();
+    ui::testing::PressKey(shown, ui::vkEscape);
+  });
+  EXPECT_EQ(dialog.ShowModal(), ui::mrCancel);
+  EXPECT_EQ(cancelClicks, 1);
+}
+
+TEST_F(UiEvents, OnShowRunsOnlyWhenHiddenFormIsShown) {
+  ui::Form form;
+  int shows = 0;
+  form.OnShow = [&] { ++shows; };
+  form.Show();
+  form.Show();  // already visible: only brought to the front
+  EXPECT_EQ(shows, 1);
+  form.SetWindowState(ui::wsMinimized);
+  form.SetWindowState(ui::wsNormal);
+  EXPECT_EQ(shows, 1);
+  form.Hide();
+  form.Show();
+  EXPECT_EQ(shows, 2);
+}
+
+TEST_F(UiEvents, CloseBoxRunsOnCloseAndHides) {
+  ui::Form main("Form1");
+  ui::Form other("Form2");
+  EXPECT_EQ(ui::App().MainForm(), &main);
+  int closes = 0;
+  other.OnClose = [&] { ++closes; };
+  other.Show();
+  ui::testing::ClickCloseBox(other);
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(other.Visible());
+  EXPECT_FALSE(ui::App().Terminated());
+  main.Show();
+  ui::testing::ClickCloseBox(main);
+  EXPECT_TRUE(ui::App().Terminated());
+}
+
+TEST_F(UiEvents, MouseMoveGoesOnlyToTheControlUnderThePointer) {
+  ui::Form form;
+  form.SetClientWidth(200);
+  form.SetClientHeight(100);
+  auto* label = new ui::Label(&form, "Label1");
+  label->SetAutoSize(false);
+  label->SetBounds(10, 10, 50, 20);
+  std::vector<std::string> log;
+  form.OnMouseMove = [&](int x, int y) {
+    log.push_back("form " + std::to_string(x) + "," + std::to_string(y));
+  };
+  label->OnMouseMove = [&](int x, int y) {
+    log.push_back("label " + std::to_string(x) + "," + std::to_string(y));
+  };
+  form.Show();
+  ui::testing::MouseMove(form, 15, 12);
+  ui::testing::MouseMove(form, 150, 80);
+  EXPECT_EQ(log, (std::vector<std::string>{"label 5,2", "form 150,80"}));
+}
+
+TEST_F(UiEvents, PopupMenuOpensAfterMouseUp) {
+  ui::Form form;
+  auto* button = new ui::BitBtn(&form, "BitBtn1");
+  button->SetBounds(0, 0, 100, 30);
+  auto* menu = new ui::PopupMenu(&form, "PopupMenu1");
+  new ui::MenuItem(menu, "N1", "コピー");
+  button->SetPopupMenu(menu);
+  std::vector<std::string> log;
+  button->OnMouseUp = [&](ui::TMouseButton, int, int) { log.push_back("up"); };
+  menu->OnPopup = [&] { log.push_back("popup"); };
+  form.Show();
+  ui::testing::MouseDown(form, ui::mbRight, 10, 10);
+  ui::testing::MouseUp(form, ui::mbRight, 10, 10);
+  EXPECT_EQ(log, (std::vector<std::string>{"up", "popup"}));
+  EXPECT_EQ(menu->PopupComponent(), button);
+}
+
+TEST_F(UiEvents, FindComponentIgnoresCase) {
+  ui::Form form;
+  auto* button = new ui::BitBtn(&form, "BitBtn3");
+  auto* timer = new ui::Timer(&form, "Timer1");
+  EXPECT_EQ(form.FindComponent("bitbtn3"), button);
+  EXPECT_EQ(form.FindComponent("TIMER1"), timer);
+  EXPECT_EQ(form.Find<ui::BitBtn>("BITBTN3"), button);
+  EXPECT_EQ(form.Find<ui::Label>("BitBtn3"), nullptr);
+  EXPECT_EQ(form.FindComponent("BitBtn"), nullptr);
+  delete button;
+  EXPECT_EQ(form.FindComponent("BitBtn3"), nullptr);
+}
+
+TEST_F(UiEvents, TimerTicksWhileAModalFormIsShown) {
+  ui::Form main;
+  auto* timer = new ui::Timer(&main, "Timer1");
+  timer->SetInterval(10);
+  int ticks = 0;
+  timer->OnTimer = [&] { ++ticks; };
+  ui::Form dialog;
+  ui::testing::PushModalScript([&](ui::Form& shown) {
+    while (ticks < 3) ui::testing::RunEventsFor(5);
+    shown.SetModalResult(ui::mrOk);
+  });
+  EXPECT_EQ(dialog.ShowModal(), ui::mrOk);
+  EXPECT_GE(ticks, 3);
+}
+
+TEST_F(UiEvents, ConfirmBoxIsTitledAndAnswersNoUnlessYes) {
+  ui::testing::PushMessageAnswer(ui::mrYes);
+  ui::testing::PushMessageAnswer(ui::mrNo);
+  EXPECT_TRUE(ui::Confirm("上書きしますか？"));
+  EXPECT_FALSE(ui::Confirm("上書きしますか？"));
+  ASSERT_EQ(ShownBoxes().size(), 2u);
+  EXPECT_EQ(ShownBoxes()[0].caption, "確認");
+  EXPECT_EQ(ShownBoxes()[0].buttons, (std::vector<std::string>{"はい(&Y)", "いいえ(&N)"}));
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+// Geometry of forms and controls, pictures.
+#include <stdexcept>
+#include <string>
+
+#include "ui_test_support.h"
+
+namespace {
+
+using UiForm = UiTest;
+
+TEST_F(UiForm, OuterSizeConvertsToClientSizeByBorderStyle) {
+  ui::Form form;
+  form.SetBorderStyle(ui::bsSizeable);
+  form.SetWidth(532);
+  form.SetHeight(441);
+  EXPECT_EQ(form.ClientWidth(), 532 - 2 * ui::frame::kSizeableBorder);
+  EXPECT_EQ(form.ClientHeight(), 441 - 2 * ui::frame::kSizeableBorder - ui::frame::kCaption);
+  EXPECT_EQ(form.Width(), 532);
+  EXPECT_EQ(form.Height(), 441);
+
+  form.SetBorderStyle(ui::bsDialog);
+  form.SetWidth(532);
+  form.SetHeight(441);
+  EXPECT_EQ(form.ClientWidth(), 526);
+  EXPECT_EQ(form.ClientHeight(), 416);
+
+  // The client area can be made exactly a picture's size.
+  form.SetHeight(form.Height() - form.ClientHeight() + 300);
+  form.SetWidth(form.Width() - form.ClientWidth() + 400);
+  EXPECT_EQ(form.ClientWidth(), 400);
+  EXPECT_EQ(form.ClientHeight(), 300);
+
+  form.SetBorderStyle(ui::bsNone);
+  EXPECT_EQ(form.Width(), 400);
+}
+
+TEST_F(UiForm, FixedFrameWindowCanBeMaximised) {
+  ui::Form form;
+  form.SetBorderStyle(ui::bsSingle);
+  form.SetClientWidth(200);
+  form.SetClientHeight(100);
+  form.SetWindowState(ui::wsMaximized);
+  form.Show();
+  ui::testing::RunEventsFor(20);
+  EXPECT_EQ(form.WindowState(), ui::wsMaximized);
+  EXPECT_GT(form.ClientWidth(), 200);
+}
+
+TEST_F(UiForm, FontsInPointsAndStyleBits) {
+  ui::TFont font;
+  font.SetSize(9);
+  EXPECT_EQ(font.Height(), -12);
+  font.SetSize(14);
+  EXPECT_EQ(font.Size(), 14);
+  font.SetHeight(-15);
+  EXPECT_EQ(font.Size(), 11);
+  font.SetStyle(0x1FF);
+  EXPECT_EQ(font.Style(), 0xFF);
+
+  ui::Form form;
+  form.Font().SetSize(12);
+  auto* label = new ui::Label(&form, "Label1");
+  EXPECT_EQ(label->Font().Size(), 12);  // taken from the form
+  form.Font().SetColor(ui::clRed);
+  EXPECT_EQ(label->Font().Color(), ui::clRed);
+  label->Font().SetColor(ui::clBlue);
+  form.Font().SetColor(ui::clGreen);
+  EXPECT_EQ(label->Font().Color(), ui::clBlue);  // its own font now
+}
+
+TEST_F(UiForm, WindowsColoursConvertToRgb) {
+  EXPECT_EQ(ui::ColorToRgb(ui::clRed), 0xFF0000u);
+  EXPECT_EQ(ui::ColorToRgb(ui::RGB(1, 2, 3)), 0x010203u);
+  EXPECT_EQ(ui::ColorToRgb(ui::clBtnFace), 0xF0F0F0u);
+}
+
+std::string Fixture(const char* name) {
+  return std::string(TOBRIN_TEST_DATA) + "/platform/ui/" + name;
+}
+
+TEST_F(UiForm, ImageLoadsBmpAndJpegAtNaturalSize) {
+  ui::Form form;
+  auto* image = new ui::Image(&form, "Image1");
+  image->SetAutoSize(true);
+  image->LoadFromFile(Fixture("red.jpg"));
+  EXPECT_EQ(image->PictureWidth(), 40);
+  EXPECT_EQ(image->Width(), 40);
+  EXPECT_EQ(image->Height(), 30);
+  image->SetAutoSize(false);
+  image->SetBounds(0, 0, 10, 10);
+  image->LoadFromFile(Fixture("blue.bmp"));
+  EXPECT_EQ(image->PictureHeight(), 30);
+  EXPECT_EQ(image->Width(), 10);
+}
+
+TEST_F(UiForm, DamagedJpegRaisesAndKeepsThePicture) {
+  ui::Form form;
+  auto* image = new ui::Image(&form, "Image1");
+  image->LoadFromFile(Fixture("blue.bmp"));
+  EXPECT_THROW(image->LoadFromFile(Fixture("damaged.jpg")), std::runtime_error);
+  EXPECT_EQ(image->PictureWidth(), 40);
+}
+
+TEST_F(UiForm, MetafilesAreRefusedWithAClearMessage) {
+  ui::Form form;
+  auto* image = new ui::Image(&form, "Image1");
+  try {
+    image->LoadFromFile(Fixture("picture.wmf"));
+    FAIL() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("メタファイル"), std::string::npos);
+  }
+  EXPECT_FALSE(image->HasPicture());
+}
+
+}  // namespace
