@@ -1,14 +1,7 @@
 #include "archive/ArchivePlatform.h"
 
-// The widget layer arrives in its own step; until then errors and the
-// cursor have nowhere to go.
-#if __has_include("platform/ui/application.h")
-#define TOBRIN_ARCHIVE_HAS_UI 1
 #include "platform/ui/application.h"
 #include "platform/ui/dialogs.h"
-#else
-#define TOBRIN_ARCHIVE_HAS_UI 0
-#endif
 
 namespace archive {
 
@@ -21,15 +14,12 @@ void ShowException(std::exception_ptr error) noexcept {
       message = e.what();
     } catch (...) {
     }
-#if TOBRIN_ARCHIVE_HAS_UI
     ui::App().ShowException(message);
-#endif
   } catch (...) {
     // The error box itself failed: nothing more can be shown.
   }
 }
 
-#if TOBRIN_ARCHIVE_HAS_UI
 ScreenCursor::ScreenCursor() : saved_(ui::ScreenCursor()) {}
 
 ScreenCursor::~ScreenCursor() {
@@ -40,11 +30,6 @@ void ScreenCursor::ShowHourglass() {
   ui::SetScreenCursor(ui::crHourGlass);
   changed_ = true;
 }
-#else
-ScreenCursor::ScreenCursor() : saved_(0) {}
-ScreenCursor::~ScreenCursor() = default;
-void ScreenCursor::ShowHourglass() { changed_ = true; }
-#endif
 
 int ShellIconIndex(const std::string&, std::uint32_t) { return 0; }
 

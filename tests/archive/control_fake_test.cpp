@@ -8,6 +8,7 @@
 
 #include "archive/ArchiveCtrls.h"
 #include "control_support.h"
+#include "platform/ui/testing.h"
 
 namespace {
 
@@ -158,6 +159,31 @@ TEST_F(FakeTest, CancelAnswersTheLibrary) {
   EXPECT_EQ(control.Extract(Folder("dest"), {"*.*"}), 2);
   EXPECT_EQ(reports, 2);
   EXPECT_EQ(code, ERROR_USER_CANCEL);
+}
+
+TEST_F(FakeTest, HandlerThatThrowsInsideTheLibraryCancelsAndIsShown) {
+  Install("Unarj32j.dll");
+  Script("progress 1\nmember a.txt 4\nmember b.txt 4\n");
+  control.SetFileName(Write("p.arj", "ARJ"));
+  int reports = 0;
+  control.OnExtract = [&](TArchiveControl*, const std::string&, std::uint32_t, std::uint32_t,
+                          std::uint8_t, bool&) {
+    ++reports;
+    throw std::runtime_error("handler failed");
+  };
+  std::int32_t code = 0;
+  control.OnEnd = [&](TArchiveControl*, TArcOperation, std::int32_t value) { code = value; };
+  ui::testing::ClearResponder();
+  ui::testing::PushMessageAnswer(ui::mrOk);
+  EXPECT_EQ(control.Extract(Folder("dest"), {"*.*"}), 2);
+  EXPECT_EQ(reports, 1);
+  EXPECT_EQ(code, ERROR_USER_CANCEL);
+  ASSERT_EQ(ui::testing::ShownBoxes().size(), 1u);
+  EXPECT_EQ(ui::testing::ShownBoxes()[0].text, "handler failed.");
+  EXPECT_EQ(ui::testing::ShownBoxes()[0].icon, ui::MsgIcon::Stop);
+  EXPECT_FALSE(control.ArjOptions().SilentMode);
+  EXPECT_EQ(control.ArchiveList()->NotifyWindow(), nullptr);
+  ui::testing::ClearResponder();
 }
 
 TEST_F(FakeTest, EndHandlerThatThrowsStillClosesTheBracket) {

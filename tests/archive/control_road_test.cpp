@@ -7,6 +7,7 @@
 
 #include "archive/ArchiveCtrls.h"
 #include "control_support.h"
+#include "platform/ui/dialogs.h"
 
 namespace {
 
@@ -230,7 +231,7 @@ TEST_F(RoadTest, SwitchHandlerCanRewriteTheCommand) {
   EXPECT_EQ(seen, "-x -C -n ");
 }
 
-TEST_F(RoadTest, LogReceivesTheBufferOnlyWhileAssigned) {
+TEST_F(RoadTest, LogGetsTheBufferAndTheCursorIsPutBack) {
   control.SetFileName(Archive("l.zip", "zip", {{"one.txt", "1"}}));
   std::size_t size = 0;
   control.OnLog = [&](TArchiveControl*, TArcOperation, const std::vector<char>& log, std::int32_t) {
