@@ -1,0 +1,248 @@
+#include "archivers/core/reader.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "archivers/core/names.h"
+
+namespace archivers {
+
+namespace {
+
+locale_t Utf8Locale() {
+  static locale_t locale = [] {
+    locale_t l = newlocale(LC_ALL_MASK, "C.UTF-8", nullptr);
+    if (l == nullptr) l = newlocale(LC_ALL_MASK, "C.utf8", nullptr);
+    return l;
+  }();
+  return locale;
+}
+
+constexpr std::size_t kReadBlockSize = 256 * 1024;
+
+void EnableReaders(struct archive* a, FormatKind kind) {
+  switch (kind) {
+    case FormatKind::Lha:
+      archive_read_support_format_lha(a);
+      break;
+    case FormatKind::Cab:
+      archive_read_support_format_cab(a);
+      break;
+    case FormatKind::Tar:
+      archive_read_support_format_tar(a);
+      archive_read_support_format_gnutar(a);
+      archive_read_support_filter_gzip(a);
+      archive_read_support_filter_bzip2(a);
+      archive_read_support_filter_xz(a);
+      archive_read_support_filter_compress(a);
+      break;
+    case FormatKind::Rar:
+      archive_read_support_format_rar(a);
+      archive_read_support_format_rar5(a);
+      break;
+    case FormatKind::Zip:
+      archive_read_support_format_zip_seekable(a);
+      break;
+  }
+}
+
+std::uint16_t Le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+std::uint32_t Le32(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+class File {
+ public:
+  explicit File(const std::string& path) : f_(std::fopen(path.c_str(), "rb")) {}
+  ~File() {
+    if (f_ != nullptr) std::fclose(f_);
+  }
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  bool ok() const { return f_ != nullptr; }
+  bool ReadAt(std::uint64_t pos, unsigned char* buffer, std::size_t size) {
+    return fseeko(f_, static_cast<off_t>(pos), SEEK_SET) == 0 &&
+           std::fread(buffer, 1, size, f_) == size;
+  }
+
+ private:
+  std::FILE* f_;
+};
+
+}  // namespace
+
+ThreadLocaleGuard::ThreadLocaleGuard() {
+  if (Utf8Locale() != nullptr) previous_ = uselocale(Utf8Locale());
+}
+
+ThreadLocaleGuard::~ThreadLocaleGuard() {
+  if (previous_ != nullptr) uselocale(previous_);
+}
+
+bool Entry::IsDirectory() const { return fileType == AE_IFDIR; }
+bool Entry::IsRegular() const { return fileType == AE_IFREG; }
+
+std::vector<std::optional<std::string>> ScanRar4RawNames(const std::string& posixPath) {
+  constexpr unsigned char kMarker[7] = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x00};
+  constexpr unsigned kFileHead = 0x74, kEndArchive = 0x7B;
+  constexpr unsigned kLongBlock = 0x8000, kLargeFile = 0x100, kUnicode = 0x200, kSplitBefore = 0x01;
+  std::vector<std::optional<std::string>> names;
+  File file(posixPath);
+  unsigned char marker[7];
+  if (!file.ok() || !file.ReadAt(0, marker, 7) || std::memcmp(marker, kMarker, 7) != 0) {
+    return names;
+  }
+  std::uint64_t pos = 7;
+  for (int guard = 0; guard < 1000000; ++guard) {
+    unsigned char head[11] = {};
+    if (!file.ReadAt(pos, head, 7)) break;
+    unsigned type = head[2], flags = Le16(head + 3), size = Le16(head + 5);
+    if (size < 7 || type == kEndArchive) break;
+    std::uint64_t extra = 0;
+    if (type == kFileHead) {
+      std::vector<unsigned char> block(size);
+      if (size < 32 || !file.ReadAt(pos, block.data(), size)) break;
+      extra = Le32(block.data() + 7);
+      std::size_t nameAt = 32;
+      if (flags & kLargeFile) {
+        if (size < 40) break;
+        extra |= static_cast<std::uint64_t>(Le32(block.data() + 32)) << 32;
+        nameAt = 40;
+      }
+      std::size_t nameSize = Le16(block.data() + 26);
+      if (nameAt + nameSize > size) break;
+      if (!(flags & kSplitBefore)) {
+        if (flags & kUnicode) {
+          names.emplace_back(std::nullopt);
+        } else {
+          names.emplace_back(std::string(reinterpret_cast<char*>(block.data()) + nameAt, nameSize));
+        }
+      }
+    } else if (flags & kLongBlock) {
+      if (!file.ReadAt(pos + 7, head + 7, 4)) break;
+      extra = Le32(head + 7);
+    }
+    pos += size + extra;
+  }
+  return names;
+}
+
+ArchiveReader::ArchiveReader(FormatKind kind) : kind_(kind) {}
+
+ArchiveReader::~ArchiveReader() {
+  if (archive_ != nullptr) archive_read_free(archive_);
+}
+
+struct archive* ArchiveReader::Create(bool latin1Names) const {
+  struct archive* a = archive_read_new();
+  if (a == nullptr) return nullptr;
+  EnableReaders(a, kind_);
+  // RAR4 names come from the raw headers (ScanRar4RawNames); the others
+  // are CP932 unless the archive marks them as Unicode.
+  const char* charset = latin1Names || kind_ == FormatKind::Rar ? "ISO-8859-1" : "CP932";
+  std::string option = std::string("hdrcharset=") + charset;
+  archive_read_set_options(a, option.c_str());
+  return a;
+}
+
+bool ArchiveReader::Open(const std::string& posixPath) {
+  path_ = posixPath;
+  index_ = 0;
+  archive_ = Create(false);
+  if (archive_ == nullptr) return false;
+  if (archive_read_open_filename(archive_, posixPath.c_str(), kReadBlockSize) != ARCHIVE_OK) {
+    return false;
+  }
+  if (kind_ == FormatKind::Rar) rarRawNames_ = ScanRar4RawNames(posixPath);
+  return true;
+}
+
+std::string ArchiveReader::RecoverName(std::size_t index) {
+  if (!recoveredNames_) {
+    recoveredNames_.emplace();
+    struct archive* a = Create(true);
+    if (a != nullptr && archive_read_open_filename(a, path_.c_str(), kReadBlockSize) == ARCHIVE_OK) {
+      struct archive_entry* e = nullptr;
+      while (archive_read_next_header(a, &e) >= ARCHIVE_WARN) {
+        // Latin-1 maps each byte to one character: undo it to get the bytes.
+        const char* utf8 = archive_entry_pathname_utf8(e);
+        std::string raw;
+        for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8 ? utf8 : "");
+             *p != 0; ++p) {
+          if (*p >= 0xC0 && p[1] != 0) {
+            raw.push_back(static_cast<char>(((*p & 0x03) << 6) | (p[1] & 0x3F)));
+            ++p;
+          } else {
+            raw.push_back(static_cast<char>(*p));
+          }
+        }
+        recoveredNames_->push_back(RawNameToUtf8(raw));
+      }
+    }
+    if (a != nullptr) archive_read_free(a);
+  }
+  if (index < recoveredNames_->size()) return (*recoveredNames_)[index];
+  return "?";
+}
+
+std::string ArchiveReader::NameOf(struct archive_entry* entry, bool& failed) {
+  failed = false;
+  if (rarRawNames_ && index_ < rarRawNames_->size() && (*rarRawNames_)[index_]) {
+    return NormalizeMemberPath(ToUtf8(*(*rarRawNames_)[index_]));
+  }
+  const char* utf8 = archive_entry_pathname_utf8(entry);
+  if (utf8 != nullptr) return NormalizeMemberPath(utf8);
+  failed = true;
+  return NormalizeMemberPath(RecoverName(index_));
+}
+
+int ArchiveReader::Next(Entry& entry) {
+  if (archive_ == nullptr) return -1;
+  struct archive_entry* e = nullptr;
+  int r = archive_read_next_header(archive_, &e);
+  if (r == ARCHIVE_EOF) return 0;
+  if (r < ARCHIVE_WARN) return -1;
+  bool failed = false;
+  entry = Entry{};
+  entry.path = NameOf(e, failed);
+  entry.fileType = archive_entry_filetype(e);
+  entry.mode = archive_entry_perm(e);
+  entry.size = archive_entry_size_is_set(e) ? static_cast<std::uint64_t>(archive_entry_size(e)) : 0;
+  entry.mtime = archive_entry_mtime(e);
+  entry.mtimeNsec = archive_entry_mtime_nsec(e);
+  entry.atime = archive_entry_atime_is_set(e) ? archive_entry_atime(e) : entry.mtime;
+  entry.ctime = archive_entry_birthtime_is_set(e) ? archive_entry_birthtime(e) : entry.mtime;
+  entry.isSymlink = entry.fileType == AE_IFLNK;
+  if (const char* link = archive_entry_hardlink_utf8(e)) {
+    entry.hardlink = NormalizeMemberPath(link);
+  } else if (archive_entry_hardlink(e) != nullptr) {
+    entry.hardlink = NormalizeMemberPath(RawNameToUtf8(archive_entry_hardlink(e)));
+  }
+  ++index_;
+  return 1;
+}
+
+bool ArchiveReader::ReadBlock(const void*& buffer, std::size_t& size, std::int64_t& offset,
+                              int& status) {
+  la_int64_t off = 0;
+  int r = archive_read_data_block(archive_, &buffer, &size, &off);
+  offset = off;
+  if (r == ARCHIVE_EOF) {
+    status = 0;
+    return true;
+  }
+  status = 1;
+  return r >= ARCHIVE_WARN;
+}
+
+bool ArchiveReader::SkipData() { return archive_read_data_skip(archive_) >= ARCHIVE_WARN; }
+
+int ArchiveReader::FilterCode() const {
+  return archive_ == nullptr ? ARCHIVE_FILTER_NONE : archive_filter_code(archive_, 0);
+}
+
+}  // namespace archivers

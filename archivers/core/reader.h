@@ -1,0 +1,100 @@
+// Reading an archive of one format through libarchive, with member names
+// turned into UTF-8 whatever the process locale is.
+#pragma once
+
+#include <locale.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct archive;
+struct archive_entry;
+
+namespace archivers {
+
+enum class FormatKind { Lha, Cab, Tar, Rar, Zip };
+
+// Switches the calling thread to C.UTF-8 for its lifetime: libarchive
+// converts names into the current locale's charset.
+class ThreadLocaleGuard {
+ public:
+  ThreadLocaleGuard();
+  ~ThreadLocaleGuard();
+  ThreadLocaleGuard(const ThreadLocaleGuard&) = delete;
+  ThreadLocaleGuard& operator=(const ThreadLocaleGuard&) = delete;
+
+ private:
+  locale_t previous_ = nullptr;
+};
+
+struct Entry {
+  std::string path;  // UTF-8, "/" between folders
+  std::string hardlink;
+  bool isSymlink = false;
+  unsigned fileType = 0;  // AE_IFREG, AE_IFDIR ...
+  unsigned mode = 0;      // permission bits
+  std::uint64_t size = 0;
+  std::int64_t mtime = 0;
+  long mtimeNsec = 0;
+  std::int64_t atime = 0;
+  std::int64_t ctime = 0;
+  bool IsDirectory() const;
+  bool IsRegular() const;
+};
+
+class ArchiveReader {
+ public:
+  explicit ArchiveReader(FormatKind kind);
+  ~ArchiveReader();
+  ArchiveReader(const ArchiveReader&) = delete;
+  ArchiveReader& operator=(const ArchiveReader&) = delete;
+
+  // False when the file is missing or not an archive of this format.
+  bool Open(const std::string& posixPath);
+  // 1: an entry was read; 0: the end; -1: the archive is broken.
+  int Next(Entry& entry);
+  // Reads the current entry's data; false on a data error.
+  // `sink` gets (data, size, offset) and returns false to stop.
+  template <typename Sink>
+  bool ReadData(Sink&& sink);
+  bool SkipData();
+  struct archive* Handle() { return archive_; }
+  // The filter of a TAR archive (libarchive's code), after the first entry.
+  int FilterCode() const;
+
+ private:
+  struct archive* Create(bool latin1Names) const;
+  std::string NameOf(struct archive_entry* entry, bool& failed);
+  std::string RecoverName(std::size_t index);
+  bool ReadBlock(const void*& buffer, std::size_t& size, std::int64_t& offset, int& status);
+
+  FormatKind kind_;
+  std::string path_;
+  struct archive* archive_ = nullptr;
+  std::size_t index_ = 0;
+  std::optional<std::vector<std::optional<std::string>>> rarRawNames_;
+  std::optional<std::vector<std::string>> recoveredNames_;
+};
+
+// RAR4 member names as stored: the raw bytes of each non-Unicode name, in
+// order of the file headers (nullopt for a Unicode name). Empty when the
+// file is no RAR4 archive.
+std::vector<std::optional<std::string>> ScanRar4RawNames(const std::string& posixPath);
+
+template <typename Sink>
+bool ArchiveReader::ReadData(Sink&& sink) {
+  while (true) {
+    const void* buffer = nullptr;
+    std::size_t size = 0;
+    std::int64_t offset = 0;
+    int status = 0;
+    if (!ReadBlock(buffer, size, offset, status)) return false;
+    if (status == 0) return true;
+    if (!sink(static_cast<const char*>(buffer), size, offset)) return false;
+  }
+}
+
+}  // namespace archivers

@@ -1,0 +1,146 @@
+#include "archivers/core/safe_extract.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace archivers {
+
+namespace {
+
+int OpenFolderAt(int parentFd, const std::string& name, bool create) {
+  int fd = openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd >= 0 || !create || errno != ENOENT) return fd;
+  if (mkdirat(parentFd, name.c_str(), 0777) != 0 && errno != EEXIST) return -1;
+  return openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+// Makes each missing level of an absolute path, as the Windows libraries
+// create a missing destination folder.
+int OpenOrCreateBase(const std::string& path) {
+  int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0 || errno != ENOENT || path.empty() || path.front() != '/') return fd;
+  fd = open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  std::size_t start = 1;
+  while (fd >= 0 && start < path.size()) {
+    std::size_t slash = path.find('/', start);
+    if (slash == std::string::npos) slash = path.size();
+    std::string part = path.substr(start, slash - start);
+    start = slash + 1;
+    if (part.empty()) continue;
+    int next = OpenFolderAt(fd, part, true);
+    close(fd);
+    fd = next;
+  }
+  return fd;
+}
+
+}  // namespace
+
+SafeExtractor::SafeExtractor(const std::string& basePosixPath)
+    : baseFd_(OpenOrCreateBase(basePosixPath)) {}
+
+SafeExtractor::~SafeExtractor() {
+  ForgetCachedFolder();
+  if (baseFd_ >= 0) close(baseFd_);
+}
+
+void SafeExtractor::ForgetCachedFolder() {
+  if (cachedFd_ >= 0) close(cachedFd_);
+  cachedFd_ = -1;
+  cachedPath_.clear();
+}
+
+int SafeExtractor::OpenFolderChain(const std::vector<std::string>& parts, std::size_t count) {
+  if (count == 0) return baseFd_;
+  if (cachedFd_ >= 0 && cachedPath_.size() == count &&
+      std::equal(cachedPath_.begin(), cachedPath_.end(), parts.begin())) {
+    return cachedFd_;
+  }
+  int fd = dup(baseFd_);
+  for (std::size_t i = 0; i < count && fd >= 0; ++i) {
+    int next = OpenFolderAt(fd, parts[i], true);
+    close(fd);
+    fd = next;
+  }
+  if (fd < 0) return -1;
+  ForgetCachedFolder();
+  cachedFd_ = fd;
+  cachedPath_.assign(parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(count));
+  return fd;
+}
+
+int SafeExtractor::ParentFolder(const std::vector<std::string>& parts) {
+  return parts.empty() ? -1 : OpenFolderChain(parts, parts.size() - 1);
+}
+
+SafeExtractor::Outcome SafeExtractor::CreateFile(const std::vector<std::string>& parts,
+                                                 unsigned mode, std::int64_t mtime,
+                                                 OverwriteRule rule, int& fd) {
+  fd = -1;
+  int dir = ParentFolder(parts);
+  if (dir < 0) return Outcome::Failed;
+  const std::string& name = parts.back();
+  struct stat existing {};
+  if (fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (S_ISDIR(existing.st_mode)) return Outcome::Failed;
+    if (rule == OverwriteRule::Never) return Outcome::Skipped;
+    if (rule == OverwriteRule::IfNewer && existing.st_mtime >= mtime) return Outcome::Skipped;
+    // Replace rather than write through: the old entry may be a link.
+    if (unlinkat(dir, name.c_str(), 0) != 0) return Outcome::Failed;
+  }
+  unsigned perm = (mode & 0777) != 0 ? (mode & 0777) | 0600 : 0644;
+  fd = openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, perm);
+  return fd >= 0 ? Outcome::Created : Outcome::Failed;
+}
+
+bool SafeExtractor::FinishFile(int fd, std::uint64_t size, unsigned mode, std::int64_t mtime,
+                               long mtimeNsec) {
+  bool ok = true;
+  struct stat st {};
+  if (fstat(fd, &st) == 0 && static_cast<std::uint64_t>(st.st_size) < size) {
+    ok = ftruncate(fd, static_cast<off_t>(size)) == 0;  // a sparse tail
+  }
+  struct timespec times[2] = {{static_cast<time_t>(mtime), mtimeNsec},
+                              {static_cast<time_t>(mtime), mtimeNsec}};
+  futimens(fd, times);
+  // A read-only member stays read-only; set-id and sticky bits never come.
+  if ((mode & 0777) != 0 && (mode & 0200) == 0) fchmod(fd, mode & 0555);
+  return close(fd) == 0 && ok;
+}
+
+bool SafeExtractor::MakeDirectory(const std::vector<std::string>& parts) {
+  return OpenFolderChain(parts, parts.size()) >= 0;
+}
+
+bool SafeExtractor::MakeHardLink(const std::vector<std::string>& parts,
+                                 const std::vector<std::string>& targetParts,
+                                 OverwriteRule rule) {
+  if (targetParts.empty()) return false;
+  int targetDir = OpenFolderChain(targetParts, targetParts.size() - 1);
+  if (targetDir < 0) return false;
+  int targetDirCopy = dup(targetDir);
+  if (targetDirCopy < 0) return false;
+  bool ok = false;
+  struct stat target {};
+  if (fstatat(targetDirCopy, targetParts.back().c_str(), &target, AT_SYMLINK_NOFOLLOW) == 0 &&
+      S_ISREG(target.st_mode)) {
+    int dir = ParentFolder(parts);
+    struct stat existing {};
+    if (dir >= 0) {
+      const std::string& name = parts.back();
+      bool exists = fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
+      if (exists && rule == OverwriteRule::Never) {
+        ok = true;
+      } else {
+        if (exists && !S_ISDIR(existing.st_mode)) unlinkat(dir, name.c_str(), 0);
+        ok = linkat(targetDirCopy, targetParts.back().c_str(), dir, name.c_str(), 0) == 0;
+      }
+    }
+  }
+  close(targetDirCopy);
+  return ok;
+}
+
+}  // namespace archivers

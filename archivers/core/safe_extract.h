@@ -1,0 +1,47 @@
+// Writing members below a base folder and nowhere else: folders are walked
+// one component at a time with O_NOFOLLOW, so neither ".." nor a link (made
+// by the archive or found on disk) can lead outside.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace archivers {
+
+enum class OverwriteRule { Always, Never, IfNewer };
+
+class SafeExtractor {
+ public:
+  // Opens (creating when missing) the base folder; check ok().
+  explicit SafeExtractor(const std::string& basePosixPath);
+  ~SafeExtractor();
+  SafeExtractor(const SafeExtractor&) = delete;
+  SafeExtractor& operator=(const SafeExtractor&) = delete;
+
+  bool ok() const { return baseFd_ >= 0; }
+
+  enum class Outcome { Created, Skipped, Failed };
+  // Creates the file for writing; `fd` is set when Created.
+  Outcome CreateFile(const std::vector<std::string>& parts, unsigned mode, std::int64_t mtime,
+                     OverwriteRule rule, int& fd);
+  // Finishes a file made by CreateFile: size, times, permissions.
+  bool FinishFile(int fd, std::uint64_t size, unsigned mode, std::int64_t mtime, long mtimeNsec);
+  bool MakeDirectory(const std::vector<std::string>& parts);
+  bool MakeHardLink(const std::vector<std::string>& parts,
+                    const std::vector<std::string>& targetParts, OverwriteRule rule);
+
+ private:
+  // The folder that holds the last component, created when missing.
+  int ParentFolder(const std::vector<std::string>& parts);
+  int OpenFolderChain(const std::vector<std::string>& parts, std::size_t count);
+  void ForgetCachedFolder();
+
+  int baseFd_ = -1;
+  std::vector<std::string> cachedPath_;
+  int cachedFd_ = -1;
+};
+
+}  // namespace archivers
