@@ -216,16 +216,20 @@ std::uint16_t GetTime(HARC arc) {
   });
 }
 std::uint32_t GetWriteTime(HARC arc) {
-  return WithMember(arc, kNoSize, [](const Member& m) { return static_cast<std::uint32_t>(m.mtime); });
+  return WithMember(arc, kNoSize,
+                    [](const Member& m) { return static_cast<std::uint32_t>(m.mtime); });
 }
 std::uint32_t GetAccessTime(HARC arc) {
-  return WithMember(arc, kNoSize, [](const Member& m) { return static_cast<std::uint32_t>(m.atime); });
+  return WithMember(arc, kNoSize,
+                    [](const Member& m) { return static_cast<std::uint32_t>(m.atime); });
 }
 std::uint32_t GetCreateTime(HARC arc) {
-  return WithMember(arc, kNoSize, [](const Member& m) { return static_cast<std::uint32_t>(m.ctime); });
+  return WithMember(arc, kNoSize,
+                    [](const Member& m) { return static_cast<std::uint32_t>(m.ctime); });
 }
 int GetWriteTimeEx(HARC arc, ArcFileTime* time) {
-  return WithMember(arc, 0, [&](const Member& m) { return PutFileTime(time, m.mtime, m.mtimeNsec); });
+  return WithMember(arc, 0,
+                    [&](const Member& m) { return PutFileTime(time, m.mtime, m.mtimeNsec); });
 }
 int GetCreateTimeEx(HARC arc, ArcFileTime* time) {
   return WithMember(arc, 0, [&](const Member& m) { return PutFileTime(time, m.ctime, 0); });

@@ -22,7 +22,7 @@ struct ParsedCommand {
   std::string word;                   // "e", "x", "l" ... when the library takes one
   std::vector<std::string> switches;  // with their leading "-"
   std::string archive;
-  std::string baseFolder;  // as given, with its trailing "\" or "/"
+  std::string baseFolder;                  // as given, with its trailing "\" or "/"
   std::vector<std::string> names;          // names given inline
   std::vector<std::string> responseFiles;  // paths after "@"
 

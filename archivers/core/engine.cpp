@@ -115,8 +115,8 @@ CommandPlan PlanCommand(const FormatSpec& spec, const ParsedCommand& command) {
       std::string folders = LastOf(command, {"-x", "-x0", "-x1"});
       plan.keepFolders = word == "x" ? folders != "-x0" : folders == "-x" || folders == "-x1";
       std::string overwrite = LastOf(command, {"-c", "-c0", "-c1"});
-      plan.overwrite = overwrite == "-c" || overwrite == "-c1" ? OverwriteRule::Always
-                                                               : OverwriteRule::IfNewer;
+      plan.overwrite =
+          overwrite == "-c" || overwrite == "-c1" ? OverwriteRule::Always : OverwriteRule::IfNewer;
       break;
     }
     case FormatKind::Cab:
@@ -126,7 +126,7 @@ CommandPlan PlanCommand(const FormatSpec& spec, const ParsedCommand& command) {
       if (command.HasSwitch("-a") || command.HasSwitch("-f")) plan.kind = Kind::Unsupported;
       plan.keepFolders = !command.HasSwitch("-j");
       plan.overwrite = command.HasSwitch("-n") && !command.HasSwitch("-o") ? OverwriteRule::Never
-                                                                          : OverwriteRule::Always;
+                                                                           : OverwriteRule::Always;
       break;
     case FormatKind::Tar:
       if (command.HasSwitch("-x") || command.word == "x") plan.kind = Kind::Extract;
@@ -149,7 +149,7 @@ CommandPlan PlanCommand(const FormatSpec& spec, const ParsedCommand& command) {
       if (command.HasSwitch("-t")) plan.kind = Kind::Test;
       plan.keepFolders = !command.HasSwitch("-e") || command.HasSwitch("-x");
       plan.overwrite = command.HasSwitch("-u") && !command.HasSwitch("-o") ? OverwriteRule::IfNewer
-                                                                          : OverwriteRule::Always;
+                                                                           : OverwriteRule::Always;
       break;
     case FormatKind::Zip:
       if (spec.compresses) {
@@ -424,7 +424,10 @@ bool Engine::ReadMembers(const std::string& posixPath, std::vector<Member>& memb
   int r = 0;
   while ((r = reader.Next(entry)) == 1) {
     Member m;
+    // Folders end with a separator: the components tell them by it.
     m.path = entry.path;
+    while (!m.path.empty() && m.path.back() == '/') m.path.pop_back();
+    if (entry.IsDirectory()) m.path += '/';
     m.size = entry.size;
     m.compressedSize = entry.size;
     m.mtime = entry.mtime;
@@ -537,7 +540,8 @@ void Engine::FillInfo(const Member& member, INDIVIDUALINFO& info) const {
   ToDosDateTime(member.mtime, info.wDate, info.wTime);
   CopyCp932(InterfaceMemberName(member.path), info.szFileName, sizeof info.szFileName);
   std::uint32_t attributes = member.Attributes();
-  std::string text = std::string(attributes & 0x20 ? "A" : "-") + "--" + (attributes & 0x01 ? "R" : "-");
+  std::string text =
+      std::string(attributes & 0x20 ? "A" : "-") + "--" + (attributes & 0x01 ? "R" : "-");
   CopyCp932(text, info.szAttribute, sizeof info.szAttribute);
   CopyCp932(member.IsDirectory() ? "" : spec_.method, info.szMode, sizeof info.szMode);
 }

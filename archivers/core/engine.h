@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <mutex>
 #include <set>
 #include <string>
@@ -21,9 +21,9 @@ namespace archivers {
 struct FormatSpec {
   FormatKind kind;
   std::uint16_t version;
-  bool takesWord;       // the command line starts with a command word ("e", "l")
-  bool compresses;      // offers compress (and delete, for zip)
-  const char* method;   // method text of the member record
+  bool takesWord;      // the command line starts with a command word ("e", "l")
+  bool compresses;     // offers compress (and delete, for zip)
+  const char* method;  // method text of the member record
 };
 
 // What a parsed command asks for, by the library's switch conventions.
@@ -31,9 +31,9 @@ struct CommandPlan {
   enum class Kind { Extract, List, Test, Compress, Delete, Unsupported } kind = Kind::Unsupported;
   bool keepFolders = true;
   OverwriteRule overwrite = OverwriteRule::Always;
-  bool recurse = false;        // compress: descend into folders
-  bool includeHidden = true;   // compress: names starting with "."
-  bool brackets = false;       // compress: "[...]" sets in names (zip)
+  bool recurse = false;       // compress: descend into folders
+  bool includeHidden = true;  // compress: names starting with "."
+  bool brackets = false;      // compress: "[...]" sets in names (zip)
   int level = 6;
   enum class Filter { None, Gzip, Bzip2 } filter = Filter::None;
 };
@@ -105,18 +105,19 @@ class Engine {
    public:
     Progress(OwnerWindow owner, bool compressing) : owner_(owner), compressing_(compressing) {}
     bool active() const { return owner_.window != nullptr || owner_.proc != nullptr; }
-  
+
     // True when the window asks to cancel.
     bool Send(std::uint32_t state, const std::string& cp932Name, std::uint64_t size,
               std::uint64_t written) {
       if (!active()) return false;
       EXTRACTINGINFO info{};
       info.dwFileSize = size > 0xFFFFFFFFULL ? 0xFFFFFFFFU : static_cast<std::uint32_t>(size);
-      info.dwWriteSize = written > 0xFFFFFFFFULL ? 0xFFFFFFFFU : static_cast<std::uint32_t>(written);
+      info.dwWriteSize =
+          written > 0xFFFFFFFFULL ? 0xFFFFFFFFU : static_cast<std::uint32_t>(written);
       CopyName(cp932Name, compressing_ ? info.szDestFileName : info.szSourceFileName,
-                sizeof info.szSourceFileName);
+               sizeof info.szSourceFileName);
       CopyName(cp932Name, compressing_ ? info.szSourceFileName : info.szDestFileName,
-                sizeof info.szSourceFileName);
+               sizeof info.szSourceFileName);
       bool cancel = false;
       std::uint32_t message = owner_.window != nullptr ? owner_.window->message : 0;
       if (owner_.window != nullptr && owner_.window->callback != nullptr) {
@@ -127,22 +128,23 @@ class Engine {
       }
       return cancel;
     }
-  
+
    private:
     static void CopyName(const std::string& text, char* buffer, std::size_t size) {
       std::size_t n = std::min(text.size(), size - 1);
       // Never end on a lead byte whose trail byte was cut off.
       std::size_t pos = 0;
-      while (pos < n) pos += (static_cast<unsigned char>(text[pos]) >= 0x81 &&
-                              static_cast<unsigned char>(text[pos]) <= 0x9F) ||
-                                     static_cast<unsigned char>(text[pos]) >= 0xE0
-                                 ? 2
-                                 : 1;
+      while (pos < n)
+        pos += (static_cast<unsigned char>(text[pos]) >= 0x81 &&
+                static_cast<unsigned char>(text[pos]) <= 0x9F) ||
+                       static_cast<unsigned char>(text[pos]) >= 0xE0
+                   ? 2
+                   : 1;
       if (pos > n) n = pos - 2;
       std::memcpy(buffer, text.data(), n);
       buffer[n] = '\0';
     }
-  
+
     OwnerWindow owner_;
     bool compressing_;
   };

@@ -19,9 +19,11 @@ bool IsValidUtf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     unsigned char c = static_cast<unsigned char>(text[i]);
-    std::size_t len = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
-                                 : c >= 0xF0 && c <= 0xF4   ? 4
-                                                            : 0;
+    std::size_t len = c < 0x80                 ? 1
+                      : c >= 0xC2 && c <= 0xDF ? 2
+                      : c >= 0xE0 && c <= 0xEF ? 3
+                      : c >= 0xF0 && c <= 0xF4 ? 4
+                                               : 0;
     if (len == 0 || i + len > text.size()) return false;
     for (std::size_t k = 1; k < len; ++k) {
       if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
@@ -204,8 +206,8 @@ void ToDosDateTime(std::int64_t unixTime, std::uint16_t& date, std::uint16_t& ti
   int year = local.tm_year - 80;
   if (year > 127) year = 127;
   date = static_cast<std::uint16_t>((year << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
-  time = static_cast<std::uint16_t>((local.tm_hour << 11) | (local.tm_min << 5) |
-                                    (local.tm_sec / 2));
+  time =
+      static_cast<std::uint16_t>((local.tm_hour << 11) | (local.tm_min << 5) | (local.tm_sec / 2));
 }
 
 std::uint64_t ToFileTime(std::int64_t unixTime, long nanoseconds) {

@@ -165,7 +165,8 @@ std::string ArchiveReader::RecoverName(std::size_t index) {
   if (!recoveredNames_) {
     recoveredNames_.emplace();
     struct archive* a = Create(true);
-    if (a != nullptr && archive_read_open_filename(a, path_.c_str(), kReadBlockSize) == ARCHIVE_OK) {
+    if (a != nullptr &&
+        archive_read_open_filename(a, path_.c_str(), kReadBlockSize) == ARCHIVE_OK) {
       struct archive_entry* e = nullptr;
       while (archive_read_next_header(a, &e) >= ARCHIVE_WARN) {
         // Latin-1 maps each byte to one character: undo it to get the bytes.

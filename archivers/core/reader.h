@@ -61,7 +61,9 @@ class ArchiveReader {
   template <typename Sink>
   bool ReadData(Sink&& sink);
   bool SkipData();
-  struct archive* Handle() { return archive_; }
+  struct archive* Handle() {
+    return archive_;
+  }
   // The filter of a TAR archive (libarchive's code), after the first entry.
   int FilterCode() const;
 

@@ -115,8 +115,7 @@ bool SafeExtractor::MakeDirectory(const std::vector<std::string>& parts) {
 }
 
 bool SafeExtractor::MakeHardLink(const std::vector<std::string>& parts,
-                                 const std::vector<std::string>& targetParts,
-                                 OverwriteRule rule) {
+                                 const std::vector<std::string>& targetParts, OverwriteRule rule) {
   if (targetParts.empty()) return false;
   int targetDir = OpenFolderChain(targetParts, targetParts.size() - 1);
   if (targetDir < 0) return false;

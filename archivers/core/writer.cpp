@@ -45,7 +45,8 @@ class Gatherer {
     MemberPathParts parts = SplitMemberPath(utf8Name);
     if (!parts.safe) return false;
     std::string folder;
-    for (std::size_t i = 0; i + 1 < parts.parts.size(); ++i) folder = JoinPosix(folder, parts.parts[i]);
+    for (std::size_t i = 0; i + 1 < parts.parts.size(); ++i)
+      folder = JoinPosix(folder, parts.parts[i]);
     const std::string& last = parts.parts.back();
     if (!HasWildcard(last, plan_.brackets)) {
       AddPath(JoinPosix(folder, last));
@@ -117,7 +118,8 @@ bool SetUpWriter(struct archive* a, FormatKind kind, const CommandPlan& plan) {
     if (plan.level == 0) {
       archive_write_set_options(a, "zip:compression=store");
     } else {
-      archive_write_set_options(a, ("zip:compression=deflate,zip:compression-level=" + level).c_str());
+      archive_write_set_options(a,
+                                ("zip:compression=deflate,zip:compression-level=" + level).c_str());
     }
     return true;
   }
@@ -253,8 +255,9 @@ int Engine::Compress(const ParsedCommand& command, const CommandPlan& plan, std:
   for (const SourceFile& file : files) added.insert(file.memberName);
   int copied = 0;
   if (Exists(archivePath) &&
-      !CopyOldMembers(spec_.kind, archivePath, writer.a,
-                      [&](const std::string& path) { return added.count(path) == 0; }, copied)) {
+      !CopyOldMembers(
+          spec_.kind, archivePath, writer.a,
+          [&](const std::string& path) { return added.count(path) == 0; }, copied)) {
     log += "The archive cannot be read.\n";
     return ERROR_NOT_ARC_FILE;
   }

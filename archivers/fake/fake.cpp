@@ -242,9 +242,10 @@ void FillInfo(const FakeMember& m, INDIVIDUALINFO& info) {
   info = INDIVIDUALINFO{};
   info.dwOriginalSize = m.size;
   info.dwCompressedSize = m.compressed;
-  info.wRatio = m.size == 0 ? 0
-                            : static_cast<std::uint16_t>(
-                                  static_cast<std::uint64_t>(m.compressed) * 1000 / m.size);
+  info.wRatio =
+      m.size == 0
+          ? 0
+          : static_cast<std::uint16_t>(static_cast<std::uint64_t>(m.compressed) * 1000 / m.size);
   info.wDate = kDate;
   info.wTime = kTime;
   CopyText(m.name, info.szFileName, sizeof info.szFileName);

@@ -1,0 +1,105 @@
+// Archives that try to write outside the destination write nothing there.
+#include <gtest/gtest.h>
+
+#include "archiver_support.h"
+
+using namespace archtest;
+
+namespace {
+
+class Traversal : public ::testing::Test {
+ protected:
+  Traversal() {
+    fs::create_directories(dest);
+    fs::create_directories(outside);
+  }
+
+  std::vector<ArchiveItem> HostileItems() const {
+    return {{"../escaped.txt", "x"},
+            {(sandbox.path() / "abs.txt").string(), "x"},
+            {"..\\back.txt", "x"},
+            {"C:\\drive.txt", "x"},
+            {"link", "", AE_IFLNK, outside.string()},
+            {"link/through.txt", "x"},
+            {"dev", "", AE_IFCHR},
+            {"good/ok.txt", "fine"}};
+  }
+
+  // Everything below the sandbox except the destination's own contents.
+  void ExpectNothingOutside() const {
+    for (const auto& entry : fs::recursive_directory_iterator(sandbox.path())) {
+      fs::path p = entry.path();
+      bool inDest = p == dest || p.string().rfind(dest.string() + "/", 0) == 0;
+      EXPECT_TRUE(inDest || p == outside) << "written outside: " << p;
+    }
+    EXPECT_TRUE(fs::is_empty(outside));
+    EXPECT_FALSE(fs::is_symlink(fs::path(dest) / "link"));  // no links are made
+    EXPECT_FALSE(fs::exists(fs::path(dest) / "dev"));
+  }
+
+  int Extract(const Api& api, const std::string& switches, const fs::path& archive) const {
+    return api.Run(switches + " " + Quote(WinPath(archive)) + " " + Quote(WinPath(dest, true)) +
+                   " " + ResponseArgument(work, {"*.*"}));
+  }
+
+  TempDir sandbox;
+  TempDir work;
+  fs::path dest = sandbox.path() / "dest";
+  fs::path outside = sandbox.path() / "outside";
+};
+
+TEST_F(Traversal, ZipAndTarWithDotDotAbsoluteBackslashDriveLinkAndDevice) {
+  WriteArchive(work / "hostile.zip", true, false, HostileItems());
+  WriteArchive(work / "hostile.tar", false, false, HostileItems());
+  Library unzip("Unzip32.dll"), tar("Tar32.dll");
+  EXPECT_NE(Extract(Api(unzip, "UnZip"), "-x -C -o", work / "hostile.zip"), 0);
+  EXPECT_NE(Extract(Api(tar, "Tar"), "-x --use-directory=1", work / "hostile.tar"), 0);
+  ExpectNothingOutside();
+  EXPECT_EQ(ReadFile(dest / "good/ok.txt"), "fine");
+  EXPECT_EQ(ReadFile(dest / "link/through.txt"), "x");  // a real folder, not the link
+}
+
+TEST_F(Traversal, LhaAndRarFixtures) {
+  std::string data = std::string(TOBRIN_TEST_DATA) + "/archivers/";
+  Library lha("Unlha32.dll"), rar("unrar32.dll");
+  EXPECT_NE(Extract(Api(lha, "Unlha"), "e -+ -x1 -c1 -r1", data + "traversal.lzh"), 0);
+  EXPECT_NE(Extract(Api(rar, "Unrar"), "-x -o -s -r", data + "traversal.rar"), 0);
+  ExpectNothingOutside();
+  EXPECT_EQ(ReadFile(dest / "good.txt"), "good\n");
+  EXPECT_FALSE(fs::exists("/abs.txt") && ReadFile("/abs.txt") == "abs\n");
+}
+
+TEST_F(Traversal, ExistingLinkInTheDestinationIsNotFollowed) {
+  fs::create_directory_symlink(outside, dest / "pre");
+  fs::create_symlink(outside / "target.txt", dest / "file.txt");
+  WriteArchive(work / "a.zip", true, false, {{"pre/evil.txt", "x"}, {"file.txt", "replaced"}});
+  Library unzip("Unzip32.dll");
+  EXPECT_NE(Extract(Api(unzip, "UnZip"), "-x -C -o", work / "a.zip"), 0);
+  EXPECT_TRUE(fs::is_empty(outside));
+  // The link itself was replaced by the member, its target never created.
+  EXPECT_FALSE(fs::is_symlink(dest / "file.txt"));
+  EXPECT_EQ(ReadFile(dest / "file.txt"), "replaced");
+}
+
+TEST_F(Traversal, SetIdBitsAreDropped) {
+  struct archive* a = archive_write_new();
+  archive_write_set_format_ustar(a);
+  archive_write_open_filename(a, (work / "suid.tar").c_str());
+  struct archive_entry* e = archive_entry_new();
+  archive_entry_copy_pathname(e, "tool");
+  archive_entry_set_filetype(e, AE_IFREG);
+  archive_entry_set_perm(e, 06755);
+  archive_entry_set_size(e, 2);
+  archive_write_header(a, e);
+  archive_write_data(a, "ok", 2);
+  archive_entry_free(e);
+  archive_write_close(a);
+  archive_write_free(a);
+  Library tar("Tar32.dll");
+  ASSERT_EQ(Extract(Api(tar, "Tar"), "-x --use-directory=1", work / "suid.tar"), 0);
+  auto perms = fs::status(dest / "tool").permissions();
+  EXPECT_EQ(perms & (fs::perms::set_uid | fs::perms::set_gid), fs::perms::none);
+  EXPECT_NE(perms & fs::perms::owner_exec, fs::perms::none);
+}
+
+}  // namespace
