@@ -1,5 +1,6 @@
 #include "archive/ArchivePlatform.h"
 
+#include "platform/shell/file_info.h"
 #include "platform/ui/application.h"
 #include "platform/ui/dialogs.h"
 
@@ -31,21 +32,12 @@ void ScreenCursor::ShowHourglass() {
   changed_ = true;
 }
 
-int ShellIconIndex(const std::string&, std::uint32_t) { return 0; }
+int ShellIconIndex(const std::string& name, std::uint32_t attributes) {
+  return platform::shell::SystemIconIndex(name, attributes);
+}
 
 std::string ShellTypeName(const std::string& name, std::uint32_t attributes) {
-  if (attributes != 0xFFFFFFFF && (attributes & 0x10)) return "ファイル フォルダー";
-  const std::size_t slash = name.find_last_of("/\\");
-  const std::size_t dot = name.rfind('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash) ||
-      dot + 1 == name.size()) {
-    return "ファイル";
-  }
-  std::string ext = name.substr(dot + 1);
-  for (char& c : ext) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return ext + " ファイル";
+  return platform::shell::FileTypeName(name, attributes);
 }
 
 }  // namespace archive

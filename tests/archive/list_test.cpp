@@ -150,6 +150,24 @@ TEST_F(ListTest, AttributesFallBackToTheAttributeText) {
   EXPECT_EQ(list->Items(2)->Attributes(), 0xFFFFFFFFu);
 }
 
+TEST_F(ListTest, TypeNameAndIconComeFromTheNameAlone) {
+  AddMember("b.doc");
+  AddMember("dir.v2/readme");
+  AddMember("a.Txt");
+  AddMember("sub/", 0, 0x10);
+  auto list = MakeList();
+  list->List("*.*", 0);
+  EXPECT_EQ(list->Items(0)->TypeName(), "DOC ファイル");
+  EXPECT_EQ(list->Items(1)->TypeName(), "ファイル");
+  EXPECT_EQ(list->Items(2)->TypeName(), "TXT ファイル");
+  EXPECT_EQ(list->Items(3)->TypeName(), "ファイル フォルダー");
+  EXPECT_NE(list->Items(3)->IconIndex(), list->Items(0)->IconIndex());
+  list->Sort(stType);
+  EXPECT_EQ(list->Items(0)->FileName(), "b.doc");
+  EXPECT_EQ(list->Items(1)->FileName(), "a.Txt");
+  EXPECT_EQ(list->Items(2)->FileName(), "readme");
+}
+
 TEST_F(ListTest, ItemWithoutOwnerIsRefused) {
   INDIVIDUALINFO info{};
   EXPECT_THROW(TZipItem(nullptr, info), ECommonArchiverError);
