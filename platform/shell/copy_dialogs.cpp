@@ -1,13 +1,12 @@
 #include "platform/shell/copy_dialogs.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QString>
 #include <ctime>
 
 #include "platform/files/files.h"
+#include "platform/ui/dialogs.h"
 
 namespace platform::shell {
 namespace {
@@ -72,26 +71,26 @@ std::string OverwriteQuestionText(const OverwriteQuestion& question) {
 }
 
 OverwriteAnswer AskOverwriteQuestion(const OverwriteQuestion& question) {
-  if (!HaveWidgets()) return OverwriteAnswer::No;
-  std::string text = OverwriteQuestionText(question);
-  QMessageBox box(QMessageBox::Question, QString::fromUtf8(kOverwriteCaption),
-                  QString::fromStdString(text));
-  QPushButton* yes = box.addButton(QString::fromUtf8("はい(&Y)"), QMessageBox::YesRole);
-  QPushButton* all = box.addButton(QString::fromUtf8("すべて上書き(&A)"), QMessageBox::YesRole);
-  QPushButton* no = box.addButton(QString::fromUtf8("いいえ(&N)"), QMessageBox::NoRole);
-  QPushButton* cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
-  box.setDefaultButton(yes);
-  box.setEscapeButton(cancel);
-  box.exec();
-  if (box.clickedButton() == yes) return OverwriteAnswer::Yes;
-  if (box.clickedButton() == all) return OverwriteAnswer::YesToAll;
-  if (box.clickedButton() == no) return OverwriteAnswer::No;
-  return OverwriteAnswer::Cancel;
+  const std::vector<std::pair<std::string, ui::TModalResult>> buttons = {
+      {"はい(&Y)", ui::mrYes},
+      {"すべて上書き(&A)", ui::mrYesToAll},
+      {"いいえ(&N)", ui::mrNo},
+      {"キャンセル", ui::mrCancel}};
+  switch (ui::MessageBoxCustom(OverwriteQuestionText(question), kOverwriteCaption,
+                               ui::MsgIcon::Question, buttons, ui::mrCancel)) {
+    case ui::mrYes:
+      return OverwriteAnswer::Yes;
+    case ui::mrYesToAll:
+      return OverwriteAnswer::YesToAll;
+    case ui::mrNo:
+      return OverwriteAnswer::No;
+    default:
+      return OverwriteAnswer::Cancel;
+  }
 }
 
 void ShowCopyError(const std::string& text) {
-  if (!HaveWidgets()) return;
-  QMessageBox::critical(nullptr, QString::fromUtf8(kErrorCaption), QString::fromStdString(text));
+  ui::MessageBox(text, kErrorCaption, ui::MsgButtons::Ok, ui::MsgIcon::Stop);
 }
 
 std::unique_ptr<ProgressWindow> CreateProgressWindow() {

@@ -9,6 +9,7 @@
 
 #include "platform/shell/copy_engine.h"
 #include "platform/shell/file_operation.h"
+#include "platform/ui/testing.h"
 #include "shell_test_support.h"
 
 namespace {
@@ -273,6 +274,76 @@ TEST_F(ShellCopyTest, FileOperationFlags) {
   FileOperation nothing = copy;
   nothing.from.clear();
   EXPECT_EQ(SHFileOperation(nothing), DE_INVALIDFILES);
+}
+
+}  // namespace
+
+namespace {
+
+// The same questions through the shell's own boxes, answered by the
+// widget layer's responder.
+class ShellFileOperationTest : public ShellCopyTest {
+ protected:
+  void SetUp() override {
+    ShellCopyTest::SetUp();
+    ui::testing::ClearResponder();
+  }
+  void TearDown() override {
+    EXPECT_EQ(ui::testing::PendingAnswers(), 0);
+    ui::testing::ClearResponder();
+  }
+  int Run(const std::string& from, const std::string& to, bool* aborted = nullptr) {
+    platform::shell::FileOperation operation;
+    operation.func = platform::shell::FO_COPY;
+    operation.from = {from};
+    operation.to = to;
+    operation.flags = platform::shell::FOF_ALLOWUNDO;
+    int result = platform::shell::SHFileOperation(operation);
+    if (aborted != nullptr) *aborted = operation.anyOperationsAborted;
+    return result;
+  }
+};
+
+TEST_F(ShellFileOperationTest, OverwriteQuestionsAreMessageBoxes) {
+  WriteFile(Disc("src/a.txt"), "new a");
+  WriteFile(Disc("src/b.txt"), "new b");
+  WriteFile(Target("dst/a.txt"), "old a");
+  WriteFile(Target("dst/b.txt"), "old b", 0444);
+
+  ui::testing::PushMessageAnswer(ui::mrNo);
+  ui::testing::PushMessageAnswer(ui::mrYes);
+  EXPECT_EQ(Run("D:\\src\\*.*", "E:\\dst\\"), 0);
+
+  EXPECT_EQ(ReadFile(Target("dst/a.txt")), "old a");
+  EXPECT_EQ(ReadFile(Target("dst/b.txt")), "new b");
+  const auto& boxes = ui::testing::ShownBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].caption, "ファイルの上書きの確認");
+  EXPECT_EQ(boxes[0].buttons,
+            (std::vector<std::string>{"はい(&Y)", "すべて上書き(&A)", "いいえ(&N)", "キャンセル"}));
+  EXPECT_NE(boxes[0].text.find("'a.txt' という名前のファイル"), std::string::npos);
+  EXPECT_NE(boxes[1].text.find("読み取り専用ファイル 'b.txt'"), std::string::npos);
+  EXPECT_NE(boxes[1].text.find("    5 バイト"), std::string::npos);
+}
+
+TEST_F(ShellFileOperationTest, CancelAndErrorsThroughBoxes) {
+  WriteFile(Disc("src/a.txt"), "new a");
+  WriteFile(Target("dst/a.txt"), "old a");
+
+  ui::testing::PushMessageAnswer(ui::mrCancel);
+  bool aborted = false;
+  EXPECT_EQ(Run("D:\\src\\*.*", "E:\\dst", &aborted), platform::shell::kErrorCancelled);
+  EXPECT_TRUE(aborted);
+  EXPECT_EQ(ui::testing::ShownBoxes().size(), 1u);  // the question, no error box
+
+  ui::testing::PushMessageAnswer(ui::mrOk);
+  EXPECT_EQ(Run("D:\\src", "D:\\src\\deeper", &aborted), platform::shell::DE_DESTSUBTREE);
+  EXPECT_FALSE(aborted);
+  ASSERT_EQ(ui::testing::ShownBoxes().size(), 2u);
+  EXPECT_EQ(ui::testing::ShownBoxes()[1].caption, "ファイルまたはフォルダのコピー エラー");
+  EXPECT_EQ(ui::testing::ShownBoxes()[1].text,
+            "D:\\src をコピーできません: "
+            "コピー先のフォルダは、コピー元のフォルダのサブフォルダです。");
 }
 
 }  // namespace
