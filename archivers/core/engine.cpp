@@ -221,8 +221,8 @@ int Engine::ClearOwnerWindow() {
 }
 
 int Engine::SetOwnerWindowEx(ARC_HWND window, ARCHIVERPROC proc) {
+  // The latest window wins, as a window handle stored by the library would.
   std::lock_guard<std::mutex> lock(mutex_);
-  if (owner_.window != nullptr && owner_.window != window) return 0;
   owner_.window = window;
   owner_.proc = proc;
   return 1;
