@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QProgressDialog>
 #include <QString>
+#include <algorithm>
 #include <ctime>
 
 #include "platform/files/files.h"

@@ -143,6 +143,7 @@ class CopyRun {
   std::uint64_t done_ = 0;
   Failure failure_;
   bool cancelled_ = false;
+  bool skipped_ = false;  // an existing file kept by answering No
   std::unique_ptr<char[]> buffer_;
 };
 
@@ -265,7 +266,7 @@ bool CopyRun::MayReplace(const Entry& entry, const struct stat& existing, bool* 
     case OverwriteAnswer::Yes:
       return true;
     case OverwriteAnswer::No:
-      *skip = true;
+      *skip = skipped_ = true;
       return true;
     case OverwriteAnswer::Cancel:
       break;
@@ -388,6 +389,7 @@ CopyOutcome CopyRun::Run(const std::vector<std::string>& sources, const std::str
     }
   }
   if (planned) Execute();
+  if (failure_.code == 0 && skipped_) return {DE_OPCANCELLED, true};
   if (failure_.code != 0 && !cancelled_) {
     observer_.ShowError(failure_.code,
                         failure_.posixPath.empty() ? "" : files::ToWindows(failure_.posixPath));

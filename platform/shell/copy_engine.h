@@ -36,7 +36,7 @@ class CopyObserver {
 
 struct CopyOutcome {
   int code = 0;
-  bool cancelled = false;
+  bool cancelled = false;  // the user cancelled or kept a file
 };
 
 // Copies every source (Windows paths, wildcards in the last component)

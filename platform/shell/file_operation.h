@@ -28,6 +28,7 @@ constexpr int kErrorAccessDenied = 5;
 constexpr int kErrorDiskFull = 112;
 constexpr int kErrorCancelled = 1223;   // the user cancelled
 constexpr int DE_SAMEFILE = 0x71;       // a file onto itself
+constexpr int DE_OPCANCELLED = 0x75;    // some files kept by answering No
 constexpr int DE_DESTSUBTREE = 0x76;    // a folder into itself
 constexpr int DE_INVALIDFILES = 0x7C;   // no source, or not a copy
 constexpr int DE_FLDDESTISFILE = 0x7E;  // a folder onto a file
@@ -40,13 +41,14 @@ struct FileOperation {
   std::vector<std::string> from;  // the double-NUL list, one entry each
   std::string to;                 // the destination folder
   std::uint32_t flags = 0;
-  bool anyOperationsAborted = false;  // set when the user cancelled
+  bool anyOperationsAborted = false;  // set when the user cancelled or kept a file
 };
 
-// Runs the operation synchronously. 0 only when every file was copied or
-// the user chose to keep the existing one ("No" to an overwrite question);
-// anything else is a failure or a cancel, and nothing is copied when a
-// folder would land inside itself.
+// Runs the operation synchronously. 0 only when every file was copied.
+// "No" to an overwrite question keeps that file and goes on with the rest,
+// then gives DE_OPCANCELLED; "Cancel" stops at once (kErrorCancelled). Both
+// set anyOperationsAborted. Nothing is copied when a folder would land
+// inside itself.
 int SHFileOperation(FileOperation& operation);
 
 // The overwrite question, as the shell's confirmation asks it.

@@ -160,7 +160,9 @@ TEST_F(ShellCopyTest, OverwriteQuestionsNoYesAndYesToAll) {
   observer.answers = {OverwriteAnswer::No, OverwriteAnswer::Yes, OverwriteAnswer::No};
   CopyOutcome outcome = Copy("D:\\src\\*.*", "E:\\dst");
 
-  EXPECT_EQ(outcome.code, 0);  // the user kept what he chose to keep
+  EXPECT_EQ(outcome.code, platform::shell::DE_OPCANCELLED);  // not everything was copied
+  EXPECT_TRUE(outcome.cancelled);
+  EXPECT_TRUE(observer.errors.empty());
   EXPECT_EQ(ReadFile(Target("dst/a.txt")), "old a");
   EXPECT_EQ(ReadFile(Target("dst/b.txt")), "new b");   // read-only target replaced after Yes
   EXPECT_NE(Mode(Target("dst/b.txt")) & S_IWUSR, 0u);  // with the source's attributes
@@ -312,7 +314,9 @@ TEST_F(ShellFileOperationTest, OverwriteQuestionsAreMessageBoxes) {
 
   ui::testing::PushMessageAnswer(ui::mrNo);
   ui::testing::PushMessageAnswer(ui::mrYes);
-  EXPECT_EQ(Run("D:\\src\\*.*", "E:\\dst\\"), 0);
+  bool aborted = false;
+  EXPECT_EQ(Run("D:\\src\\*.*", "E:\\dst\\", &aborted), platform::shell::DE_OPCANCELLED);
+  EXPECT_TRUE(aborted);
 
   EXPECT_EQ(ReadFile(Target("dst/a.txt")), "old a");
   EXPECT_EQ(ReadFile(Target("dst/b.txt")), "new b");
