@@ -429,7 +429,7 @@ bool Engine::ReadMembers(const std::string& posixPath, std::vector<Member>& memb
     while (!m.path.empty() && m.path.back() == '/') m.path.pop_back();
     if (entry.IsDirectory()) m.path += '/';
     m.size = entry.size;
-    m.compressedSize = entry.size;
+    m.compressedSize = entry.compressedSize.value_or(entry.size);
     m.mtime = entry.mtime;
     m.mtimeNsec = entry.mtimeNsec;
     m.atime = entry.atime;
@@ -437,6 +437,15 @@ bool Engine::ReadMembers(const std::string& posixPath, std::vector<Member>& memb
     m.fileType = entry.fileType;
     m.mode = entry.mode;
     members.push_back(std::move(m));
+  }
+  if (spec_.kind == FormatKind::Zip && r == 0) {
+    std::map<std::string, std::uint64_t> sizes = ScanZipCompressedSizes(posixPath);
+    for (Member& m : members) {
+      std::string key = m.path;
+      while (!key.empty() && key.back() == '/') key.pop_back();
+      auto it = sizes.find(key);
+      if (it != sizes.end()) m.compressedSize = it->second;
+    }
   }
   return r == 0;
 }

@@ -2,7 +2,9 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -86,11 +88,11 @@ ThreadLocaleGuard::~ThreadLocaleGuard() {
 bool Entry::IsDirectory() const { return fileType == AE_IFDIR; }
 bool Entry::IsRegular() const { return fileType == AE_IFREG; }
 
-std::vector<std::optional<std::string>> ScanRar4RawNames(const std::string& posixPath) {
+std::vector<Rar4Header> ScanRar4Headers(const std::string& posixPath) {
   constexpr unsigned char kMarker[7] = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x00};
   constexpr unsigned kFileHead = 0x74, kEndArchive = 0x7B;
   constexpr unsigned kLongBlock = 0x8000, kLargeFile = 0x100, kUnicode = 0x200, kSplitBefore = 0x01;
-  std::vector<std::optional<std::string>> names;
+  std::vector<Rar4Header> names;
   File file(posixPath);
   unsigned char marker[7];
   if (!file.ok() || !file.ReadAt(0, marker, 7) || std::memcmp(marker, kMarker, 7) != 0) {
@@ -116,11 +118,12 @@ std::vector<std::optional<std::string>> ScanRar4RawNames(const std::string& posi
       std::size_t nameSize = Le16(block.data() + 26);
       if (nameAt + nameSize > size) break;
       if (!(flags & kSplitBefore)) {
-        if (flags & kUnicode) {
-          names.emplace_back(std::nullopt);
-        } else {
-          names.emplace_back(std::string(reinterpret_cast<char*>(block.data()) + nameAt, nameSize));
+        Rar4Header header;
+        header.packSize = extra;
+        if (!(flags & kUnicode)) {
+          header.rawName = std::string(reinterpret_cast<char*>(block.data()) + nameAt, nameSize);
         }
+        names.push_back(std::move(header));
       }
     } else if (flags & kLongBlock) {
       if (!file.ReadAt(pos + 7, head + 7, 4)) break;
@@ -129,6 +132,95 @@ std::vector<std::optional<std::string>> ScanRar4RawNames(const std::string& posi
     pos += size + extra;
   }
   return names;
+}
+
+namespace {
+
+std::string ZipKey(std::string_view utf8) {
+  std::string key = NormalizeMemberPath(utf8);
+  while (!key.empty() && key.back() == '/') key.pop_back();
+  return key;
+}
+
+std::uint64_t Le64(const unsigned char* p) {
+  return static_cast<std::uint64_t>(Le32(p)) | static_cast<std::uint64_t>(Le32(p + 4)) << 32;
+}
+
+// The compressed size in a zip64 extra field, when the header holds 0xFFFFFFFF.
+std::uint64_t Zip64CompressedSize(const unsigned char* extra, std::size_t size,
+                                  bool originalInExtra, std::uint64_t fallback) {
+  std::size_t pos = 0;
+  while (pos + 4 <= size) {
+    unsigned id = Le16(extra + pos), length = Le16(extra + pos + 2);
+    if (pos + 4 + length > size) break;
+    if (id == 0x0001) {
+      std::size_t at = pos + 4 + (originalInExtra ? 8 : 0);
+      if (at + 8 <= pos + 4 + length) return Le64(extra + at);
+    }
+    pos += 4 + length;
+  }
+  return fallback;
+}
+
+// The UTF-8 name of an Info-ZIP Unicode path field, or "".
+std::string UnicodePathOf(const unsigned char* extra, std::size_t size) {
+  std::size_t pos = 0;
+  while (pos + 4 <= size) {
+    unsigned id = Le16(extra + pos), length = Le16(extra + pos + 2);
+    if (pos + 4 + length > size) break;
+    if (id == 0x7075 && length > 5) {
+      return std::string(reinterpret_cast<const char*>(extra + pos + 9), length - 5);
+    }
+    pos += 4 + length;
+  }
+  return std::string();
+}
+
+}  // namespace
+
+std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& posixPath) {
+  std::map<std::string, std::uint64_t> sizes;
+  File file(posixPath);
+  struct stat st {};
+  if (!file.ok() || stat(posixPath.c_str(), &st) != 0 || st.st_size < 22) return sizes;
+  std::uint64_t fileSize = static_cast<std::uint64_t>(st.st_size);
+  std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, 65557));
+  std::vector<unsigned char> tail(tailSize);
+  if (!file.ReadAt(fileSize - tailSize, tail.data(), tailSize)) return sizes;
+  std::size_t eocd = tailSize - 22 + 1;
+  while (eocd-- > 0) {
+    if (Le32(tail.data() + eocd) == 0x06054b50) break;
+  }
+  if (eocd == static_cast<std::size_t>(-1)) return sizes;
+  std::uint64_t cdSize = Le32(tail.data() + eocd + 12);
+  std::uint64_t eocdAt = fileSize - tailSize + eocd;
+  if (cdSize == 0xFFFFFFFFULL || cdSize > eocdAt || cdSize > (256u << 20)) return sizes;
+  // Measured back from the end record, which also holds for a stub in front.
+  std::vector<unsigned char> cd(static_cast<std::size_t>(cdSize));
+  if (!file.ReadAt(eocdAt - cdSize, cd.data(), cd.size())) return sizes;
+  std::size_t pos = 0;
+  while (pos + 46 <= cd.size() && Le32(cd.data() + pos) == 0x02014b50) {
+    const unsigned char* h = cd.data() + pos;
+    unsigned flags = Le16(h + 8), nameSize = Le16(h + 28), extraSize = Le16(h + 30),
+             commentSize = Le16(h + 32);
+    if (pos + 46 + nameSize + extraSize > cd.size()) break;
+    std::string raw(reinterpret_cast<const char*>(h + 46), nameSize);
+    const unsigned char* extra = h + 46 + nameSize;
+    std::uint64_t compressed = Le32(h + 20);
+    if (compressed == 0xFFFFFFFFULL) {
+      compressed = Zip64CompressedSize(extra, extraSize, Le32(h + 24) == 0xFFFFFFFFU, compressed);
+    }
+    std::string unicode = UnicodePathOf(extra, extraSize);
+    if (!unicode.empty()) sizes[ZipKey(unicode)] = compressed;
+    if (flags & 0x800) {
+      sizes[ZipKey(raw)] = compressed;
+    } else {
+      sizes[ZipKey(ToUtf8(raw))] = compressed;
+      sizes[ZipKey(RawNameToUtf8(raw))] = compressed;
+    }
+    pos += 46 + nameSize + extraSize + commentSize;
+  }
+  return sizes;
 }
 
 ArchiveReader::ArchiveReader(FormatKind kind) : kind_(kind) {}
@@ -141,7 +233,7 @@ struct archive* ArchiveReader::Create(bool latin1Names) const {
   struct archive* a = archive_read_new();
   if (a == nullptr) return nullptr;
   EnableReaders(a, kind_);
-  // RAR4 names come from the raw headers (ScanRar4RawNames); the others
+  // RAR4 names come from the raw headers (ScanRar4Headers); the others
   // are CP932 unless the archive marks them as Unicode.
   const char* charset = latin1Names || kind_ == FormatKind::Rar ? "ISO-8859-1" : "CP932";
   std::string option = std::string("hdrcharset=") + charset;
@@ -157,7 +249,7 @@ bool ArchiveReader::Open(const std::string& posixPath) {
   if (archive_read_open_filename(archive_, posixPath.c_str(), kReadBlockSize) != ARCHIVE_OK) {
     return false;
   }
-  if (kind_ == FormatKind::Rar) rarRawNames_ = ScanRar4RawNames(posixPath);
+  if (kind_ == FormatKind::Rar) rarHeaders_ = ScanRar4Headers(posixPath);
   return true;
 }
 
@@ -192,8 +284,8 @@ std::string ArchiveReader::RecoverName(std::size_t index) {
 
 std::string ArchiveReader::NameOf(struct archive_entry* entry, bool& failed) {
   failed = false;
-  if (rarRawNames_ && index_ < rarRawNames_->size() && (*rarRawNames_)[index_]) {
-    return NormalizeMemberPath(ToUtf8(*(*rarRawNames_)[index_]));
+  if (rarHeaders_ && index_ < rarHeaders_->size() && (*rarHeaders_)[index_].rawName) {
+    return NormalizeMemberPath(ToUtf8(*(*rarHeaders_)[index_].rawName));
   }
   const char* utf8 = archive_entry_pathname_utf8(entry);
   if (utf8 != nullptr) return NormalizeMemberPath(utf8);
@@ -222,6 +314,9 @@ int ArchiveReader::Next(Entry& entry) {
     entry.hardlink = NormalizeMemberPath(link);
   } else if (archive_entry_hardlink(e) != nullptr) {
     entry.hardlink = NormalizeMemberPath(RawNameToUtf8(archive_entry_hardlink(e)));
+  }
+  if (rarHeaders_ && index_ < rarHeaders_->size()) {
+    entry.compressedSize = (*rarHeaders_)[index_].packSize;
   }
   ++index_;
   return 1;

@@ -5,6 +5,7 @@
 #include <locale.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,7 @@ struct Entry {
   long mtimeNsec = 0;
   std::int64_t atime = 0;
   std::int64_t ctime = 0;
+  std::optional<std::uint64_t> compressedSize;  // when the format tells it per member
   bool IsDirectory() const;
   bool IsRegular() const;
 };
@@ -77,14 +79,22 @@ class ArchiveReader {
   std::string path_;
   struct archive* archive_ = nullptr;
   std::size_t index_ = 0;
-  std::optional<std::vector<std::optional<std::string>>> rarRawNames_;
+  std::optional<std::vector<struct Rar4Header>> rarHeaders_;
   std::optional<std::vector<std::string>> recoveredNames_;
 };
 
-// RAR4 member names as stored: the raw bytes of each non-Unicode name, in
-// order of the file headers (nullopt for a Unicode name). Empty when the
-// file is no RAR4 archive.
-std::vector<std::optional<std::string>> ScanRar4RawNames(const std::string& posixPath);
+// A RAR4 file header as stored: the raw bytes of a non-Unicode name
+// (nullopt for a Unicode one) and the packed size.
+struct Rar4Header {
+  std::optional<std::string> rawName;
+  std::uint64_t packSize = 0;
+};
+// The file headers in order; empty when the file is no RAR4 archive.
+std::vector<Rar4Header> ScanRar4Headers(const std::string& posixPath);
+
+// Compressed sizes from a ZIP central directory, by member path (UTF-8,
+// "/" between folders, no trailing "/").
+std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& posixPath);
 
 template <typename Sink>
 bool ArchiveReader::ReadData(Sink&& sink) {

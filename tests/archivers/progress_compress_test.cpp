@@ -155,6 +155,16 @@ TEST_F(Compress, ZipWithEscapedWildcardsUpdateAndDelete) {
   EXPECT_EQ(std::find(names.begin(), names.end(), "sub\\inner.txt"), names.end());
   EXPECT_NE(std::find(names.begin(), names.end(), "a-[1].txt"), names.end());
   EXPECT_EQ(zipApi.Run(Line("--sfx", archive, {"*.*"})), ERROR_NOT_SUPPORT);
+  // Sizes come from the central directory: deflate shrinks repeated text.
+  WriteFile(base / "repeat.txt", std::string(10000, 'a'));
+  ASSERT_EQ(zipApi.Run(Line("-9", archive, {"repeat.txt"})), 0);
+  HARC h = unzipApi.openArchive(nullptr, WinPath(archive).c_str(), 0);
+  INDIVIDUALINFO info{};
+  ASSERT_EQ(unzipApi.findFirst(h, "repeat.txt", &info), 0);
+  EXPECT_EQ(info.dwOriginalSize, 10000u);
+  EXPECT_LT(info.dwCompressedSize, 200u);
+  EXPECT_LT(info.wRatio, 20);
+  unzipApi.closeArchive(h);
   // Nothing to add from an empty response file is an error, not an empty archive.
   EXPECT_NE(zipApi.Run(Line("-9", work / "none.zip", {})), 0);
   EXPECT_FALSE(fs::exists(work / "none.zip"));
