@@ -223,7 +223,8 @@ std::uint64_t TSizeExArchive::GetArcCompressedSize(HARC arc) {
 
 // ---- LHA
 
-TLhaArchive::TLhaArchive() : TSizeExArchive(ArchiveDllNames[atLha], ArchiveDllPrefixes[atLha]) {}
+TLhaArchive::TLhaArchive(std::string dllName)
+    : TSizeExArchive(std::move(dllName), ArchiveDllPrefixes[atLha]) {}
 
 std::uint16_t TLhaArchive::GetSubVersion() {
   return Call<ARC_GETSUBVERSION>("GetSubVersion", std::uint16_t{0});
@@ -263,7 +264,8 @@ void TLhaArchive::SetLangueEnglish() {
 
 // ---- TAR
 
-TTarArchive::TTarArchive() : TArchive(ArchiveDllNames[atTar], ArchiveDllPrefixes[atTar]) {}
+TTarArchive::TTarArchive(std::string dllName)
+    : TArchive(std::move(dllName), ArchiveDllPrefixes[atTar]) {}
 
 int TTarArchive::TarExtractMem(ARC_HWND owner, std::string_view commandLine, void* buffer,
                                std::uint32_t size, std::int64_t* time, std::uint16_t* attributes,
@@ -286,7 +288,8 @@ int TTarArchive::TarGetArchiveType(std::string_view fileName) {
 
 // ---- YZ1
 
-TYz1Archive::TYz1Archive() : TArchive(ArchiveDllNames[atYz1], ArchiveDllPrefixes[atYz1]) {}
+TYz1Archive::TYz1Archive(std::string dllName)
+    : TArchive(std::move(dllName), ArchiveDllPrefixes[atYz1]) {}
 
 int TYz1Archive::Yz1SetDefaultPassword(ARC_HWND owner, std::string_view password) {
   std::string text = Ansi(password);
@@ -301,7 +304,8 @@ int TYz1Archive::Yz1PasswordDialog(ARC_HWND owner, char* buffer, int size) {
 
 // ---- GCA
 
-TGcaArchive::TGcaArchive() : TSizeExArchive(ArchiveDllNames[atGca], ArchiveDllPrefixes[atGca]) {}
+TGcaArchive::TGcaArchive(std::string dllName)
+    : TSizeExArchive(std::move(dllName), ArchiveDllPrefixes[atGca]) {}
 
 std::uint64_t TGcaArchive::GetOriginalSize(HARC arc) {
   std::uint64_t size = 0;

@@ -248,7 +248,8 @@ class TSizeExArchive : public TArchive, public virtual ISizeExArchive {
 // "Unlha32.dll", prefix "Unlha".
 class TLhaArchive : public TSizeExArchive, public virtual ILhaArchive {
  public:
-  TLhaArchive();
+  // The library file may be named elsewhere (tests load stand-ins by path).
+  explicit TLhaArchive(std::string dllName = ArchiveDllNames[atLha]);
   std::uint16_t GetSubVersion() override;
   int ExtractMem(ARC_HWND owner, std::string_view commandLine, void* buffer, std::uint32_t size,
                  std::int64_t* time, std::uint16_t* attributes, std::uint32_t* written) override;
@@ -266,7 +267,8 @@ class TLhaArchive : public TSizeExArchive, public virtual ILhaArchive {
 // "Tar32.dll", prefix "Tar".
 class TTarArchive : public TArchive, public virtual ITarArchive {
  public:
-  TTarArchive();
+  // The library file may be named elsewhere (tests load stand-ins by path).
+  explicit TTarArchive(std::string dllName = ArchiveDllNames[atTar]);
   int TarExtractMem(ARC_HWND owner, std::string_view commandLine, void* buffer, std::uint32_t size,
                     std::int64_t* time, std::uint16_t* attributes, std::uint32_t* written) override;
   int TarCompressMem(ARC_HWND owner, std::string_view commandLine, const void* buffer,
@@ -278,7 +280,8 @@ class TTarArchive : public TArchive, public virtual ITarArchive {
 // "Yz1.dll", prefix "Yz1".
 class TYz1Archive : public TArchive, public virtual IYz1Archive {
  public:
-  TYz1Archive();
+  // The library file may be named elsewhere (tests load stand-ins by path).
+  explicit TYz1Archive(std::string dllName = ArchiveDllNames[atYz1]);
   int Yz1SetDefaultPassword(ARC_HWND owner, std::string_view password) override;
   int Yz1GetDefaultPassword(ARC_HWND owner, char* buffer, int size) override;
   int Yz1PasswordDialog(ARC_HWND owner, char* buffer, int size) override;
@@ -287,7 +290,8 @@ class TYz1Archive : public TArchive, public virtual IYz1Archive {
 // "UnGCA32.dll", prefix "UnGCA": every size from the 64-bit exports.
 class TGcaArchive : public TSizeExArchive, public virtual IGcaArchive {
  public:
-  TGcaArchive();
+  // The library file may be named elsewhere (tests load stand-ins by path).
+  explicit TGcaArchive(std::string dllName = ArchiveDllNames[atGca]);
   std::uint64_t GetOriginalSize(HARC arc) override;
   std::uint64_t GetCompressedSize(HARC arc) override;
 };
