@@ -178,6 +178,40 @@ std::string UnicodePathOf(const unsigned char* extra, std::size_t size) {
 
 }  // namespace
 
+std::vector<std::uint64_t> ScanLzhCompressedSizes(const std::string& posixPath) {
+  std::vector<std::uint64_t> sizes;
+  File file(posixPath);
+  std::uint64_t pos = 0;
+  for (int guard = 0; guard < 1000000 && file.ok(); ++guard) {
+    unsigned char h[26] = {};
+    if (!file.ReadAt(pos, h, 1) || h[0] == 0) break;
+    if (!file.ReadAt(pos, h, sizeof h) || h[2] != '-' || h[6] != '-') break;
+    std::uint64_t packed = Le32(h + 7);
+    unsigned level = h[20];
+    if (level == 2) {
+      sizes.push_back(packed);
+      pos += Le16(h) + packed;
+    } else if (level == 0 || level == 1) {
+      std::uint64_t basic = 2 + static_cast<std::uint64_t>(h[0]);
+      std::uint64_t extended = 0;
+      if (level == 1) {
+        // Level 1 counts its extended headers in the packed size.
+        unsigned char next[2];
+        if (!file.ReadAt(pos + basic - 2, next, 2)) break;
+        for (unsigned size = Le16(next); size != 0 && extended < packed; size = Le16(next)) {
+          extended += size;
+          if (size < 3 || !file.ReadAt(pos + basic + extended - 2, next, 2)) break;
+        }
+      }
+      sizes.push_back(packed >= extended ? packed - extended : 0);
+      pos += basic + packed;
+    } else {
+      break;
+    }
+  }
+  return sizes;
+}
+
 std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& posixPath) {
   std::map<std::string, std::uint64_t> sizes;
   File file(posixPath);
@@ -250,6 +284,7 @@ bool ArchiveReader::Open(const std::string& posixPath) {
     return false;
   }
   if (kind_ == FormatKind::Rar) rarHeaders_ = ScanRar4Headers(posixPath);
+  if (kind_ == FormatKind::Lha) lzhSizes_ = ScanLzhCompressedSizes(posixPath);
   return true;
 }
 
@@ -318,6 +353,7 @@ int ArchiveReader::Next(Entry& entry) {
   if (rarHeaders_ && index_ < rarHeaders_->size()) {
     entry.compressedSize = (*rarHeaders_)[index_].packSize;
   }
+  if (lzhSizes_ && index_ < lzhSizes_->size()) entry.compressedSize = (*lzhSizes_)[index_];
   ++index_;
   return 1;
 }

@@ -80,6 +80,7 @@ class ArchiveReader {
   struct archive* archive_ = nullptr;
   std::size_t index_ = 0;
   std::optional<std::vector<struct Rar4Header>> rarHeaders_;
+  std::optional<std::vector<std::uint64_t>> lzhSizes_;
   std::optional<std::vector<std::string>> recoveredNames_;
 };
 
@@ -91,6 +92,10 @@ struct Rar4Header {
 };
 // The file headers in order; empty when the file is no RAR4 archive.
 std::vector<Rar4Header> ScanRar4Headers(const std::string& posixPath);
+
+// Compressed sizes of LHA members in header order (level 0, 1 and 2
+// headers); empty when the archive does not start with a header.
+std::vector<std::uint64_t> ScanLzhCompressedSizes(const std::string& posixPath);
 
 // Compressed sizes from a ZIP central directory, by member path (UTF-8,
 // "/" between folders, no trailing "/").

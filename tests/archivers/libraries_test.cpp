@@ -50,13 +50,22 @@ TEST(Lha, ListsAndExtractsCp932NamesIncludingTrailByte5C) {
   Api api(lib, "Unlha");
   std::string archive = Fixture("japanese.lzh");
   EXPECT_EQ(api.checkArchive(archive.c_str(), CHECKARCHIVE_BASIC), 1);
-  EXPECT_EQ(api.getFileCount(archive.c_str()), 4);
+  EXPECT_EQ(api.getFileCount(archive.c_str()), 5);
   auto members = api.List(archive);
-  ASSERT_EQ(members.size(), 4u);
+  ASSERT_EQ(members.size(), 5u);
   EXPECT_EQ(members[0], std::make_pair(std::string("日本語\\"), 0x10));
   EXPECT_EQ(members[1], std::make_pair(std::string("日本語\\テスト.txt"), 0x20));
   EXPECT_EQ(members[2].first, "表示.txt");
-  EXPECT_EQ(api.Names(archive, Cp932("*.txt").c_str()).size(), 3u);
+  EXPECT_EQ(api.Names(archive, Cp932("*.txt").c_str()).size(), 4u);
+  HARC h = api.openArchive(nullptr, archive.c_str(), 0);
+  INDIVIDUALINFO info{};
+  ASSERT_EQ(api.findFirst(h, "readme.txt", &info), 0);
+  EXPECT_EQ(info.dwOriginalSize, 8u);
+  EXPECT_EQ(info.dwCompressedSize, 8u);  // stored, read from its own header
+  EXPECT_EQ(info.wRatio, 1000);
+  ASSERT_EQ(api.findFirst(h, "level1.txt", &info), 0);  // its extended header is no data
+  EXPECT_EQ(info.dwCompressedSize, 10u);
+  api.closeArchive(h);
 
   TempDir out;
   std::string line = "e -+ -jf0 -jyc -x1 -c1 -jyo -ga1 -a1 -r1 -l1 -gp0 " + Quote(archive) + " " +
@@ -65,6 +74,7 @@ TEST(Lha, ListsAndExtractsCp932NamesIncludingTrailByte5C) {
   EXPECT_EQ(ReadFile(out / "日本語/テスト.txt"), "LZH test\n");
   EXPECT_EQ(ReadFile(out / "表示.txt"), "hyouji\n");
   EXPECT_EQ(ReadFile(out / "readme.txt"), "read me\n");
+  EXPECT_EQ(ReadFile(out / "level1.txt"), "level one\n");
 }
 
 TEST(Rar, RepairsNamesWhoseTrailByte5CBecameASlash) {

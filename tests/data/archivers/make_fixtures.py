@@ -60,10 +60,23 @@ def lzh_member(folder, name, data, directory=False):
     return header + data
 
 
-def write_lzh(path, members):
+def lzh_level1_member(name, data):
+    """A level-1 header with one extended header (Unix time), which level 1
+    counts in the packed size."""
+    ext = bytes([0x54]) + struct.pack("<I", MTIME) + struct.pack("<H", 0)
+    packed = len(ext) + len(data)
+    body = struct.pack("<5sIIIBBB", b"-lh0-", packed, len(data), dos_time(MTIME), 0x20, 1,
+                       len(name)) + name + struct.pack("<HBH", crc16(data), ord("U"), len(ext))
+    header = bytes([len(body), sum(body) & 0xFF]) + body
+    return header + ext + data
+
+
+def write_lzh(path, members, level1=()):
     with open(path, "wb") as out:
         for member in members:
             out.write(lzh_member(*member))
+        for member in level1:
+            out.write(lzh_level1_member(*member))
         out.write(b"\0")
 
 
@@ -115,7 +128,7 @@ def main():
         (sjis("日本語"), sjis("テスト.txt"), b"LZH test\n"),
         (b"", sjis("表示.txt"), b"hyouji\n"),
         (b"", b"readme.txt", b"read me\n"),
-    ])
+    ], [(b"level1.txt", b"level one\n")])
     write_lzh(os.path.join(HERE, "traversal.lzh"), [
         (b"..", b"evil.txt", b"evil\n"),
         (b"", b"good.txt", b"good\n"),
