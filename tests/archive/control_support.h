@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -25,16 +26,24 @@ struct Entry {
 bool WriteArchive(const std::filesystem::path& path, const std::string& kind,
                   const std::vector<Entry>& entries);
 
+// A folder of its own under the temporary folder: several builds of the
+// tree may run the same test at the same moment.
+inline std::filesystem::path UniqueTempFolder(const std::string& stem) {
+  std::random_device random;
+  const std::uint64_t tag = (std::uint64_t{random()} << 32) | random();
+  std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / (stem + "_" + std::to_string(tag));
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
 // A fresh temporary folder per test, named by Windows paths; the archiver
 // libraries are found in the build's library folder.
 class ArchiveFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = std::filesystem::temp_directory_path() /
-          (std::string("arcctl_") + info->test_suite_name() + "_" + info->name());
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    dir = UniqueTempFolder(std::string("arcctl_") + info->test_suite_name() + "_" + info->name());
     platform::dynlib::SetLibrarySearchFolder(TOBRIN_BIN_DIR);
   }
   void TearDown() override {

@@ -8,6 +8,7 @@
 
 #include "archive/ArchiveErrors.h"
 #include "archive/ArchiveList.h"
+#include "control_support.h"
 #include "list_fake_archive.h"
 #include "platform/files/files.h"
 
@@ -284,11 +285,9 @@ using archive_test::FakeArchive;
 class DiskListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = std::filesystem::temp_directory_path() /
-          ("arcctl_list_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-           "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    dir = archive_test::UniqueTempFolder(
+        std::string("arcctl_list_") +
+        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     const char* path = std::getenv("PATH");
     savedPath = path ? path : "";
     setenv("PATH", (dir.string() + ":" + savedPath).c_str(), 1);
