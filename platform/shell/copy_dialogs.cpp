@@ -94,6 +94,11 @@ void ShowCopyError(const std::string& text) {
   ui::MessageBox(text, kErrorCaption, ui::MsgButtons::Ok, ui::MsgIcon::Stop);
 }
 
+ProgressTiming& CopyProgressTiming() {
+  static ProgressTiming timing;
+  return timing;
+}
+
 std::unique_ptr<ProgressWindow> CreateProgressWindow() {
   if (!HaveWidgets()) return nullptr;
   return std::make_unique<QtProgressWindow>();

@@ -2,6 +2,7 @@
 // question, error box and the progress window.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,5 +25,13 @@ class ProgressWindow {
 
 // Null when the program has no widget application (nothing to show on).
 std::unique_ptr<ProgressWindow> CreateProgressWindow();
+
+// When the progress window appears and how often it is updated; tests
+// shorten both.
+struct ProgressTiming {
+  std::chrono::milliseconds delay{1000};
+  std::chrono::milliseconds interval{100};
+};
+ProgressTiming& CopyProgressTiming();
 
 }  // namespace platform::shell

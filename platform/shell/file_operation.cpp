@@ -9,9 +9,6 @@
 namespace platform::shell {
 namespace {
 
-constexpr auto kProgressDelay = std::chrono::milliseconds(1000);
-constexpr auto kProgressInterval = std::chrono::milliseconds(100);
-
 std::string ErrorReason(int code) {
   switch (code) {
     case kErrorFileNotFound:
@@ -59,9 +56,10 @@ class DialogObserver : public CopyObserver {
   bool Progress(std::uint64_t done, std::uint64_t total, const std::string& name) override {
     if (!showProgress_) return true;
     auto now = std::chrono::steady_clock::now();
-    if (now - lastUpdate_ < kProgressInterval) return true;
+    const ProgressTiming& timing = CopyProgressTiming();
+    if (now - lastUpdate_ < timing.interval) return true;
     lastUpdate_ = now;
-    if (!window_ && now - start_ >= kProgressDelay) window_ = CreateProgressWindow();
+    if (!window_ && now - start_ >= timing.delay) window_ = CreateProgressWindow();
     return !window_ || window_->Update(done, total, name);
   }
 

@@ -3,13 +3,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QProgressDialog>
+#include <QTimer>
 #include <deque>
 #include <string>
 #include <vector>
 
+#include "platform/shell/copy_dialogs.h"
 #include "platform/shell/copy_engine.h"
 #include "platform/shell/file_operation.h"
 #include "platform/ui/testing.h"
+#include "platform/ui/ui.h"
 #include "shell_test_support.h"
 
 namespace {
@@ -348,6 +353,39 @@ TEST_F(ShellFileOperationTest, CancelAndErrorsThroughBoxes) {
   EXPECT_EQ(ui::testing::ShownBoxes()[1].text,
             "D:\\src をコピーできません: "
             "コピー先のフォルダは、コピー元のフォルダのサブフォルダです。");
+}
+
+}  // namespace
+
+namespace {
+
+// The progress window, made to appear at once: cancelling it stops the copy.
+TEST_F(ShellFileOperationTest, ProgressWindowCancels) {
+  ui::App();
+  auto& timing = platform::shell::CopyProgressTiming();
+  const platform::shell::ProgressTiming saved = timing;
+  timing = {std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
+  WriteFile(Disc("src/a.bin"), std::string(40u << 20, 'a'));
+  WriteFile(Disc("src/b.bin"), "b");
+  std::string shownTitle;
+  QTimer::singleShot(0, [&shownTitle] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* progress = qobject_cast<QProgressDialog*>(widget);
+      if (progress == nullptr || !progress->isVisible()) continue;
+      shownTitle = progress->windowTitle().toStdString();
+      progress->cancel();
+    }
+  });
+
+  bool aborted = false;
+  int result = Run("D:\\src\\*.*", "E:\\dst", &aborted);
+  timing = saved;
+
+  EXPECT_EQ(result, platform::shell::kErrorCancelled);
+  EXPECT_TRUE(aborted);
+  EXPECT_EQ(shownTitle, "コピーしています...");
+  EXPECT_FALSE(Exists(Target("dst/a.bin")));
+  EXPECT_FALSE(Exists(Target("dst/b.bin")));
 }
 
 }  // namespace
