@@ -417,7 +417,7 @@ int Engine::ListOrTest(const ParsedCommand& command, bool test, std::string& log
   return 0;
 }
 
-bool Engine::ReadMembers(const std::string& posixPath, std::vector<Member>& members) {
+bool Engine::ScanMembers(const std::string& posixPath, std::vector<Member>& members) {
   ArchiveReader reader(spec_.kind);
   if (!reader.Open(posixPath)) return false;
   Entry entry;
@@ -450,20 +450,45 @@ bool Engine::ReadMembers(const std::string& posixPath, std::vector<Member>& memb
   return r == 0;
 }
 
+bool Engine::ReadMembers(const std::string& posixPath, std::vector<Member>& members) {
+  // Detection, counting and listing read the same headers one after the
+  // other; a compressed TAR would be unpacked each time.
+  struct stat st {};
+  if (stat(posixPath.c_str(), &st) != 0) return false;
+  MemberCache key{posixPath,         static_cast<std::uint64_t>(st.st_size),
+                  st.st_mtim.tv_sec, st.st_mtim.tv_nsec,
+                  st.st_ino,         {}};
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (cache_ && cache_->SameFile(key)) {
+      members = cache_->members;
+      return true;
+    }
+  }
+  if (!ScanMembers(posixPath, members)) return false;
+  key.members = members;
+  std::lock_guard<std::mutex> lock(mutex_);
+  cache_ = std::move(key);
+  return true;
+}
+
 int Engine::CheckArchive(const char* archive, int mode) {
   if (archive == nullptr) return 0;
   ThreadLocaleGuard locale;
   std::string posixPath = InterfacePathToPosix(archive);
   struct stat st {};
   if (!IsRegularFile(posixPath, st)) return 0;
+  bool fullCheck = (mode & CHECKARCHIVE_FULLCRC) != 0;
+  if (!fullCheck) {
+    std::vector<Member> members;
+    return ReadMembers(posixPath, members) ? 1 : 0;
+  }
   ArchiveReader reader(spec_.kind);
   if (!reader.Open(posixPath)) return 0;
-  bool fullCheck = (mode & CHECKARCHIVE_FULLCRC) != 0;
   Entry entry;
   int r = 0;
   while ((r = reader.Next(entry)) == 1) {
-    if (fullCheck &&
-        !reader.ReadData([](const char*, std::size_t, std::int64_t) { return true; })) {
+    if (!reader.ReadData([](const char*, std::size_t, std::int64_t) { return true; })) {
       return 0;
     }
   }

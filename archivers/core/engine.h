@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -151,7 +152,9 @@ class Engine {
   class RunningFlag;
 
   ArcHandleData* Lookup(HARC arc);
+  // The members of an archive, from the cache while the file is unchanged.
   bool ReadMembers(const std::string& posixPath, std::vector<Member>& members);
+  bool ScanMembers(const std::string& posixPath, std::vector<Member>& members);
   int FindFrom(ArcHandleData& data, std::size_t start, INDIVIDUALINFO* info);
   void FillInfo(const Member& member, INDIVIDUALINFO& info) const;
 
@@ -170,8 +173,22 @@ class Engine {
   int cursorMode_ = 1;
   std::uint16_t cursorInterval_ = 80;
   std::mutex mutex_;  // guards owner_ and handles_, never held across callbacks
+  struct MemberCache {
+    std::string path;
+    std::uint64_t size;
+    std::int64_t mtime;
+    long mtimeNsec;
+    std::uint64_t inode;
+    std::vector<Member> members;
+    bool SameFile(const MemberCache& o) const {
+      return path == o.path && size == o.size && mtime == o.mtime && mtimeNsec == o.mtimeNsec &&
+             inode == o.inode;
+    }
+  };
+
   OwnerWindow owner_;
   std::set<ArcHandleData*> handles_;
+  std::optional<MemberCache> cache_;
 };
 
 // The library's one engine; each library defines it with its format.
