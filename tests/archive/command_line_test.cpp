@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -229,6 +230,33 @@ TEST(CommandLine, ExtractAndListOfEveryFormat) {
   EXPECT_EQ(Command(gca, aoExtract, gcaList),
             "ex -xx1 -yx1 -sx1 \"C:\\cd\\data.arc\" \"C:\\dest\\\" \"*.*\" ");
   EXPECT_EQ(Command(gca, aoList, gcaList), "l -sx1 \"C:\\cd\\data.arc\" \"C:\\dest\\\" \"*.*\" ");
+}
+
+}  // namespace
+}  // namespace archive
+
+namespace archive {
+namespace {
+
+TEST(ArchiveStrings, ResponseFileThatCannotBeWrittenRaises) {
+  const char* saved = std::getenv("TMPDIR");
+  std::string savedValue = saved ? saved : "";
+  setenv("TMPDIR", "/nonexistent/tobrin/tmp", 1);
+  TLhaOptions lha;
+  TArchiveStrings list(&lha, "Response.txt");
+  list.Add("*.*");
+  try {
+    list.BuildFileArgument(false);
+    ADD_FAILURE();
+  } catch (const EFCreateError& error) {
+    EXPECT_STREQ(error.what(), "ファイル Response.txt を作成できません");
+  }
+  EXPECT_FALSE(list.QuoteNames);
+  if (saved) {
+    setenv("TMPDIR", savedValue.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
 }
 
 }  // namespace
