@@ -314,15 +314,15 @@ bool CopyRun::CopyRegularFile(const Entry& entry, const std::string& output, boo
   }
   mode_t mode = info.st_mode & 0777;
   std::string path = output;
-  FileDescriptor out(
-      replacing ? mkostemp(path.data(), O_CLOEXEC)
-                : open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode | S_IWUSR));
+  FileDescriptor out(replacing ? mkostemp(path.data(), O_CLOEXEC)
+                               : open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
   if (out.get() < 0) return Fail(CodeFromErrno(errno), entry.target);
   posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
   const timespec times[2] = {info.st_atim, info.st_mtim};
   bool ok = CopyContents(in.get(), out.get(), entry);
-  if (ok && (fchmod(out.get(), mode & ~CurrentUmask()) != 0 || futimens(out.get(), times) != 0 ||
-             out.Close() != 0)) {
+  // A new file got its mode from open(); a temporary one starts as 0600.
+  if (ok && ((replacing && fchmod(out.get(), mode & ~CurrentUmask()) != 0) ||
+             futimens(out.get(), times) != 0 || out.Close() != 0)) {
     ok = Fail(CodeFromErrno(errno), entry.target);
   }
   if (ok && replacing && rename(path.c_str(), entry.target.c_str()) != 0) {
