@@ -14,13 +14,28 @@ namespace archivers {
 
 namespace {
 
+// Freed when the library is unloaded, so loading and freeing a library
+// again and again leaks nothing.
+class OwnedLocale {
+ public:
+  OwnedLocale() {
+    locale_ = newlocale(LC_ALL_MASK, "C.UTF-8", nullptr);
+    if (locale_ == nullptr) locale_ = newlocale(LC_ALL_MASK, "C.utf8", nullptr);
+  }
+  ~OwnedLocale() {
+    if (locale_ != nullptr) freelocale(locale_);
+  }
+  OwnedLocale(const OwnedLocale&) = delete;
+  OwnedLocale& operator=(const OwnedLocale&) = delete;
+  locale_t get() const { return locale_; }
+
+ private:
+  locale_t locale_ = nullptr;
+};
+
 locale_t Utf8Locale() {
-  static locale_t locale = [] {
-    locale_t l = newlocale(LC_ALL_MASK, "C.UTF-8", nullptr);
-    if (l == nullptr) l = newlocale(LC_ALL_MASK, "C.utf8", nullptr);
-    return l;
-  }();
-  return locale;
+  static const OwnedLocale locale;
+  return locale.get();
 }
 
 constexpr std::size_t kReadBlockSize = 256 * 1024;
