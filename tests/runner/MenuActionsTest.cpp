@@ -38,6 +38,7 @@ TEST_F(MenuActionsTest, RunTargetInterpretsEveryForm) {
   WriteProgram("game/start.exe");
   WriteDiscText("game/autorun.inf", "[AutoRun]\nOpen=start.exe\n");
   std::filesystem::create_directories(DiscPath("nothing"));
+  WriteDiscText("keyless/autorun.inf", "[autorun]\nicon=a.ico\n");
   std::filesystem::create_directories(DiscPath("data"));
   const std::vector<TargetCase> cases = {
       {"", {}, false},
@@ -50,6 +51,7 @@ TEST_F(MenuActionsTest, RunTargetInterpretsEveryForm) {
       {"#auto game", {"game/start.exe"}, false},
       {"#auto game\\", {"game/start.exe"}, false},
       {"#auto nothing", {}, false},  // no autorun.inf: the folder, against the current folder
+      {"#auto keyless", {}, false},
       {"#aend " + longName + "tail", {longName}, true},
       {"readme.txt", {"readme.txt"}, false},
       {"data", {}, false},  // a folder is never looked up in the runner's folder
@@ -274,13 +276,19 @@ TEST_F(PopupTest, CopyOfTheTargetFolder) {
   EXPECT_EQ(menu.PressedButtonText, "tools\\a.exe");
 }
 
-TEST_F(PopupTest, CancelledFolderChoiceCopiesNothing) {
+TEST_F(PopupTest, CancelledOrFailedCopyShowsNothingOfItsOwn) {
   TForm2& menu = ShowTargets();
   ReleaseOn(menu, 4);
   ui::testing::PushFolderAnswer(std::nullopt);
   menu.N1->Click();
   EXPECT_TRUE(ui::testing::ShownBoxes().empty());
-  EXPECT_EQ(ui::testing::PendingAnswers(), 0);
+  menu.PressedButtonText = "missing.exe";
+  ui::testing::PushFolderAnswer("D:\\dest");
+  ui::testing::PushMessageAnswer(ui::mrOk);  // the shell's own error box
+  menu.N1->Click();
+  for (const auto& box : ui::testing::ShownBoxes()) {
+    EXPECT_EQ(box.text.find("をコピーしました。"), std::string::npos) << box.text;
+  }
 }
 
 }  // namespace

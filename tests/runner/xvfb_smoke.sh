@@ -20,13 +20,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number nobody holds.
-n=90
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display number itself and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-if [ ! -e "/tmp/.X11-unix/X$n" ]; then
+n=""
+for _ in $(seq 50); do
+  n=$(head -n1 "$work/display" 2>/dev/null)
+  [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
+  n=""
+  sleep 0.1
+done
+if [ -z "$n" ]; then
   echo "SKIP: Xvfb did not start"; cat "$work/xvfb.log"; exit 77
 fi
 export DISPLAY=":$n"
