@@ -32,40 +32,30 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
   return length;
 }
 
-bool IsValidUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    std::size_t length = Utf8SequenceLength(text, i);
-    if (length == 0) return false;
-    i += length;
-  }
-  return true;
-}
-
-// Display texts: invalid bytes and control characters would make the
-// file unreadable to its parsers, so they become "?" and blanks.
-std::string CleanDisplayText(std::string_view text) {
+// Values must be UTF-8 without control characters, or their parsers
+// reject the file. In a display text an invalid byte becomes "?" and a
+// control character a blank. A path keeps tab, newline and carriage return
+// (they have escapes) and gets "?" for the rest: such a launcher points
+// nowhere, but it is still a sound file.
+std::string CleanText(std::string_view text, bool isPath) {
   std::string result;
   for (std::size_t i = 0; i < text.size();) {
     std::size_t length = Utf8SequenceLength(text, i);
+    unsigned char c = static_cast<unsigned char>(text[i]);
     if (length == 0) {
       result += '?';
-      ++i;
+      i += 1;
       continue;
     }
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    result += length == 1 && IsControl(c) ? std::string(" ") : std::string(text.substr(i, length));
+    if (length == 1 && IsControl(c)) {
+      bool escapable = c == '\t' || c == '\n' || c == '\r';
+      result += !isPath ? ' ' : escapable ? static_cast<char>(c) : '?';
+    } else {
+      result.append(text.substr(i, length));
+    }
     i += length;
   }
   return result;
-}
-
-// A path can be written only when a parser reads back the same bytes.
-bool IsWritablePath(std::string_view path) {
-  if (path.empty() || !IsValidUtf8(path)) return false;
-  for (unsigned char c : path) {
-    if (IsControl(c) && c != '\t' && c != '\n' && c != '\r') return false;
-  }
-  return true;
 }
 
 bool EndsWithLinkExtension(std::string_view name) {
@@ -154,24 +144,21 @@ std::string ShellLink::DesktopEntry(std::string_view linkName) const {
   std::string folder =
       workingDirectory_.empty() ? std::string() : AbsolutePosixPath(workingDirectory_, "");
   std::string target = AbsolutePosixPath(path_, folder);
-  std::string exec = IsNativeExecutable(target) ? EscapeExecArgument(target)
-                                                : "xdg-open " + EscapeExecArgument(target);
-  std::string description = EscapeDesktopString(CleanDisplayText(description_));
+  std::string argument = EscapeExecArgument(CleanText(target, true));
+  std::string exec = IsNativeExecutable(target) ? argument : "xdg-open " + argument;
+  std::string description = EscapeDesktopString(CleanText(description_, false));
   std::string name =
-      description.empty() ? EscapeDesktopString(CleanDisplayText(linkName)) : description;
+      description.empty() ? EscapeDesktopString(CleanText(linkName, false)) : description;
   std::string text = "[Desktop Entry]\nType=Application\n";
   text += "Name=" + name + "\n";
   if (!description.empty()) text += "Comment=" + description + "\n";
   text += "Exec=" + exec + "\n";
-  if (!folder.empty()) text += "Path=" + EscapeDesktopString(folder) + "\n";
+  if (!folder.empty()) text += "Path=" + EscapeDesktopString(CleanText(folder, true)) + "\n";
   return text;
 }
 
 HRESULT ShellLink::Save(std::string_view linkPath, bool /*remember*/) {
-  if (!IsWritablePath(path_) ||
-      (!workingDirectory_.empty() && !IsWritablePath(workingDirectory_))) {
-    return E_INVALIDARG;
-  }
+  if (path_.empty()) return E_INVALIDARG;
   std::string link = AbsolutePosixPath(linkPath, "");
   std::size_t slash = link.rfind('/');
   std::string folder = link.substr(0, slash + 1);

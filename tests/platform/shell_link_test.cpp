@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -174,12 +175,23 @@ TEST_F(ShellLinkTest, RefusedSaves) {
   EXPECT_EQ(link.Save("C:\\Desktop\\missing\\x.lnk", true), E_FAIL);  // folder not there
   EXPECT_EQ(link.Save("C:\\Desktop\\.lnk", true), E_INVALIDARG);      // would be a hidden file
 
-  link.SetPath(std::string("C:\\Tools\\x\x01.exe"));
-  EXPECT_EQ(link.Save("C:\\Desktop\\x.lnk", true), E_INVALIDARG);
-  link.SetPath("C:\\Tools\\\xff\xfe.exe");  // not UTF-8
-  EXPECT_EQ(link.Save("C:\\Desktop\\x.lnk", true), E_INVALIDARG);
-
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Home("Desktop")), {}), 0);
+}
+
+TEST_F(ShellLinkTest, TargetThatIsNoValidPathIsStillASoundFile) {
+  ShellLink link;
+  link.SetPath(
+      "C:\\Tools\\a\x01"
+      "b\xff\nc.exe");
+  link.SetDescription(
+      "d\x02"
+      "e\xfe");
+  ASSERT_EQ(link.Save("C:\\Desktop\\x.lnk", true), S_OK);
+  std::string entry = ReadFile(Home("Desktop/x.desktop"));
+  EXPECT_EQ(ParseExec(Key(entry, "Exec")),
+            (std::vector<std::string>{"xdg-open", Home("Tools/a?b?\nc.exe")}));
+  EXPECT_EQ(Key(entry, "Name"), "d e?");
+  EXPECT_EQ(std::count(entry.begin(), entry.end(), '\n'), 5);  // no line was split
 }
 
 TEST_F(ShellLinkTest, EmptyDescriptionTakesTheLinkName) {
