@@ -21,8 +21,9 @@ class ShellLink {
   HRESULT SetWorkingDirectory(std::string_view windowsFolder);
 
   // IPersistFile::Save. Writes the launcher whole (a temporary file renamed
-  // over it) with its execute bit; the folder must exist. `Exec` runs the
-  // target directly when it is a native executable, else through xdg-open.
+  // over it) with its execute bit. `Exec` runs the target directly when it
+  // is a native executable, else through xdg-open. E_INVALIDARG without a
+  // target or for an empty name (".lnk"); E_FAIL when the folder is missing.
   HRESULT Save(std::string_view linkPath, bool remember);
 
   // The launcher text that Save writes; the link's name stands in for an
