@@ -42,7 +42,7 @@ runner_pid=$!
 
 # The opening shows its picture for a few seconds, then the menu maps.
 id=""
-for _ in $(seq 150); do
+for _ in $(seq 300); do
   id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$title\"" | awk '{print $1}' | head -n1)
   if [ -n "$id" ] && xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then break; fi
   id=""
