@@ -281,50 +281,50 @@ void TArchiveItem::SetSelected(bool value) {
 
 namespace {
 
-// The steps both renames share: clean the name, run the library's rename
-// command, then refresh the member from the archive.
+// The rename command of one library: its switches and the switch that
+// carries the new path.
 struct RenameCommand {
-  std::string dllName;
-  std::string prefix;
-  std::string switches;
-  std::string newPathSwitch;
+  const char* dllName;
+  const char* prefix;
+  const char* switches;
+  const char* newPathSwitch;
   std::uint32_t reopenMode;
-  bool adoptPathWhenMissing;
 };
 
-}  // namespace
-
-static bool RenameMember(TArchiveItem& item, const std::string& newName,
-                         const RenameCommand& command,
-                         const std::function<void(const std::string&)>& adoptPath) {
+// The steps both renames share: clean the name, run the library's rename
+// command, then refresh the member from the archive. adoptPath (when set)
+// takes the new path for a member the archive no longer shows under it.
+bool RenameMember(TArchiveItem& item, const std::string& newName, const RenameCommand& command,
+                  const std::function<void(const std::string&)>& adoptPath) {
   TArchive binding(command.dllName, command.prefix);
   if (newName.empty()) return false;
   const std::string cleaned = RemoveChars(newName, "\\/:*?\"<>|");
   if (cleaned == item.FileName()) return false;
   const std::string newPath = JoinPath(item.Directory(), cleaned, '/');
   const std::string list = item.Owner()->GetFileName();
-  const std::string commandLine =
-      FormatCommandLine(command.switches, {list, item.FullName(), command.newPathSwitch + newPath});
+  const std::string commandLine = FormatCommandLine(
+      command.switches, {list, item.FullName(), std::string(command.newPathSwitch) + newPath});
   if (binding.Execute(ApplicationWindow(), commandLine, nullptr, 0) != 0) return false;
   OpenedArchive archive(binding, list, command.reopenMode);
   if (!archive.Handle()) return false;
   INDIVIDUALINFO info{};
   if (binding.FindFirst(archive.Handle(), newPath, &info) == 0) {
     item.Assign(info);
-  } else if (command.adoptPathWhenMissing) {
+  } else if (adoptPath) {
     adoptPath(newPath);
   }
   return true;
 }
 
+}  // namespace
+
 bool TLhaItem::Rename(const std::string& newName) {
-  return RenameMember(*this, newName, {"Unlha32.dll", "Unlha", "n -n1 -p", "-gr", 0x102, true},
+  return RenameMember(*this, newName, {"Unlha32.dll", "Unlha", "n -n1 -p", "-gr", 0x102},
                       [this](const std::string& path) { SetFullName(path); });
 }
 
 bool TBgaItem::Rename(const std::string& newName) {
-  return RenameMember(*this, newName, {"Bga32.dll", "Bga", "n", "-f", 2, false},
-                      [](const std::string&) {});
+  return RenameMember(*this, newName, {"Bga32.dll", "Bga", "n", "-f", 2}, nullptr);
 }
 
 // ---------------------------------------------------------------------------

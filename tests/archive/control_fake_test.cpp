@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "archive/ArchiveCtrls.h"
+#include "archive/ArchiveInterface.h"
 #include "control_support.h"
 #include "platform/ui/testing.h"
 
@@ -213,6 +214,24 @@ TEST_F(FakeTest, MissingExportsAreOrdinaryAnswers) {
   EXPECT_FALSE(control.Busy());
   EXPECT_FALSE(control.ArchiveList()->IsSFX());
   EXPECT_EQ(control.ArchiveList()->CountMatches({"*.*"}, 0, nullptr), 0);
+}
+
+TEST_F(FakeTest, BgaRenameRunsTheLibrarysRenameCommand) {
+  Install("Bga32.dll");
+  Script("member dir\\a.txt 3\n");
+  const std::string archive = Write("a.bza", "BGA");
+  TBgaArchiveList list(archive, true, CreateArchiver(atBga));
+  ASSERT_EQ(list.List("*.*", 0), 1);
+  TArchiveItem* item = list.Items(0);
+  EXPECT_TRUE(list.CanRename());
+  EXPECT_TRUE(item->Rename("b<1>.txt"));
+  EXPECT_NE(Commands().find("Bga: n \"" + archive + "\" \"dir\\a.txt\" \"-fdir\\b1.txt\""),
+            std::string::npos)
+      << Commands();
+  // The archive does not show the new name: the member stays as it was.
+  EXPECT_EQ(item->FullName(), "dir\\a.txt");
+  Script("result 1\nmember dir\\a.txt 3\n");
+  EXPECT_FALSE(item->Rename("c.txt"));
 }
 
 }  // namespace
