@@ -15,8 +15,10 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QValidator>
 #include <climits>
 
+#include "platform/text/text.h"
 #include "platform/ui/form.h"
 #include "platform/ui/qt_internal.h"
 
@@ -164,8 +166,32 @@ void BitBtn::SetKind(TBitBtnKind kind) {
 
 // ---- Edit
 
+namespace {
+
+// What an ANSI edit box can hold: CP932 characters, at most maxBytes bytes.
+class Cp932Validator : public QValidator {
+ public:
+  explicit Cp932Validator(QObject* parent) : QValidator(parent) {}
+  int maxBytes = 0;
+  State validate(QString& input, int&) const override {
+    const std::string text = S(input);
+    if (!platform::text::IsCp932Encodable(text)) return Invalid;
+    if (maxBytes > 0 && platform::text::AnsiLength(text) > size_t(maxBytes)) return Invalid;
+    return Acceptable;
+  }
+};
+
+struct EditWidget : Hooked<QLineEdit> {
+  explicit EditWidget(Control* owner) : Hooked<QLineEdit>(owner), rule(new Cp932Validator(this)) {
+    setValidator(rule);
+  }
+  Cp932Validator* rule;
+};
+
+}  // namespace
+
 Edit::Edit(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-  auto* w = new Hooked<QLineEdit>(this);
+  auto* w = new EditWidget(this);
   QObject::connect(w, &QLineEdit::textEdited, [this] {
     Guard([this] {
       if (OnChange) OnChange();
@@ -191,7 +217,7 @@ void Edit::SetText(const std::string& text) {
 
 void Edit::SetMaxLength(int bytes) {
   maxLength_ = bytes;
-  As<QLineEdit>(d_.get())->setMaxLength(bytes > 0 ? bytes : 32767);
+  As<EditWidget>(d_.get())->rule->maxBytes = bytes;
 }
 
 bool Edit::ReadOnly() const { return As<QLineEdit>(d_.get())->isReadOnly(); }

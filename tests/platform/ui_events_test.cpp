@@ -218,3 +218,36 @@ TEST_F(UiEvents, ConfirmBoxIsTitledAndAnswersNoUnlessYes) {
 }
 
 }  // namespace
+
+namespace {
+
+using UiEdit = UiTest;
+
+TEST_F(UiEdit, TypingRefusesWhatCp932CannotHoldAndCountsBytes) {
+  ui::Form form;
+  auto* edit = new ui::Edit(&form, "Edit1");
+  int changes = 0;
+  edit->OnChange = [&] { ++changes; };
+  form.Show();
+  edit->SetFocus();
+  ui::testing::TypeText(*edit, "aé表😀b");  // é and the emoji have no CP932 form
+  EXPECT_EQ(edit->Text(), "a表b");
+  EXPECT_EQ(changes, 3);
+
+  edit->SetText("");
+  edit->SetMaxLength(5);
+  ui::testing::TypeText(*edit, "表表x表");  // 2 + 2 + 1 bytes, then full
+  EXPECT_EQ(edit->Text(), "表表x");
+}
+
+TEST_F(UiEdit, SetTextRunsOnChangeOnlyOnAChange) {
+  ui::Form form;
+  auto* edit = new ui::Edit(&form, "Edit1");
+  int changes = 0;
+  edit->OnChange = [&] { ++changes; };
+  edit->SetText("C:\\Program Files\\");
+  edit->SetText("C:\\Program Files\\");
+  EXPECT_EQ(changes, 1);
+}
+
+}  // namespace

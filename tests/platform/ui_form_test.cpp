@@ -114,3 +114,33 @@ TEST_F(UiForm, MetafilesAreRefusedWithAClearMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+using UiMedia = UiTest;
+
+TEST_F(UiMedia, PlaysSoundWithoutWaitingAndStops) {
+  ui::Form form;
+  auto* player = new ui::MediaPlayer(&form, "MediaPlayer1");
+  player->SetVisible(false);
+  player->FileName = Fixture("beep.wav");
+  player->Open();
+  EXPECT_TRUE(player->IsOpen());
+  EXPECT_EQ(player->DisplayRect().Width(), 0);  // sound has no picture
+  player->Play();
+  player->Stop();
+  player->Close();
+  EXPECT_FALSE(player->IsOpen());
+}
+
+TEST_F(UiMedia, FileThatCannotBePlayedRaises) {
+  ui::Form form;
+  auto* player = new ui::MediaPlayer(&form, "MediaPlayer1");
+  player->FileName = Fixture("broken.wav");
+  EXPECT_THROW(player->Open(), std::runtime_error);
+  EXPECT_FALSE(player->IsOpen());
+  player->FileName = Fixture("missing.wav");
+  EXPECT_THROW(player->Open(), std::runtime_error);
+}
+
+}  // namespace
