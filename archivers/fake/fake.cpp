@@ -333,6 +333,12 @@ int SetOwner(const std::string& prefix, ARC_HWND window, ARCHIVERPROC proc) {
   return 1;
 }
 
+int ClearOwner(const std::string& prefix) {
+  std::lock_guard<std::mutex> lock(mutex);
+  owners.erase(prefix);
+  return 1;
+}
+
 int KillOwner(const std::string& prefix, ARC_HWND window) {
   std::lock_guard<std::mutex> lock(mutex);
   auto it = owners.find(prefix);
@@ -385,7 +391,7 @@ int CopyName(HARC arc, char* buffer, int size, bool archive) {
   FAKE_EXPORT int P##ConfigDialog(ARC_HWND, char*, int) { return 0; } \
   FAKE_EXPORT int P##QueryFunctionList(int) { return 1; } \
   FAKE_EXPORT int P##SetOwnerWindow(ARC_HWND w) { return fake::SetOwner(#P, w, nullptr); } \
-  FAKE_EXPORT int P##ClearOwnerWindow(void) { return fake::KillOwner(#P, nullptr); } \
+  FAKE_EXPORT int P##ClearOwnerWindow(void) { return fake::ClearOwner(#P); } \
   FAKE_EXPORT int P##SetOwnerWindowEx(ARC_HWND w, ARCHIVERPROC p) { return fake::SetOwner(#P, w, p); } \
   FAKE_EXPORT int P##KillOwnerWindowEx(ARC_HWND w) { return fake::KillOwner(#P, w); } \
   FAKE_EXPORT HARC P##OpenArchive(ARC_HWND, const char* a, uint32_t) { return fake::OpenArchive(#P, a); } \

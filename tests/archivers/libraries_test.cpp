@@ -133,6 +133,8 @@ TEST_F(ZipAndTar, ZipNamesInCp932AndUtf8WhateverTheProcessLocale) {
   EXPECT_EQ(api.Names(archive),
             (std::vector<std::string>{"日本語\\", "日本語\\表示.txt", "plain.txt"}));
   EXPECT_EQ(api.Names(WinPath(dir / "utf8.zip")), std::vector<std::string>{"ユニコード.txt"});
+  // An absolute POSIX path is accepted as well.
+  EXPECT_EQ(api.Names((dir / "utf8.zip").string()), std::vector<std::string>{"ユニコード.txt"});
   TempDir out;
   ASSERT_EQ(api.Run("-x -C -o " + Quote(archive) + " " + Quote(WinPath(out.path(), true)) + " " +
                     ResponseArgument(out, {"*.*"})),
