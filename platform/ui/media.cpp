@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <QVideoFrame>
+#include <QVideoSink>
 #include <QVideoWidget>
 #include <stdexcept>
 
@@ -53,6 +55,32 @@ bool WaitUntilLoaded(QMediaPlayer& player) {
          player.mediaStatus() != QMediaPlayer::LoadingMedia;
 }
 
+// The natural size of the video: from the stream's data, or else from the
+// first frame, which the backend decodes when the player is paused.
+QSize VideoSizeOf(QMediaPlayer& player) {
+  QSize size = player.metaData().value(QMediaMetaData::Resolution).toSize();
+  const auto tracks = player.videoTracks();
+  const int active = player.activeVideoTrack();
+  if (!size.isValid() && active >= 0 && active < tracks.size())
+    size = tracks[active].value(QMediaMetaData::Resolution).toSize();
+  if (size.isValid()) return size;
+  QVideoSink sink;
+  player.setVideoSink(&sink);
+  QEventLoop loop;
+  QObject::connect(&sink, &QVideoSink::videoFrameChanged, &loop, [&](const QVideoFrame& frame) {
+    if (frame.isValid()) {
+      size = frame.size();
+      loop.quit();
+    }
+  });
+  QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+  player.pause();
+  loop.exec();
+  player.stop();
+  player.setVideoSink(nullptr);
+  return size;
+}
+
 }  // namespace
 
 MediaPlayer::MediaPlayer(Control* parent, std::string name)
@@ -90,7 +118,7 @@ void MediaPlayer::Open() {
   }
   m_->videoSize = QSize();
   if (m_->player->hasVideo()) {
-    m_->videoSize = m_->player->metaData().value(QMediaMetaData::Resolution).toSize();
+    m_->videoSize = VideoSizeOf(*m_->player);
     QWidget* host = display_ ? display_->Impl()->widget.data() : nullptr;
     m_->video = new QVideoWidget(host);
     if (host) {

@@ -144,3 +144,69 @@ TEST_F(UiMedia, FileThatCannotBePlayedRaises) {
 }
 
 }  // namespace
+
+namespace {
+
+using UiMovie = UiTest;
+
+TEST_F(UiMovie, MovieReportsItsSizeAndPlaysInThePanel) {
+  ui::Form form;
+  auto* panel = new ui::Panel(&form, "Panel1");
+  auto* player = new ui::MediaPlayer(&form, "MediaPlayer1");
+  player->SetVisible(false);
+  player->SetDisplay(panel);
+  player->FileName = Fixture("red.avi");
+  player->Open();
+  const ui::TRect rect = player->DisplayRect();
+  EXPECT_EQ(rect.Width(), 40);
+  EXPECT_EQ(rect.Height(), 30);
+  panel->SetWidth(rect.Width());
+  panel->SetHeight(rect.Height());
+  form.Show();
+  player->Play();
+  ui::testing::RunEventsFor(50);
+  player->Close();
+}
+
+}  // namespace
+
+namespace {
+
+using UiShow = UiTest;
+
+TEST_F(UiShow, CentredFormsShareTheScreenCentreAndPaint) {
+  ui::Form small, large;
+  small.SetBorderStyle(ui::bsNone);
+  small.SetWidth(200);
+  small.SetHeight(100);
+  large.SetBorderStyle(ui::bsDialog);
+  large.SetWidth(532);
+  large.SetHeight(441);
+  small.SetPosition(ui::poScreenCenter);
+  large.SetPosition(ui::poScreenCenter);
+  int paints = 0;
+  large.OnPaint = [&] { ++paints; };
+  small.Show();
+  large.Show();
+  EXPECT_NEAR(small.Left() + small.Width() / 2, large.Left() + large.Width() / 2, 1);
+  EXPECT_NEAR(small.Top() + small.Height() / 2, large.Top() + large.Height() / 2, 1);
+  for (int i = 0; i < 50 && paints == 0; ++i) ui::testing::RunEventsFor(10);
+  EXPECT_GT(paints, 0);
+}
+
+TEST_F(UiShow, ModalFormWithoutResultEndsWhenHidden) {
+  ui::Form dialog;
+  int closes = 0;
+  dialog.OnClose = [&] { ++closes; };
+  ui::testing::PushModalScript([](ui::Form& shown) { shown.Close(); });
+  EXPECT_EQ(dialog.ShowModal(), ui::mrCancel);
+  EXPECT_EQ(closes, 1);
+  EXPECT_THROW(
+      {
+        dialog.Show();
+        dialog.ShowModal();
+      },
+      std::runtime_error);
+}
+
+}  // namespace
