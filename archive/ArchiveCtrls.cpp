@@ -184,6 +184,9 @@ void TArchiveControl::OpenArchive(const std::string& value) {
   if (value.empty()) return;
   try {
     const bool exists = platform::files::FileExists(value);
+    // Detection releases its archiver before the list makes its own; one
+    // held across both keeps the library mapped instead of loading it twice.
+    const IArchivePtr keepLoaded = exists ? CreateArchiver(ArchiveTypeFromExt(value)) : nullptr;
     const TArchiveType type = exists ? DetectType(value) : ArchiveTypeFromExt(value);
     if (type != atNone && supportArchives_.Contains(type)) {
       archiveList_ = CreateArchiveList(value, type);
