@@ -1,0 +1,14 @@
+#include "editor/tobrinedit13.h"
+
+#include "editor/holder.h"
+
+namespace tobrinedit {
+
+TForm13* Form13 = nullptr;
+
+TForm13::TForm13() : Form("Form13") {
+  SetUpDialogWindow(*this, "シュミレーションモード", 525, 411);
+  SetBorderIcons(ui::biSystemMenu);
+}
+
+}  // namespace tobrinedit
