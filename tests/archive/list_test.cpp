@@ -1,6 +1,7 @@
 // Member lists and items over an in-memory archiver binding.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -342,6 +343,21 @@ TEST_F(DiskListTest, ArchiveFileSize) {
   const std::string archive = Write("a.tar", std::string(1234, 'x'));
   EXPECT_EQ(TTarArchiveList(archive, true, fake).ArcFileSize(), 1234u);
   EXPECT_EQ(TTarArchiveList(Path("none.tar"), true, fake).ArcFileSize(), 0u);
+}
+
+TEST_F(DiskListTest, ArchiveTimesFromTheFileOrTheLibrary) {
+  const std::string archive = Write("a.tar", "x");
+  const double now =
+      std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() /
+          86400.0 +
+      25569.0;  // 1970-01-01 as a date-time value
+  TTarArchiveList tar(archive, true, fake);
+  EXPECT_NEAR(tar.ArcWriteTime(), now, 1.0);
+  EXPECT_NEAR(tar.ArcAccessTime(), now, 1.0);
+  EXPECT_EQ(TTarArchiveList(Path("none.tar"), true, fake).ArcWriteTime(), 0.0);
+  EXPECT_EQ(TTarArchiveList(Path(""), true, fake).ArcWriteTime(), 0.0);
+  // LHA asks the library, which here reports no time.
+  EXPECT_EQ(TLhaArchiveList(archive, true, fake).ArcWriteTime(), 0.0);
 }
 
 TEST_F(DiskListTest, SelfExtractingTarIsTheStubFollowedByTheArchive) {
