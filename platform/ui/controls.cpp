@@ -164,6 +164,13 @@ void BitBtn::SetKind(TBitBtnKind kind) {
   if (kind == bkCancel || kind == bkNo) SetCancel(true);
 }
 
+void BitBtn::Click() {
+  Button::Click();
+  if (kind_ == bkClose) {
+    if (Form* form = OwnerForm()) form->Close();
+  }
+}
+
 // ---- Edit
 
 namespace {

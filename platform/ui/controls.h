@@ -70,12 +70,14 @@ enum TBitBtnKind {
 };
 
 // TBitBtn: a button that can take a standard kind (caption, ModalResult,
-// Default/Cancel of that kind).
+// Default/Cancel of that kind); a bkClose button closes its form after
+// its OnClick.
 class BitBtn : public Button {
  public:
   BitBtn(Control* parent, std::string name);
   TBitBtnKind Kind() const { return kind_; }
   void SetKind(TBitBtnKind kind);
+  void Click() override;
 
  private:
   TBitBtnKind kind_ = bkCustom;

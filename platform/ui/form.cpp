@@ -1,5 +1,6 @@
 #include "platform/ui/form.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -89,6 +90,11 @@ class FormWidget : public detail::Hooked<QWidget> {
     }
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
       e->accept();
+      // Enter clicks the focused button, else the default button.
+      if (auto* focused = qobject_cast<QAbstractButton*>(focusWidget())) {
+        focused->click();
+        return;
+      }
       detail::Guard([this] { form_->ClickDefaultButton(); });
       return;
     }

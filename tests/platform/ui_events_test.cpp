@@ -251,3 +251,27 @@ TEST_F(UiEdit, SetTextRunsOnChangeOnlyOnAChange) {
 }
 
 }  // namespace
+
+namespace {
+
+using UiKeys = UiTest;
+
+TEST_F(UiKeys, EnterClicksTheFocusedButtonElseTheDefault) {
+  ui::Form form;
+  auto* edit = new ui::Edit(&form, "Edit1");
+  auto* ok = new ui::BitBtn(&form, "BitBtn1");
+  ok->SetKind(ui::bkOK);
+  auto* other = new ui::Button(&form, "Button1");
+  std::vector<std::string> log;
+  ok->OnClick = [&] { log.push_back("ok"); };
+  other->OnClick = [&] { log.push_back("other"); };
+  form.Show();
+  edit->SetFocus();
+  ui::testing::PressKey(form, ui::vkReturn);
+  other->SetFocus();
+  ui::testing::PressKey(form, ui::vkReturn);
+  EXPECT_EQ(log, (std::vector<std::string>{"ok", "other"}));
+  EXPECT_EQ(form.ModalResult(), ui::mrOk);
+}
+
+}  // namespace
