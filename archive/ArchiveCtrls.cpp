@@ -367,7 +367,7 @@ std::uint8_t TArchiveControl::RunCommand(TArcOperation operation, const std::str
     TArchiveStrings* files = given;
     if (!files) {
       made = std::make_unique<TArchiveStrings>(options, ResponseFile());
-      for (const std::string& name : *names) made->Add(name);
+      made->AddStrings(*names);
       made->SetBaseFolder(dest);
       files = made.get();
     }

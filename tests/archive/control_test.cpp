@@ -128,27 +128,6 @@ TEST_F(ControlTest, NewArchiveNameGivesAnEmptyList) {
   EXPECT_EQ(log.lines, (std::vector<std::string>{"Change", "Change"}));
 }
 
-TEST_F(ControlTest, OptionsPerOperationAndFormat) {
-  TOBRIN_REQUIRE_ARCHIVER("cab32.dll");
-  TOBRIN_REQUIRE_ARCHIVER("Tar32.dll");
-  TOBRIN_REQUIRE_ARCHIVER("Unzip32.dll");
-  TArchiveOptions* options = nullptr;
-  control.SetFileName(Path("new.zip"));
-  for (int op = aoCompress; op <= aoList; ++op) {
-    EXPECT_TRUE(control.GetOptions(static_cast<TArcOperation>(op), options));
-    EXPECT_EQ(options, &control.ZipOptions());
-  }
-  control.SetFileName(Path("new.tar"));
-  EXPECT_TRUE(control.GetOptions(aoExtract, options));
-  EXPECT_EQ(options, &control.TarOptions());
-  EXPECT_FALSE(control.GetOptions(aoDelete, options));
-  EXPECT_EQ(options, nullptr);
-  EXPECT_FALSE(control.GetOptions(static_cast<TArcOperation>(6), options));
-  control.SetFileName(Path("new.cab"));
-  EXPECT_TRUE(control.GetOptions(aoMakeSfx, options));
-  EXPECT_FALSE(control.GetOptions(aoDelete, options));
-}
-
 TEST_F(ControlTest, ExtractIntoAMissingFolderFiresNothing) {
   TOBRIN_REQUIRE_ARCHIVER("Unzip32.dll");
   control.SetFileName(Path("new.zip"));

@@ -244,17 +244,6 @@ TEST_F(ListTest, CountMatchesCountsEveryMaskAndCollectsNames) {
   EXPECT_EQ(fake->closes, fake->opens);
 }
 
-TEST_F(ListTest, VersionMinimaPerFormat) {
-  fake->version = 179;
-  EXPECT_FALSE(MakeList<TLhaArchiveList>()->CheckVersion());
-  fake->version = 180;
-  EXPECT_TRUE(MakeList<TLhaArchiveList>()->CheckVersion());
-  fake->version = 539;
-  EXPECT_FALSE(MakeList<TZipArchiveList>()->CheckVersion());
-  fake->version = 219;
-  EXPECT_TRUE(MakeList<TTarArchiveList>()->CheckVersion());
-}
-
 TEST_F(ListTest, ExecuteRunsTheCommandWithCursorModeOff) {
   auto list = MakeList();
   fake->commandResult = 0x8020;
