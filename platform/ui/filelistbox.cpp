@@ -37,7 +37,10 @@ void FileListBox::Update() {
         continue;
       items_.push_back(found.name);
     }
-    std::sort(items_.begin(), items_.end());
+    // A sorted list box compares without regard to case.
+    std::sort(items_.begin(), items_.end(), [](const std::string& a, const std::string& b) {
+      return QString::compare(detail::Q(a), detail::Q(b), Qt::CaseInsensitive) < 0;
+    });
   }
   auto* list = static_cast<QListWidget*>(d_->widget.data());
   list->clear();

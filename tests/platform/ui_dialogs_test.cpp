@@ -1,0 +1,67 @@
+// Common dialogs through the responder, and the file list.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "temp_drives.h"
+#include "ui_test_support.h"
+
+namespace {
+
+using UiDialogs = UiTest;
+
+TEST_F(UiDialogs, FolderBrowserAnswersAPathOrEmptyAndRecordsThePrompt) {
+  ui::testing::PushFolderAnswer(std::string("D:\\setup"));
+  ui::testing::PushFolderAnswer(std::nullopt);
+  EXPECT_EQ(ui::BrowseForFolder("フォルダを選択してください"), "D:\\setup");
+  EXPECT_EQ(ui::BrowseForFolder("フォルダを選択してください"), "");
+  EXPECT_EQ(ui::testing::ShownFolderPrompts().size(), 2u);
+  EXPECT_EQ(ui::testing::ShownFolderPrompts()[0], "フォルダを選択してください");
+}
+
+TEST_F(UiDialogs, CancelledOpenDialogKeepsTheFileName) {
+  ui::Form form;
+  auto* dialog = new ui::OpenDialog(&form, "OpenDialog1");
+  dialog->FileName = "C:\\old.bmp";
+  ui::testing::PushOpenFileAnswer(std::nullopt);
+  EXPECT_FALSE(dialog->Execute());
+  EXPECT_EQ(dialog->FileName, "C:\\old.bmp");
+  ui::testing::PushOpenFileAnswer(std::string("D:\\pic\\a.jpg"));
+  EXPECT_TRUE(dialog->Execute());
+  EXPECT_EQ(dialog->FileName, "D:\\pic\\a.jpg");
+}
+
+TEST_F(UiDialogs, FontDialogGivesFontWithColour) {
+  ui::Form form;
+  auto* dialog = new ui::FontDialog(&form, "FontDialog1");
+  ui::TFont chosen;
+  chosen.SetName("ＭＳ 明朝");
+  chosen.SetSize(20);
+  chosen.SetStyle(ui::fsBold | ui::fsItalic);
+  chosen.SetColor(ui::clRed);
+  ui::testing::PushFontAnswer(chosen);
+  ui::testing::PushFontAnswer(std::nullopt);
+  ASSERT_TRUE(dialog->Execute());
+  EXPECT_EQ(dialog->Font(), chosen);
+  EXPECT_FALSE(dialog->Execute());
+  EXPECT_EQ(dialog->Font().Color(), ui::clRed);
+}
+
+TEST_F(UiDialogs, FileListHoldsVisibleFilesSortedWithoutFolders) {
+  tobrin_test::TempDrives drives;
+  const std::string dir = drives.Disc() + "/game";
+  std::filesystem::create_directories(dir + "/sub");
+  for (const char* name : {"b.txt", "A.txt", ".hidden", "c.dat"})
+    tobrin_test::TempDrives::WriteFile(dir + "/" + name, "x");
+  ui::Form form;
+  auto* list = new ui::FileListBox(&form, "FileListBox1");
+  list->SetVisible(false);
+  list->SetDirectory("D:\\game");
+  EXPECT_EQ(list->Items(), (std::vector<std::string>{"A.txt", "b.txt", "c.dat"}));
+  list->SetItemIndex(0);
+  EXPECT_EQ(list->ItemIndex(), 0);
+  list->SetMask("*.txt");
+  EXPECT_EQ(list->Items().size(), 2u);
+}
+
+}  // namespace
