@@ -280,6 +280,20 @@ TEST_F(EditorTest, ChosenFolderSaveWritesBothFiles) {
   EXPECT_TRUE(ShownBoxes().empty());
 }
 
+// The path the save uses shows in the refusal: a drive root gives a
+// single "\" before the file name.
+TEST_F(EditorTest, DriveRootPathHasNoDoubledBackslash) {
+  const std::string onDisc = drives_.Disc() + "tobrinedit.dat";
+  ScratchDrives::WriteFile(onDisc, "");
+  chmod(onDisc.c_str(), 0444);
+  PushFolderAnswer("E:\\");
+  PushMessageAnswer(ui::mrYes);
+  PushMessageAnswer(ui::mrOk);
+  ClickButton(Form1->BitBtn11);
+  ASSERT_EQ(ShownBoxes().size(), 2u);
+  EXPECT_EQ(ShownBoxes()[1].text, "E:\\tobrinedit.dat に書き込めません.");
+}
+
 // With no icon, "autorun.inf" loses only "icon"; everything else stays.
 TEST_F(EditorTest, AutorunKeepsForeignKeysAndLosesOnlyIcon) {
   const std::string autorun = drives_.EditorFolder() + "autorun.inf";
