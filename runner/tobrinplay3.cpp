@@ -1,8 +1,47 @@
 #include "runner/tobrinplay3.h"
 
+#include "platform/files/files.h"
+#include "platform/profile/profile.h"
+#include "platform/shell/file_operation.h"
+#include "platform/shell/registry.h"
+#include "platform/shell/shell_link.h"
+#include "runner/MenuColors.h"
+#include "runner/MenuTarget.h"
+#include "runner/RunnerPaths.h"
+#include "runner/SetupPaths.h"
+#include "runner/tobrinplay2.h"
+#include "runner/tobrinplay4.h"
+
 namespace tobrinplay {
 
 TForm3* Form3 = nullptr;
+
+namespace files = platform::files;
+
+namespace {
+
+constexpr const char* kPage1Title = "簡易セットアップ（１ページ目）";
+constexpr const char* kPage2Title = "簡易セットアップ（２ページ目）";
+constexpr const char* kToPage2 = "２ページ目へ";
+constexpr const char* kToPage1 = "１ページ目へ";
+constexpr const char* kStartQuestion = "セットアップを始めますか？";
+constexpr const char* kDesktopQuestion = "デスクトップにショートカットを作成しますか？";
+constexpr const char* kStartMenuQuestion = "スタートメニューにショートカットを作成しますか？";
+constexpr const char* kFolderPrompt = "フォルダを選択してください";
+constexpr const char* kCrLf = "\r\n";
+
+// Rows of the settings file that the setup window reads: the destination
+// to the read-only flags, then the item messages.
+constexpr int kFirstSetupRow = 29;
+constexpr int kLastSetupRow = 40;
+constexpr int kFirstMessageRow = 42;
+constexpr int kLastMessageRow = 47;
+
+// The menu window loads both colours when it is first shown.
+int HoverColorIndex() { return Form2 ? Form2->ButtonHoverColor : 0; }
+int TextColorIndex() { return Form2 ? Form2->ButtonTextColor : 0; }
+
+}  // namespace
 
 TForm3::TForm3() : Form("Form3") {
   SetCaption("簡易セットアップ");
@@ -11,6 +50,269 @@ TForm3::TForm3() : Form("Form3") {
   SetClientWidth(522);
   SetClientHeight(410);
   SetPosition(ui::poDesktopCenter);
+  Font().SetName("ＭＳ Ｐゴシック");
+  Font().SetHeight(-12);
+
+  Image1 = new ui::Image(this, "Image1");
+  Image1->SetBounds(0, -8, 521, 489);
+  Image1->OnMouseMove = [this](int x, int y) { Image1MouseMove(x, y); };
+
+  Label1 = new ui::Label(this, "Label1");
+  Label1->SetAutoSize(false);
+  Label1->SetBounds(8, 0, 561, 73);
+  Label1->SetTransparent(true);
+  Label1->SetWordWrap(true);
+  Label1->Font().SetHeight(-16);
+
+  Label2 = new ui::Label(this, "Label2");
+  Label2->SetLeft(24);
+  Label2->SetTop(336);
+  Label2->SetCaption("コピー先");
+
+  CreateItemButtons();
+  CreateDestinationControls();
+  ConfigureArchiveControl();
+
+  OnShow = [this] { FormShow(); };
+  FormCreate();
 }
+
+TForm3::~TForm3() = default;
+
+void TForm3::CreateItemButtons() {
+  for (int k = 1; k <= kItems; ++k) {
+    auto* button = new ui::BitBtn(this, "BitBtn" + std::to_string(k));
+    const bool left = k <= 7;
+    button->SetBounds(left ? 8 : 272, 72 + 32 * (left ? k - 1 : k - 8), 233, 25);
+    button->SetTabOrder(k - 1);
+    button->OnClick = [this, k] { ItemButtonClick(k); };
+    button->OnMouseMove = [this, k](int, int) { ItemButtonMouseMove(k); };
+    ItemButtons[k] = button;
+  }
+  BitBtn15 = new ui::BitBtn(this, "BitBtn15");
+  BitBtn15->SetBounds(96, 304, 89, 25);
+  BitBtn15->SetCaption(kToPage2);
+  BitBtn15->SetTabOrder(kItems);
+  BitBtn15->OnClick = [this] { BitBtn15Click(); };
+  BitBtn15->OnMouseMove = [this](int x, int y) { BitBtn15MouseMove(x, y); };
+}
+
+void TForm3::CreateDestinationControls() {
+  Edit1 = new ui::Edit(this, "Edit1");
+  Edit1->SetBounds(24, 352, 169, 20);
+  Edit1->SetTabOrder(kItems + 1);
+  Edit1->OnChange = [this] { Edit1Change(); };
+
+  BitBtn16 = new ui::BitBtn(this, "BitBtn16");
+  BitBtn16->SetBounds(192, 352, 65, 25);
+  BitBtn16->SetCaption("参照");
+  BitBtn16->SetTabOrder(kItems + 2);
+  BitBtn16->OnClick = [this] { BitBtn16Click(); };
+  BitBtn16->OnMouseMove = [this](int x, int y) { BitBtn16MouseMove(x, y); };
+
+  FileListBox1 = new ui::FileListBox(this, "FileListBox1");
+  FileListBox1->SetBounds(432, 352, 145, 97);
+  FileListBox1->SetVisible(false);
+}
+
+void TForm3::ConfigureArchiveControl() {
+  archiveControl_ = std::make_unique<archive::TArchiveControl>();
+  ArchiveControl1 = archiveControl_.get();
+  ArchiveControl1->SetResponseFile("Response.txt");
+  ArchiveControl1->SetUseRegistrySetting(false);
+  ArchiveControl1->SetVersionCheck(false);
+  ArchiveControl1->CabOptions().SetCompressType(archive::ctMsZip);
+  ArchiveControl1->CabOptions().MultiVolume = false;
+  ArchiveControl1->CabOptions().ShortFileName = false;
+  ArchiveControl1->LhaOptions().AdjustArcTime = false;
+  ArchiveControl1->LhaOptions().IgnoreBrokenHeader = false;
+  ArchiveControl1->LhaOptions().ShortFileName = false;
+  ArchiveControl1->TarOptions().GNUTarHeader = false;
+  ArchiveControl1->ZipOptions().AdjustArcTime = false;
+  ArchiveControl1->ZipOptions().ShortFileName = false;
+}
+
+// ---- The window ---------------------------------------------------------
+
+void TForm3::FormCreate() {
+  const platform::IniFile ini(SettingsFilePath());
+  settings::ReadRows(ini, *this, settings::Reader::Runner, kFirstSetupRow, kLastSetupRow);
+  settings::ReadRows(ini, *this, settings::Reader::Runner, kFirstMessageRow, kLastMessageRow);
+  for (int k = 1; k <= kItems; ++k) ItemButtons[k]->SetVisible(!SetupNames1[k].empty());
+}
+
+void TForm3::FormShow() {
+  CopyDestination = ExpandSystemDrivePrefix(CopyDestination, files::GetWindowsDirectory());
+  Edit1->SetText(CopyDestination);
+  Edit1Change();  // also when the text was already the same
+  if (!ShowingPage2) ShowPageCaptions(SetupNames1);
+}
+
+void TForm3::ShowPageCaptions(const settings::SetupStrings& names) {
+  for (int k = 1; k <= kItems; ++k) {
+    ItemButtons[k]->SetCaption(names[k]);
+    ItemButtons[k]->SetVisible(!names[k].empty());
+  }
+}
+
+void TForm3::Edit1Change() {
+  const bool enabled = !Edit1->Text().empty();
+  for (int k = 1; k <= kItems; ++k) ItemButtons[k]->SetEnabled(enabled);
+}
+
+void TForm3::BitBtn15Click() {
+  ShowingPage2 = !ShowingPage2;
+  SetCaption(ShowingPage2 ? kPage2Title : kPage1Title);
+  BitBtn15->SetCaption(ShowingPage2 ? kToPage1 : kToPage2);
+  ShowPageCaptions(ShowingPage2 ? SetupNames2 : SetupNames1);
+}
+
+std::string TForm3::JoinMessageLines(const std::string& line1, const std::string& line2,
+                                     const std::string& line3) {
+  return line1 + kCrLf + line2 + kCrLf + line3;
+}
+
+void TForm3::ItemButtonMouseMove(int k) {
+  const auto& lines = ShowingPage2 ? SetupMessageLines2[k] : SetupMessageLines1[k];
+  const std::string text = JoinMessageLines(lines[1], lines[2], lines[3]);
+  Label1->SetCaption(text);
+  Label1->Font().SetColor(
+      ColorFromIndex(ShowingPage2 ? SetupMessageColor2[k] : SetupMessageColor1[k]));
+  ShowButtonHint(text, k, ShowingPage2 ? SetupMessageTip2[k] : SetupMessageTip1[k]);
+  ItemButtons[k]->Font().SetColor(ColorFromIndex(HoverColorIndex()));
+}
+
+void TForm3::ShowButtonHint(const std::string& text, int n, bool showAsTip) {
+  if (!showAsTip) return;
+  ItemButtons[n]->SetShowHint(true);
+  ItemButtons[n]->SetHint(text);
+  Label1->SetCaption("");
+}
+
+void TForm3::BitBtn15MouseMove(int, int) {
+  BitBtn15->Font().SetColor(ColorFromIndex(HoverColorIndex()));
+}
+
+void TForm3::BitBtn16MouseMove(int, int) {
+  BitBtn16->Font().SetColor(ColorFromIndex(HoverColorIndex()));
+}
+
+void TForm3::Image1MouseMove(int, int) {
+  const ui::TColor normal = ColorFromIndex(TextColorIndex());
+  Label1->Font().SetColor(normal);
+  for (int k = 1; k <= kItems; ++k) ItemButtons[k]->Font().SetColor(normal);
+  BitBtn15->Font().SetColor(normal);
+  BitBtn16->Font().SetColor(normal);
+}
+
+// ---- Installation -------------------------------------------------------
+
+void TForm3::ItemButtonClick(int k) {
+  const bool installed =
+      ShowingPage2
+          ? RunSetupItem(SetupSources2[k], IsArchive2[k], StartMenuLinks2[k], DesktopLinks2[k])
+          : RunSetupItem(SetupSources1[k], IsArchive1[k], StartMenuLinks1[k], DesktopLinks1[k]);
+  if (installed) ClearReadOnlyFiles(ShowingPage2 ? kItems + k : k);
+}
+
+bool TForm3::RunSetupItem(const std::string& source, bool isArchive,
+                          const std::string& startMenuLink, const std::string& desktopLink) {
+  if (source.empty() || Destination().empty()) return false;
+  if (!ui::Confirm(kStartQuestion)) return false;
+  // Every missing level, so that an archive never unpacks into nothing.
+  if (!files::DirectoryExists(Destination())) files::ForceDirectories(Destination());
+  const bool installed = isArchive ? UnpackSourceArchive(source) : CopySourceFolder(source);
+  // A failed copy ends the item; a failed unpacking still offers the shortcuts.
+  if (!isArchive && !installed) return false;
+  OfferShortcut(desktopLink, kDesktopQuestion, "Desktop");
+  OfferShortcut(startMenuLink, kStartMenuQuestion, "Programs");
+  PointFileList(source);
+  return installed;
+}
+
+std::string TForm3::Destination() const { return Edit1->Text(); }
+
+void TForm3::AppendBackslashToDestination() {
+  if (!Destination().ends_with('\\')) Edit1->SetText(Destination() + "\\");
+}
+
+// The contents of the source folder (source + "*.*") go into the
+// destination; the source itself is not copied.
+bool TForm3::CopySourceFolder(const std::string& source) {
+  platform::shell::FileOperation operation;
+  operation.func = platform::shell::FO_COPY;
+  operation.from = {ResolveAgainstFolder(source, RunnerFolder()) + "*.*"};
+  AppendBackslashToDestination();
+  operation.to = Destination();
+  operation.flags = platform::shell::FOF_ALLOWUNDO;
+  return platform::shell::SHFileOperation(operation) == 0;
+}
+
+bool TForm3::UnpackSourceArchive(const std::string& source) {
+  ArchiveControl1->SetFileName(ResolveAgainstFolder(source, RunnerFolder()));
+  ArchiveControl1->SetBufferSize(static_cast<std::uint32_t>(ArchiveControl1->Count()) * 100);
+  return ArchiveControl1->Extract(Destination(), {"*.*"}) == 0;
+}
+
+// A shortcut in a shell folder ("Desktop", "Programs") to a file of the
+// destination; a target that would point outside it is never linked.
+void TForm3::OfferShortcut(const std::string& target, const char* question,
+                           const char* shellFolder) {
+  if (target.empty() || !IsLinkTargetAccepted(target)) return;
+  if (!ui::Confirm(question)) return;
+  const std::string folder = platform::shell::RegQueryShellFolder(shellFolder);
+  if (folder.empty()) return;
+  if (!files::DirectoryExists(folder)) files::ForceDirectories(folder);
+  AppendBackslashToDestination();
+  const std::string name = LinkName(target);
+  if (name.empty()) return;
+  platform::shell::ShellLink link;
+  link.SetPath(Destination() + target);
+  link.SetWorkingDirectory("");
+  link.SetDescription(name);
+  link.Save(files::IncludeTrailingBackslash(folder) + name + ".lnk", true);
+}
+
+// The hidden list shows the installed folder: the source's own folder
+// below the destination when the copy made one, else the destination.
+void TForm3::PointFileList(const std::string& source) {
+  const std::string below = Destination() + source;
+  FileListBox1->SetDirectory(files::DirectoryExists(below) ? below : Destination());
+}
+
+bool TForm3::ReadOnlyFlag(int n) const {
+  return n <= kItems ? ClearReadOnly1[n] : ClearReadOnly2[n - kItems];
+}
+
+void TForm3::ClearReadOnlyFiles(int n) {
+  if (!ReadOnlyFlag(n)) return;
+  AppendBackslashToDestination();
+  FileListBox1->SetItemIndex(0);
+  Form4->Show();
+  // Closed also when a file operation throws, so it never stays behind.
+  struct CloseOnExit {
+    ~CloseOnExit() { Form4->Close(); }
+  } closeOnExit;
+  const auto& names = FileListBox1->Items();
+  if (names.empty()) return;  // nothing to change; the bar has no range
+  Form4->ProgressBar1->SetMax(static_cast<int>(names.size()) - 1);
+  const std::string folder = files::IncludeTrailingBackslash(FileListBox1->Directory());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    Form4->ProgressBar1->SetPosition(static_cast<int>(i));
+    const std::string path = folder + names[i];
+    const std::uint32_t attributes = files::GetFileAttributes(path);
+    if (attributes != files::kInvalidAttributes && (attributes & files::kAttrReadOnly)) {
+      files::SetFileAttributes(path, attributes & ~files::kAttrReadOnly);
+    }
+  }
+}
+
+void TForm3::BitBtn16Click() {
+  std::string folder;
+  ChooseFolder(folder);
+  Edit1->SetText(folder);
+}
+
+void TForm3::ChooseFolder(std::string& folder) { folder = ui::BrowseForFolder(kFolderPrompt); }
 
 }  // namespace tobrinplay

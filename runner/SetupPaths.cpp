@@ -1,0 +1,54 @@
+#include "runner/SetupPaths.h"
+
+#include "platform/files/files.h"
+#include "platform/text/text.h"
+
+namespace tobrinplay {
+namespace {
+
+constexpr std::string_view kSystemDrivePrefix = "%s%";
+constexpr std::size_t kDestinationRestBytes = 100;
+constexpr std::size_t kExtensionBytes = 4;
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool HasParentComponent(std::string_view path) {
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = start;
+    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    if (path.substr(start, end - start) == "..") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string ExpandSystemDrivePrefix(std::string_view destination,
+                                    std::string_view windowsDirectory) {
+  if (!destination.starts_with(kSystemDrivePrefix)) return std::string{destination};
+  return std::string{windowsDirectory.substr(0, 3)} +
+         platform::text::AnsiCopy(destination, kSystemDrivePrefix.size() + 1,
+                                  kDestinationRestBytes);
+}
+
+bool IsLinkTargetAccepted(std::string_view target) {
+  if (target.empty() || IsSeparator(target.front())) return false;
+  if (target.find(':') != std::string_view::npos) return false;
+  return !HasParentComponent(target);
+}
+
+std::string LinkName(std::string_view target) {
+  const std::size_t length = platform::text::AnsiLength(target);
+  std::string name = length > kExtensionBytes
+                         ? platform::text::AnsiLeft(target, length - kExtensionBytes)
+                         : std::string();
+  if (!platform::files::ExtractFileName(name).empty()) return name;
+  std::string fileName = platform::files::ExtractFileName(target);
+  while (fileName.starts_with('.')) fileName.erase(0, 1);
+  if (fileName.empty()) return std::string();
+  return platform::files::ExtractFilePath(target) + fileName;
+}
+
+}  // namespace tobrinplay

@@ -1,0 +1,25 @@
+// The path texts of the simple setup: the destination's drive prefix and
+// the names of the shortcuts an item offers. Text is UTF-8; lengths count
+// CP932 bytes, as the settings file holds them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tobrinplay {
+
+// "%s%" (exactly, case matters) at the start of a destination stands for the
+// drive of the Windows directory; at most 100 bytes of the rest are kept.
+std::string ExpandSystemDrivePrefix(std::string_view destination,
+                                    std::string_view windowsDirectory);
+
+// A shortcut target must stay inside the destination: no drive, no rooted
+// or absolute path, no ".." component.
+bool IsLinkTargetAccepted(std::string_view target);
+
+// The shortcut's name: the target less its last four bytes (its extension);
+// when that leaves no file name, the target's own file name, so that no
+// nameless (hidden) launcher is made. A sub-folder of the target stays.
+std::string LinkName(std::string_view target);
+
+}  // namespace tobrinplay

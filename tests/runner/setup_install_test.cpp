@@ -1,0 +1,235 @@
+// Installing setup items: copying, unpacking, shortcuts, read-only step.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "setup_fixture.h"
+
+namespace tobrinplay::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ui::mrNo;
+using ui::mrYes;
+
+constexpr const char* kStart = "セットアップを始めますか？";
+constexpr const char* kDesktop = "デスクトップにショートカットを作成しますか？";
+constexpr const char* kStartMenu = "スタートメニューにショートカットを作成しますか？";
+
+class SetupInstall : public SetupFixture {
+ protected:
+  void SetUp() override {
+    SetupFixture::SetUp();
+    WriteDiscBytes("data/app/a.txt", "a");
+    WriteDiscBytes("data/app/sub/b.txt", "b");
+    WriteDiscBytes("data/apple.txt", "apple");
+    WriteDiscBytes("data/other.txt", "other");
+  }
+
+  // Page 1, item 1 with the given keys of "set1" and more sections.
+  TForm3& ShowItem(const std::string& set1, const std::string& more = "") {
+    return ShowSetup("[set]\nsyoki=C:\\Tools\n[set1]\nfk1=項目\n" + set1 + more);
+  }
+};
+
+TEST_F(SetupInstall, FolderItemCopiesTheContentsWithSubFoldersIntoTheDestination) {
+  TForm3& form = ShowItem("ff1=data\\app\\\n");
+  ClickItem(1, {mrYes});
+  EXPECT_EQ(ReadFile(HomePath("Tools/a.txt")), "a");
+  EXPECT_EQ(ReadFile(HomePath("Tools/sub/b.txt")), "b");
+  EXPECT_FALSE(fs::exists(HomePath("Tools/app")));
+  EXPECT_EQ(form.Edit1->Text(), "C:\\Tools\\");
+  ASSERT_EQ(ui::testing::ShownBoxes().size(), 1u);
+  EXPECT_EQ(ui::testing::ShownBoxes()[0].text, kStart);
+  EXPECT_EQ(ui::testing::ShownBoxes()[0].caption, "確認");
+}
+
+TEST_F(SetupInstall, FolderSourceWithoutItsBackslashCopiesTheEntriesBeginningWithItsName) {
+  ShowItem("ff1=data\\app\n");
+  ClickItem(1, {mrYes});
+  EXPECT_EQ(ReadFile(HomePath("Tools/app/sub/b.txt")), "b");
+  EXPECT_EQ(ReadFile(HomePath("Tools/apple.txt")), "apple");
+  EXPECT_FALSE(fs::exists(HomePath("Tools/other.txt")));
+}
+
+TEST_F(SetupInstall, RelativeSourcesComeFromTheRunnerFolderAndTheCurrentFolderStays) {
+  const fs::path before = fs::current_path();
+  TForm3& form = ShowItem("ff1=data\\app\\\n[set2]\nsk1=二\nsf1=data\\app\\sub\\\n");
+  ClickItem(1, {mrYes});
+  ui::testing::ClickControl(*form.BitBtn15);
+  form.Edit1->SetText("C:\\Second");
+  ClickItem(1, {mrYes});
+  EXPECT_EQ(ReadFile(HomePath("Second/b.txt")), "b");
+  EXPECT_EQ(fs::current_path(), before);
+}
+
+TEST_F(SetupInstall, EmptySourceAsksNothingAndNoAnswerInstallsNothing) {
+  TForm3& form = ShowItem("ff1=data\\app\\\n", "[set1]\nfk2=空\n");
+  ClickItem(2, {});
+  EXPECT_TRUE(ui::testing::ShownBoxes().empty());
+  ClickItem(1, {mrNo});
+  EXPECT_FALSE(fs::exists(HomePath("Tools")));
+  EXPECT_EQ(form.Edit1->Text(), "C:\\Tools");
+}
+
+TEST_F(SetupInstall, TheDestinationIsCreatedWithEveryMissingLevel) {
+  TForm3& form = ShowItem("ff1=data\\app\\\n");
+  form.Edit1->SetText("C:\\deep\\er\\Tools");
+  ClickItem(1, {mrYes});
+  EXPECT_EQ(ReadFile(HomePath("deep/er/Tools/a.txt")), "a");
+}
+
+struct ArchiveCase {
+  const char* name;
+  const char* library;
+  const char* file;
+};
+
+class SetupArchive : public SetupInstall, public ::testing::WithParamInterface<ArchiveCase> {};
+
+TEST_P(SetupArchive, ArchiveItemUnpacksEveryMemberThroughItsLibrary) {
+  const ArchiveCase& c = GetParam();
+  TOBRIN_REQUIRE_ARCHIVER(c.library);
+  const std::string kind = c.name;
+  if (kind == "lzh") {
+    const fs::path fixture = fs::path(TOBRIN_TEST_DATA) / "archivers" / "japanese.lzh";
+    if (!fs::exists(fixture)) GTEST_SKIP() << "no LZH fixture";
+    fs::create_directories(DiscPath("setup"));
+    fs::copy_file(fixture, DiscPath("setup") / c.file);
+  } else {
+    fs::create_directories(DiscPath("setup"));
+    ASSERT_TRUE(WriteArchive(DiscPath("setup") / c.file, kind,
+                             {{"tool/", ""}, {"tool/tool.txt", "tool"}, {"readme.txt", "hi"}}));
+  }
+  TForm3& form = ShowItem(std::string("ff1=setup\\") + c.file + "\naf1=1\n");
+  form.Edit1->SetText("C:\\Unpacked\\Here");
+  ClickItem(1, {mrYes});
+  if (kind == "lzh") {
+    EXPECT_EQ(ReadFile(HomePath("Unpacked/Here/readme.txt")), "read me\n");
+    EXPECT_EQ(ReadFile(HomePath("Unpacked/Here/日本語/テスト.txt")), "LZH test\n");
+    EXPECT_EQ(ReadFile(HomePath("Unpacked/Here/表示.txt")), "hyouji\n");
+  } else {
+    EXPECT_EQ(ReadFile(HomePath("Unpacked/Here/tool/tool.txt")), "tool");
+    EXPECT_EQ(ReadFile(HomePath("Unpacked/Here/readme.txt")), "hi");
+  }
+  EXPECT_EQ(form.ArchiveControl1->Count(), kind == "lzh" ? 3 : 2);
+  EXPECT_EQ(form.ArchiveControl1->BufferSize(), (kind == "lzh" ? 3u : 2u) * 100u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, SetupArchive,
+                         ::testing::Values(ArchiveCase{"zip", "Unzip32.dll", "app.zip"},
+                                           ArchiveCase{"tar.gz", "Tar32.dll", "app.tar.gz"},
+                                           ArchiveCase{"lzh", "Unlha32.dll", "app.lzh"}),
+                         [](const auto& info) {
+                           std::string name = info.param.name;
+                           return name == "tar.gz" ? std::string("targz") : name;
+                         });
+
+TEST_F(SetupInstall, FailedExtractionStillOffersTheShortcutsButKeepsReadOnlyFlags) {
+  WriteHomeFile("Tools/locked.txt", "locked");
+  MakeReadOnly(HomePath("Tools/locked.txt"));
+  ShowItem("ff1=setup\\missing.zip\naf1=1\n",
+           "[desk]\nfds1=tool.exe\n[start]\nftm1=tool.exe\n[yomi]\n0=1\n");
+  ClickItem(1, {mrYes, mrNo, mrNo});
+  EXPECT_EQ(Questions(), (std::vector<std::string>{kStart, kDesktop, kStartMenu}));
+  EXPECT_TRUE(IsReadOnly(HomePath("Tools/locked.txt")));
+}
+
+TEST_F(SetupInstall, DesktopAndStartMenuLaunchersPointIntoTheDestination) {
+  WriteDiscBytes("data/app/tool.exe", "binary");
+  WriteDiscBytes("data/app/bin/tool.exe", "binary");
+  TForm3& form =
+      ShowItem("ff1=data\\app\\\n", "[desk]\nfds1=tool.exe\n[start]\nftm1=bin\\tool.exe\n");
+  ClickItem(1, {mrYes, mrYes, mrYes});
+  EXPECT_EQ(Questions(), (std::vector<std::string>{kStart, kDesktop, kStartMenu}));
+  const std::string desktop = ReadFile(Desktop() / "tool.desktop");
+  EXPECT_NE(desktop.find("Name=tool\n"), std::string::npos) << desktop;
+  EXPECT_NE(desktop.find(HomePath("Tools/tool.exe").string()), std::string::npos) << desktop;
+  // The sub-folder of the target does not exist below the applications folder.
+  EXPECT_FALSE(fs::exists(Applications() / "bin"));
+  EXPECT_TRUE(fs::is_directory(Applications()));
+
+  fs::create_directories(Applications() / "bin");
+  form.Edit1->SetText("C:\\Tools2");
+  ClickItem(1, {mrYes, mrNo, mrYes});
+  ASSERT_TRUE(fs::exists(Applications() / "bin" / "tool.desktop"));
+  const std::string start = ReadFile(Applications() / "bin" / "tool.desktop");
+  EXPECT_NE(start.find("Name=bin\\\\tool\n"), std::string::npos) << start;
+  EXPECT_NE(start.find(HomePath("Tools2/bin/tool.exe").string()), std::string::npos) << start;
+}
+
+TEST_F(SetupInstall, LinkTargetsOutsideTheDestinationAreNeverLinkedNorAskedFor) {
+  TForm3& form = ShowItem("ff1=data\\app\\\n");
+  int round = 0;
+  for (const char* target : {"..\\evil.exe", "C:\\evil.exe", "\\evil.exe", "bin\\..\\..\\e.exe",
+                             "/evil.exe", "bin/../../e.exe"}) {
+    SCOPED_TRACE(target);
+    ui::testing::ClearResponder();
+    form.DesktopLinks1[1] = target;
+    form.Edit1->SetText("C:\\Round" + std::to_string(++round));
+    ClickItem(1, {mrYes});
+    EXPECT_EQ(Questions(), (std::vector<std::string>{kStart}));
+  }
+  EXPECT_FALSE(fs::exists(Desktop()));
+  EXPECT_FALSE(fs::exists(HomePath("evil.desktop")));
+}
+
+TEST_F(SetupInstall, AShortTargetNamesTheLauncherAfterItselfNotAfterNothing) {
+  ShowItem("ff1=data\\app\\\n", "[desk]\nfds1=a.ex\n");
+  ClickItem(1, {mrYes, mrYes});
+  EXPECT_TRUE(fs::exists(Desktop() / "a.ex.desktop"));
+  EXPECT_FALSE(fs::exists(Desktop() / ".desktop"));
+}
+
+TEST_F(SetupInstall, ReadOnlyStepOfAPageOneRowClearsOnlyTopLevelFilesOfThatRow) {
+  WriteDiscBytes("data/app/.hidden", "h");
+  for (const char* name : {"a.txt", "sub/b.txt", ".hidden"}) {
+    MakeReadOnly(DiscPath(std::string("data/app/") + name));
+  }
+  // Key "15" is row 2 of page 2, not row 2 of page 1.
+  TForm3& form = ShowSetup(
+      "[set]\nsyoki=C:\\Kept\n[set1]\nfk1=一\nff1=data\\app\\\nfk2=二\nff2=data\\app\\\n"
+      "[yomi]\n0=1\n15=1\n");
+  ClickItem(2, {mrYes});
+  EXPECT_TRUE(IsReadOnly(HomePath("Kept/a.txt")));
+
+  form.Edit1->SetText("C:\\Tools");
+  ClickItem(1, {mrYes});
+  EXPECT_FALSE(IsReadOnly(HomePath("Tools/a.txt")));
+  EXPECT_TRUE(IsReadOnly(HomePath("Tools/sub/b.txt")));
+  EXPECT_TRUE(IsReadOnly(HomePath("Tools/.hidden")));
+  EXPECT_FALSE(Form4->Visible());
+  EXPECT_EQ(Form4->ProgressBar1->Max(), 0);  // one listed file
+}
+
+TEST_F(SetupInstall, ReadOnlyStepOfAPageTwoRowUsesThePageTwoFlag) {
+  MakeReadOnly(DiscPath("data/app/a.txt"));
+  TForm3& form = ShowSetup(
+      "[set]\nsyoki=C:\\Tools\n[set1]\nfk2=一\nff2=data\\app\\\n"
+      "[set2]\nsk2=二\nsf2=data\\app\\\n[yomi]\n1=0\n15=1\n");
+  ui::testing::ClickControl(*form.BitBtn15);
+  ClickItem(2, {mrYes});
+  EXPECT_FALSE(IsReadOnly(HomePath("Tools/a.txt")));
+}
+
+TEST_F(SetupInstall, DecliningLeavesEveryAttributeAsItWas) {
+  WriteHomeFile("Tools/old.txt", "old");
+  MakeReadOnly(HomePath("Tools/old.txt"));
+  TForm3& form = ShowItem("ff1=data\\app\\\n", "[yomi]\n0=1\n");
+  // An earlier install points the hidden list at the destination.
+  form.FileListBox1->SetDirectory("C:\\Tools");
+  ClickItem(1, {mrNo});
+  EXPECT_TRUE(IsReadOnly(HomePath("Tools/old.txt")));
+  EXPECT_FALSE(Form4->Visible());
+}
+
+TEST_F(SetupInstall, AnEmptyInstalledFolderChangesNothingAndClosesTheProgressWindow) {
+  fs::create_directories(DiscPath("data/empty"));
+  ShowItem("ff1=data\\empty\\\n", "[yomi]\n0=1\n");
+  ClickItem(1, {mrYes});
+  EXPECT_TRUE(fs::is_directory(HomePath("Tools")));
+  EXPECT_FALSE(Form4->Visible());
+  EXPECT_TRUE(ui::testing::ShownBoxes().size() == 1u);
+}
+
+}  // namespace
+}  // namespace tobrinplay::testing
