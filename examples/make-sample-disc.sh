@@ -6,7 +6,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 disc=$here/sample-disc
 convert=/usr/bin/convert  # the real ImageMagick
-mkdir -p "$disc/game" "$disc/data"
+mkdir -p "$disc/game" "$disc/data" "$disc/setup"
 
 # CP932 with CR LF, as the editor writes it.
 to_disc() { iconv -f UTF-8 -t CP932 | sed 's/$/\r/' >"$1"; }
@@ -133,10 +133,22 @@ b2w=120
 b2h=25
 [set1]
 fk1=サンプルデータをコピー
-ff1=data
+ff1=data\
 af1=0
+fk2=サンプルツールを展開 (ZIP)
+ff2=setup\tools.zip
+af2=1
+[desk]
+fds2=sample-tool.htm
+[yomi]
+0=1
+1=1
 [kmes1]
-1-1=data フォルダをコピーします。
+1-1=data フォルダの中身をコピー先へコピーします。
+2-1=setup\tools.zip をコピー先へ展開します。
+2-2=デスクトップにショートカットを作ることもできます。
+ki1=2
+ki2=2
 [timer]
 enabled=0
 time=0
@@ -203,6 +215,25 @@ HTML
 to_disc "$disc/data/sample.txt" <<'TXT'
 簡易セットアップでコピーされるサンプルデータです。
 TXT
+
+# The ZIP item of the simple setup: a page and a text, stored with a fixed
+# time so that the archive only changes when its contents do.
+tools=$(mktemp -d)
+trap 'rm -rf "$tools"' EXIT
+mkdir -p "$tools/tool" "$disc/setup"
+cat >"$tools/sample-tool.htm" <<'HTML'
+<!DOCTYPE html>
+<html lang="ja"><meta charset="utf-8"><title>サンプルツール</title>
+<h1>簡易セットアップで展開されたページです</h1>
+<p>デスクトップのショートカットから開けます。</p>
+</html>
+HTML
+to_disc "$tools/tool/readme.txt" <<'TXT'
+サンプルツールの説明です。
+TXT
+touch -d '2025-01-02 12:34:56' "$tools/sample-tool.htm" "$tools/tool/readme.txt" "$tools/tool"
+rm -f "$disc/setup/tools.zip"
+(cd "$tools" && zip -q -X -r "$disc/setup/tools.zip" sample-tool.htm tool)
 
 font=Noto-Sans-CJK-JP
 "$convert" -size 525x411 gradient:'#f4f8ff-#b8cce8' \
