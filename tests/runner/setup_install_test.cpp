@@ -135,6 +135,19 @@ TEST_F(SetupInstall, FailedExtractionStillOffersTheShortcutsButKeepsReadOnlyFlag
   EXPECT_TRUE(IsReadOnly(HomePath("Tools/locked.txt")));
 }
 
+TEST_F(SetupInstall, AFailedCopyEndsTheItemWithoutShortcutsOrReadOnlyStep) {
+  WriteHomeFile("Tools/locked.txt", "locked");
+  MakeReadOnly(HomePath("Tools/locked.txt"));
+  TForm3& form = ShowItem("ff1=missing\\\n", "[desk]\nfds1=tool.exe\n[yomi]\n0=1\n");
+  ClickItem(1, {mrYes, ui::mrOk});  // the shell's own error box
+  const auto questions = Questions();
+  ASSERT_EQ(questions.size(), 2u);
+  EXPECT_EQ(questions[0], kStart);
+  EXPECT_NE(questions[1], kDesktop);
+  EXPECT_TRUE(IsReadOnly(HomePath("Tools/locked.txt")));
+  EXPECT_EQ(form.FileListBox1->Directory(), "");
+}
+
 TEST_F(SetupInstall, DesktopAndStartMenuLaunchersPointIntoTheDestination) {
   WriteDiscBytes("data/app/tool.exe", "binary");
   WriteDiscBytes("data/app/bin/tool.exe", "binary");
