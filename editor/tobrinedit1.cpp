@@ -72,9 +72,14 @@ void DistributeModel(const SettingsModel& model) {
   Form9->LoadSettings(model);
 }
 
-// Drops "X:" and the "\" after it, when the path starts with a drive.
+// Longest paths kept after the drive is dropped, in CP932 bytes.
+constexpr std::size_t kDriveRelativeMaxBytes = 200;
+constexpr std::size_t kSetupSourceMaxBytes = 100;
+
+bool HasDrive(std::string_view path) { return path.size() >= 2 && path[1] == ':'; }
+
+// Drops "X:" and the "\" after it, when one follows.
 std::string_view WithoutDrive(std::string_view path) {
-  if (path.size() < 2 || path[1] != ':') return path;
   path.remove_prefix(2);
   if (!path.empty() && path.front() == '\\') path.remove_prefix(1);
   return path;
@@ -148,17 +153,16 @@ void SetOwnFolderForTesting(std::string windowsFolder) {
 }
 
 std::string MakeDriveRelative(std::string_view path) {
-  if (path.size() < 2 || path[1] != ':') return std::string(path);
-  return platform::text::AnsiLeft(WithoutDrive(path), 200);
+  if (!HasDrive(path)) return std::string(path);
+  return platform::text::AnsiLeft(WithoutDrive(path), kDriveRelativeMaxBytes);
 }
 
 std::string NormaliseSetupSource(std::string_view path, bool isArchive) {
   // An empty source means "no item"; "\" would name the drive root.
   if (path.empty()) return {};
-  std::string source(path);
-  if (path.size() >= 2 && path[1] == ':') {
-    source = platform::text::AnsiLeft(WithoutDrive(path), 100);
-  }
+  std::string source = HasDrive(path)
+                           ? platform::text::AnsiLeft(WithoutDrive(path), kSetupSourceMaxBytes)
+                           : std::string(path);
   if (!isArchive && (source.empty() || source.back() != '\\')) source += '\\';
   return source;
 }
