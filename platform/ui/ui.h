@@ -35,8 +35,12 @@
 //   its form before OnClick runs. Esc clicks the form's Cancel button.
 // - Form Width/Height are the outer size; ClientWidth/ClientHeight the
 //   inside (frame metrics in form.h).
+// - The first form created becomes Application's main form; closing it
+//   ends Application::Run (Terminated() becomes true).
 // - Tests answer boxes and dialogs and drive modal forms through
-//   platform/ui/testing.h.
+//   platform/ui/testing.h (offscreen, an unanswered box or a modal form
+//   without a script aborts the test program with a message). A test that
+//   plays a program's life calls ui::testing::ResetApplication first.
 #pragma once
 
 #include "platform/ui/application.h"
