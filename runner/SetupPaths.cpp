@@ -33,10 +33,10 @@ std::string ExpandSystemDrivePrefix(std::string_view destination,
                                   kDestinationRestBytes);
 }
 
-bool IsLinkTargetAccepted(std::string_view target) {
-  if (target.empty() || IsSeparator(target.front())) return false;
-  if (target.find(':') != std::string_view::npos) return false;
-  return !HasParentComponent(target);
+bool IsInsideRelativePath(std::string_view path) {
+  if (path.empty() || IsSeparator(path.front())) return false;
+  if (path.find(':') != std::string_view::npos) return false;
+  return !HasParentComponent(path);
 }
 
 std::string LinkName(std::string_view target) {

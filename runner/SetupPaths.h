@@ -13,9 +13,9 @@ namespace tobrinplay {
 std::string ExpandSystemDrivePrefix(std::string_view destination,
                                     std::string_view windowsDirectory);
 
-// A shortcut target must stay inside the destination: no drive, no rooted
-// or absolute path, no ".." component.
-bool IsLinkTargetAccepted(std::string_view target);
+// A path that stays inside the folder it is taken against: no drive, no
+// rooted or absolute path, no ".." component. Shortcut targets must be so.
+bool IsInsideRelativePath(std::string_view path);
 
 // The shortcut's name: the target less its last four bytes (its extension);
 // when that leaves no file name, the target's own file name, so that no

@@ -258,7 +258,7 @@ bool TForm3::UnpackSourceArchive(const std::string& source) {
 // destination; a target that would point outside it is never linked.
 void TForm3::OfferShortcut(const std::string& target, const char* question,
                            const char* shellFolder) {
-  if (target.empty() || !IsLinkTargetAccepted(target)) return;
+  if (!IsInsideRelativePath(target)) return;
   if (!ui::Confirm(question)) return;
   const std::string folder = platform::shell::RegQueryShellFolder(shellFolder);
   if (folder.empty()) return;
@@ -274,10 +274,13 @@ void TForm3::OfferShortcut(const std::string& target, const char* question,
 }
 
 // The hidden list shows the installed folder: the source's own folder
-// below the destination when the copy made one, else the destination.
+// below the destination when the copy made one, else the destination. A
+// source reaching out of the destination ("..\data\") never points it at
+// a folder the item did not install into.
 void TForm3::PointFileList(const std::string& source) {
   const std::string below = Destination() + source;
-  FileListBox1->SetDirectory(files::DirectoryExists(below) ? below : Destination());
+  const bool inside = IsInsideRelativePath(source) && files::DirectoryExists(below);
+  FileListBox1->SetDirectory(inside ? below : Destination());
 }
 
 bool TForm3::ReadOnlyFlag(int n) const {

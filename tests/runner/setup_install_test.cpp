@@ -225,6 +225,22 @@ TEST_F(SetupInstall, ReadOnlyStepOfAPageTwoRowUsesThePageTwoFlag) {
   EXPECT_FALSE(IsReadOnly(HomePath("Tools/a.txt")));
 }
 
+TEST_F(SetupInstall, ASourceAboveTheRunnerFolderClearsOnlyTheDestination) {
+  // The runner lies in D:\menu; its source "..\data\app\" is D:\data\app.
+  SetRunnerExecutablePathForTesting("D:\\menu\\tobrinplay");
+  MakeReadOnly(DiscPath("data/app/a.txt"));
+  WriteHomeFile("data/app/unrelated.txt", "keep");  // C:\Tools\..\data\app
+  MakeReadOnly(HomePath("data/app/unrelated.txt"));
+  WriteDiscText("menu/tobrinedit.dat",
+                "[set]\nsyoki=C:\\Tools\n[set1]\nfk1=上\nff1=..\\data\\app\\\n[yomi]\n0=1\n");
+  CreateForms();
+  Form3->Show();
+  ClickItem(1, {mrYes});
+  EXPECT_FALSE(IsReadOnly(HomePath("Tools/a.txt")));
+  EXPECT_TRUE(IsReadOnly(HomePath("data/app/unrelated.txt")));
+  EXPECT_EQ(Form3->FileListBox1->Directory(), "C:\\Tools\\");
+}
+
 TEST_F(SetupInstall, DecliningLeavesEveryAttributeAsItWas) {
   WriteHomeFile("Tools/old.txt", "old");
   MakeReadOnly(HomePath("Tools/old.txt"));
