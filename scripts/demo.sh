@@ -17,7 +17,10 @@ rm -rf "$disc"
 cp -r "$root/examples/sample-disc" "$disc"
 cp "$build/bin/tobrinplay" "$disc/"
 shopt -s nullglob
-for lib in "$build"/bin/*.dll; do cp "$lib" "$disc/"; done
+# Only the archiver libraries that ship; the test stand-ins stay behind.
+for lib in Unlha32 cab32 Tar32 unrar32 Unzip32 Zip32j; do
+  [ -f "$build/bin/$lib.dll" ] && cp "$build/bin/$lib.dll" "$disc/"
+done
 echo "demo: disc staged in $disc"
 
 # make exports QT_QPA_PLATFORM=offscreen for the tests; the demo needs a screen.

@@ -51,6 +51,9 @@ bool OpenDialog::Execute() {
   QFileDialog dialog(QApplication::activeWindow(), detail::Q(Title));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  // Qt's own dialog matches filter masks without regard to case, as Windows
+  // does; a desktop's native one may not.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   const QStringList filters = QtFilters(Filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
