@@ -8,7 +8,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libarchive-dev libjpeg-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-noto-cjk xvfb xauth x11-utils imagemagick gcab libarchive-tools zip unzip
+  fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth x11-utils imagemagick gcab libarchive-tools zip unzip
   locales
 )
 missing=()

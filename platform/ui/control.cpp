@@ -35,15 +35,26 @@ QColor ToQColor(TColor color) {
 
 int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
 
+// The IPA fonts share the metrics of the Windows Japanese fonts, so texts
+// wrap and fit as the layouts expect; Noto CJK stands in when they are absent.
+QString InstalledFamily(const QString& preferred, const QString& fallback) {
+  return QFontDatabase::hasFamily(preferred) ? preferred : fallback;
+}
+
 QString MapFontFamily(const std::string& windowsName) {
-  static const QString kSans = QStringLiteral("Noto Sans CJK JP");
-  static const QString kSerif = QStringLiteral("Noto Serif CJK JP");
-  static const QString kMono = QStringLiteral("Noto Sans Mono CJK JP");
+  static const QString kSans =
+      InstalledFamily(QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"));
+  static const QString kSerif =
+      InstalledFamily(QStringLiteral("IPAPMincho"), QStringLiteral("Noto Serif CJK JP"));
+  static const QString kMono =
+      InstalledFamily(QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"));
+  static const QString kMonoSerif =
+      InstalledFamily(QStringLiteral("IPAMincho"), QStringLiteral("Noto Serif CJK JP"));
   const QString name = Q(windowsName).normalized(QString::NormalizationForm_KC);
   if (name.isEmpty()) return kSans;
   const bool proportional = name.contains(QStringLiteral("P")) || name.contains("UI");
   if (name.contains(QStringLiteral("明朝")) || name.contains("Mincho", Qt::CaseInsensitive))
-    return kSerif;
+    return proportional ? kSerif : kMonoSerif;
   if (name.contains(QStringLiteral("ゴシック")) || name.contains("Gothic", Qt::CaseInsensitive))
     return proportional ? kSans : kMono;
   if (QFontDatabase::hasFamily(name)) return name;
