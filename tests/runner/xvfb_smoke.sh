@@ -26,7 +26,8 @@ xvfb_pid=$!
 n=""
 for _ in $(seq 50); do
   n=$(head -n1 "$work/display" 2>/dev/null)
-  [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
+  # Ready only once it answers: a socket file alone may be a stale one.
+  [ -n "$n" ] && xwininfo -root -display ":$n" >/dev/null 2>&1 && break
   n=""
   sleep 0.1
 done
@@ -37,17 +38,27 @@ export DISPLAY=":$n"
 
 cp -r "$sample" "$work/disc"
 cp "$runner" "$work/disc/tobrinplay"
-QT_QPA_PLATFORM=xcb "$work/disc/tobrinplay" >"$work/runner.log" 2>&1 &
-runner_pid=$!
-
 # The opening shows its picture for a few seconds, then the menu maps.
-id=""
-for _ in $(seq 300); do
-  id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$title\"" | awk '{print $1}' | head -n1)
-  if [ -n "$id" ] && xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then break; fi
+wait_for_menu() {
   id=""
-  kill -0 "$runner_pid" 2>/dev/null || break
-  sleep 0.1
+  for _ in $(seq 300); do
+    id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$title\"" | awk '{print $1}' | head -n1)
+    if [ -n "$id" ] && xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then return; fi
+    id=""
+    kill -0 "$runner_pid" 2>/dev/null || return
+    sleep 0.1
+  done
+}
+
+# A second start only when the first could not reach the server at all.
+for attempt in 1 2; do
+  QT_QPA_PLATFORM=xcb "$work/disc/tobrinplay" >"$work/runner.log" 2>&1 &
+  runner_pid=$!
+  wait_for_menu
+  [ -n "$id" ] && break
+  grep -q 'could not connect to display' "$work/runner.log" || break
+  echo "the runner could not reach $DISPLAY (attempt $attempt)"
+  sleep 1
 done
 if [ -z "$id" ]; then
   echo "FAIL: the menu window \"$title\" never mapped"
