@@ -15,7 +15,30 @@ void Destroy(T*& global) {
   global = nullptr;
 }
 
+// Every form that holds settings, in model order.
+template <class Visit>
+void ForEachHolder(Visit visit) {
+  visit(*Form2);
+  visit(*Form3);
+  visit(*Form4);
+  visit(*Form5);
+  visit(*Form6);
+  visit(*Form7);
+  visit(*Form8);
+  visit(*Form9);
+}
+
 }  // namespace
+
+settings::SettingsModel CollectModel() {
+  settings::SettingsModel model;
+  ForEachHolder([&](auto& form) { form.StoreSettings(model); });
+  return model;
+}
+
+void DistributeModel(const settings::SettingsModel& model) {
+  ForEachHolder([&](auto& form) { form.LoadSettings(model); });
+}
 
 void CreateForms() {
   Create(Form1);

@@ -25,4 +25,8 @@ void CreateForms();
 // For tests and an orderly exit: every window is destroyed, last first.
 void DestroyForms();
 
+// The settings model as the dialog forms hold it now, and back into them.
+settings::SettingsModel CollectModel();
+void DistributeModel(const settings::SettingsModel& model);
+
 }  // namespace tobrinedit

@@ -47,31 +47,6 @@ constexpr const char* kChooseSaveFolder = "保存フォルダを選択してく�
 constexpr const char* kAutorunSection = "autorun";
 constexpr const char* kRunnerFileName = "tobrinplay.exe";
 
-// The model as the dialog forms hold it now.
-SettingsModel CollectModel() {
-  SettingsModel model;
-  Form2->StoreSettings(model);
-  Form3->StoreSettings(model);
-  Form4->StoreSettings(model);
-  Form5->StoreSettings(model);
-  Form6->StoreSettings(model);
-  Form7->StoreSettings(model);
-  Form8->StoreSettings(model);
-  Form9->StoreSettings(model);
-  return model;
-}
-
-void DistributeModel(const SettingsModel& model) {
-  Form2->LoadSettings(model);
-  Form3->LoadSettings(model);
-  Form4->LoadSettings(model);
-  Form5->LoadSettings(model);
-  Form6->LoadSettings(model);
-  Form7->LoadSettings(model);
-  Form8->LoadSettings(model);
-  Form9->LoadSettings(model);
-}
-
 // Longest paths kept after the drive is dropped, in CP932 bytes.
 constexpr std::size_t kDriveRelativeMaxBytes = 200;
 constexpr std::size_t kSetupSourceMaxBytes = 100;

@@ -109,30 +109,6 @@ settings::SettingsModel DistinctModel() {
   return m;
 }
 
-void PutIntoForms(const settings::SettingsModel& model) {
-  Form2->LoadSettings(model);
-  Form3->LoadSettings(model);
-  Form4->LoadSettings(model);
-  Form5->LoadSettings(model);
-  Form6->LoadSettings(model);
-  Form7->LoadSettings(model);
-  Form8->LoadSettings(model);
-  Form9->LoadSettings(model);
-}
-
-settings::SettingsModel TakeFromForms() {
-  settings::SettingsModel model;
-  Form2->StoreSettings(model);
-  Form3->StoreSettings(model);
-  Form4->StoreSettings(model);
-  Form5->StoreSettings(model);
-  Form6->StoreSettings(model);
-  Form7->StoreSettings(model);
-  Form8->StoreSettings(model);
-  Form9->StoreSettings(model);
-  return model;
-}
-
 void ClickButton(ui::BitBtn* button) { ui::testing::ClickControl(*button); }
 
 // Saving right after start-up writes the new-project layout and flags.
@@ -156,20 +132,20 @@ TEST_F(EditorTest, SaveAfterStartUpWritesNewProjectDefaults) {
 // A full round trip keeps every setting; sizes of 0 come back as 9.
 TEST_F(EditorTest, SaveThenLoadKeepsEverySetting) {
   const settings::SettingsModel original = DistinctModel();
-  PutIntoForms(original);
+  DistributeModel(original);
   Form2->RadioGroup2->SetItemIndex(original.ButtonHoverColor);
   Form2->DiscIconFile = "disc.ico";
   Form2->ButtonFontSize[5] = 0;
   ClickButton(Form1->BitBtn8);
 
-  PutIntoForms(settings::SettingsModel{});
+  DistributeModel(settings::SettingsModel{});
   Form2->DiscIconFile.clear();
   PushMessageAnswer(ui::mrYes);
   ClickButton(Form1->BitBtn9);
 
   settings::SettingsModel expected = original;
   expected.ButtonFontSize[5] = 9;
-  EXPECT_TRUE(TakeFromForms() == expected);
+  EXPECT_TRUE(CollectModel() == expected);
   EXPECT_EQ(Form2->EditedFontSize, expected.ButtonFontSize);
   EXPECT_EQ(Form2->EditedFontName, expected.ButtonFontName);
   EXPECT_EQ(Form2->EditedFontColor, expected.ButtonFontColor);
@@ -209,15 +185,15 @@ TEST_F(EditorTest, LoadWithoutLayoutKeysTakesReaderDefaults) {
 
 // Loading beside the editor with no file there still replaces everything.
 TEST_F(EditorTest, LoadWithoutAnyFileEmptiesTheModel) {
-  PutIntoForms(DistinctModel());
+  DistributeModel(DistinctModel());
   Form2->DiscIconFile = "old.ico";
   PushMessageAnswer(ui::mrYes);
   ClickButton(Form1->BitBtn9);
   settings::SettingsModel expected;
   expected.BackgroundFit = DistinctModel().BackgroundFit;
   expected.ButtonFontSize.fill(9);
-  expected.ButtonFontSize[0] = TakeFromForms().ButtonFontSize[0];
-  EXPECT_TRUE(TakeFromForms() == expected);
+  expected.ButtonFontSize[0] = CollectModel().ButtonFontSize[0];
+  EXPECT_TRUE(CollectModel() == expected);
   EXPECT_EQ(Form2->DiscIconFile, "");
 }
 
