@@ -8,8 +8,8 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libarchive-dev libjpeg-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth x11-utils imagemagick gcab libarchive-tools zip unzip
-  locales
+  fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth x11-utils xdotool imagemagick gcab libarchive-tools zip unzip
+  locales qt6-translations-l10n
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,129 @@
+# Shared by the end-to-end scripts that drive the real programs under Xvfb
+# with real input (XTest through xdotool). Source it, then:
+#   xvfb_start                      # own X server, DISPLAY set, $work made
+#   id=$(wait_window "タイトル")     # a viewable top-level window, by title
+#   click_at "$id" X Y [button]     # client pixels of that window
+#   drag_from_to "$id" X1 Y1 X2 Y2
+#   type_into "$id" "ascii text"; press_key "$id" Escape
+#   shot "$id" name                 # PNG into $ARTIFACTS (default: $work)
+# Scripts exit 77 (skipped) when a tool is missing, 1 on failure.
+# Without a window manager windows sit where the program puts them, and a
+# window's client area is the window itself.
+
+xvfb_need() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+}
+
+xvfb_fail() {
+  echo "FAIL: $*"
+  local log
+  for log in "$work"/*.log; do
+    [ -s "$log" ] && { echo "--- $log"; tail -n 40 "$log"; }
+  done
+  exit 1
+}
+
+_xvfb_pids=()
+xvfb_cleanup() {
+  local pid
+  for pid in "${_xvfb_pids[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${_xvfb_pids[@]}"; do wait "$pid" 2>/dev/null; done
+  [ -n "${work:-}" ] && [ -z "${KEEP_WORK:-}" ] && rm -rf "$work"
+}
+
+# Background a program and have it killed at exit: run_bg LOG CMD ARGS...
+run_bg() {
+  local log=$1
+  shift
+  "$@" >"$log" 2>&1 &
+  _xvfb_pids=("$!" "${_xvfb_pids[@]}")
+  last_pid=$!
+}
+
+xvfb_start() {
+  xvfb_need Xvfb xwininfo xdotool
+  work=$(mktemp -d "${TMPDIR:-/tmp}/tobrin-xvfb.XXXXXX")
+  trap xvfb_cleanup EXIT
+  # Xvfb picks a free display number itself and writes it to fd 3.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
+  _xvfb_pids+=("$!")
+  local n="" _
+  for _ in $(seq 100); do
+    n=$(head -n1 "$work/display" 2>/dev/null)
+    # Ready only once it answers: a socket file alone may be a stale one.
+    [ -n "$n" ] && xwininfo -root -display ":$n" >/dev/null 2>&1 && break
+    n=""
+    sleep 0.1
+  done
+  [ -n "$n" ] || { echo "SKIP: Xvfb did not start"; cat "$work/xvfb.log"; exit 77; }
+  export DISPLAY=":$n" QT_QPA_PLATFORM=xcb
+  ARTIFACTS=${ARTIFACTS:-$work}
+  mkdir -p "$ARTIFACTS"
+}
+
+# The id of the viewable window titled exactly $1; waits up to $2 s (20).
+wait_window() {
+  local title=$1 tries=$(( ${2:-20} * 10 )) id _
+  for _ in $(seq "$tries"); do
+    for id in $(xdotool search --onlyvisible --name "^$(printf '%s' "$title" |
+        sed 's/[][\.*^$()+?{}|]/\\&/g')\$" 2>/dev/null); do
+      if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
+# Succeeds once no viewable window has that title (waits up to $2 s, 10).
+wait_window_gone() {
+  local title=$1 tries=$(( ${2:-10} * 10 )) _
+  for _ in $(seq "$tries"); do
+    wait_window "$title" 0.1 >/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+window_size() {  # prints "W H"
+  xwininfo -id "$1" | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w, h}'
+}
+
+click_at() {
+  local id=$1 x=$2 y=$3 button=${4:-1}
+  xdotool mousemove --window "$id" "$x" "$y" sleep 0.1 click "$button"
+  sleep 0.2
+}
+
+drag_from_to() {
+  local id=$1 x1=$2 y1=$3 x2=$4 y2=$5
+  xdotool mousemove --window "$id" "$x1" "$y1" sleep 0.1 mousedown 1 sleep 0.1 \
+    mousemove --window "$id" $(( (x1 + x2) / 2 )) $(( (y1 + y2) / 2 )) sleep 0.1 \
+    mousemove --window "$id" "$x2" "$y2" sleep 0.1 mouseup 1
+  sleep 0.2
+}
+
+# Keyboard input goes to the focused window: focus it first.
+type_into() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+  xdotool type --delay 20 "$2"
+  sleep 0.2
+}
+
+press_key() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+  xdotool key "$2"
+  sleep 0.2
+}
+
+shot() {
+  command -v import >/dev/null || return 0
+  sleep 0.3  # let the paint finish
+  import -window "$1" "$ARTIFACTS/$2.png" && echo "screenshot: $ARTIFACTS/$2.png"
+}
