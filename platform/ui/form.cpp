@@ -113,6 +113,17 @@ class FormWidget : public detail::Hooked<QWidget> {
   Form* form_;
 };
 
+bool IsToolWindow(TFormBorderStyle style) {
+  return style == bsToolWindow || style == bsSizeToolWin;
+}
+
+// The kind of top-level window a form's styles ask for.
+Qt::WindowFlags WindowKindFlags(TFormBorderStyle borderStyle, TFormStyle formStyle) {
+  Qt::WindowFlags flags = IsToolWindow(borderStyle) ? Qt::Tool : Qt::Window;
+  if (formStyle == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
+  return flags;
+}
+
 void BringWindowToFront(QWidget* w) {
   if (detail::IsHeadless()) return;  // nothing to raise offscreen
   w->raise();
@@ -208,20 +219,24 @@ void Form::SetBorderStyle(TFormBorderStyle style) {
   ApplyFixedSize();
 }
 
+void Form::SetFormStyle(TFormStyle style) {
+  formStyle_ = style;
+  ApplyWindowFlags();
+}
+
 void Form::SetBorderIcons(int icons) {
   borderIcons_ = icons;
   ApplyWindowFlags();
 }
 
 void Form::ApplyWindowFlags() {
-  Qt::WindowFlags flags = Qt::Window;
+  Qt::WindowFlags flags = WindowKindFlags(borderStyle_, formStyle_);
   if (borderStyle_ == bsNone) {
     flags |= Qt::FramelessWindowHint;
   } else {
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (borderIcons_ & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    const bool tool = borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin;
-    if (!tool && borderStyle_ != bsDialog) {
+    if (!IsToolWindow(borderStyle_) && borderStyle_ != bsDialog) {
       if (borderIcons_ & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
       if ((borderIcons_ & biMaximize) && borderStyle_ == bsSizeable)
         flags |= Qt::WindowMaximizeButtonHint;

@@ -47,8 +47,12 @@ class Form : public Control {
   void SetClientWidth(int width);
   void SetClientHeight(int height);
 
+  // bsToolWindow and bsSizeToolWin make a tool window (small title bar,
+  // no minimise or maximise box); without biSystemMenu it has no close box.
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle style);
+  TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle style);
   int BorderIcons() const { return borderIcons_; }
   void SetBorderIcons(int icons);
   TWindowState WindowState() const;
@@ -103,6 +107,7 @@ class Form : public Control {
 
   std::string caption_;
   TFormBorderStyle borderStyle_ = bsSizeable;
+  TFormStyle formStyle_ = fsNormal;
   int borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TPosition position_ = poDesigned;
   TWindowState pendingState_ = wsNormal;

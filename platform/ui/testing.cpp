@@ -120,13 +120,21 @@ void SendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButton
   QApplication::sendEvent(target, &event);
 }
 
-QWidget* g_pressed = nullptr;
+// The widget that took the last press, and its button, until the release.
+QPointer<QWidget> g_pressed;
+Qt::MouseButton g_pressedButton = Qt::NoButton;
 
 }  // namespace
 
 void MouseMove(Form& form, int x, int y) {
   QPoint local(x, y);
   QWidget* target = TargetAt(form, local);
+  // While a button is held, moves go where the press went, as with a mouse grab.
+  if (g_pressed) {
+    local = g_pressed->mapFrom(form.Impl()->widget, QPoint(x, y));
+    SendMouse(g_pressed, QEvent::MouseMove, local, Qt::NoButton, g_pressedButton);
+    return;
+  }
   SendMouse(target, QEvent::MouseMove, local, Qt::NoButton, Qt::NoButton);
 }
 
@@ -134,6 +142,7 @@ void MouseDown(Form& form, TMouseButton button, int x, int y) {
   QPoint local(x, y);
   QWidget* target = TargetAt(form, local);
   g_pressed = target;
+  g_pressedButton = QtButton(button);
   SendMouse(target, QEvent::MouseButtonPress, local, QtButton(button), QtButton(button));
 }
 
@@ -146,6 +155,7 @@ void MouseUp(Form& form, TMouseButton button, int x, int y) {
     target = g_pressed;
   }
   g_pressed = nullptr;
+  g_pressedButton = Qt::NoButton;
   SendMouse(target, QEvent::MouseButtonRelease, local, QtButton(button), Qt::NoButton);
 }
 

@@ -51,8 +51,10 @@ void ResetApplication();
 int PendingAnswers();
 
 // Input as the user would give it, through the Qt event path.
-// Coordinates are client pixels of the form; the event goes to the
-// control under the point.
+// Coordinates are client pixels of the form, also outside it; the event
+// goes to the control under the point, except that between MouseDown and
+// MouseUp moves and the release go to the pressed control, as with the
+// mouse grab of a real press.
 void MouseMove(Form& form, int x, int y);
 void MouseDown(Form& form, TMouseButton button, int x, int y);
 void MouseUp(Form& form, TMouseButton button, int x, int y);

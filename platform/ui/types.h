@@ -110,6 +110,8 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+// fsStayOnTop: the window stays above the other windows of the desktop.
+enum TFormStyle { fsNormal, fsStayOnTop };
 enum TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter };
 
 // Title-bar buttons, a bit set.

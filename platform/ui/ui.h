@@ -48,6 +48,7 @@
 #include "platform/ui/control.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialogs.h"
+#include "platform/ui/dockdrag.h"
 #include "platform/ui/form.h"
 #include "platform/ui/image.h"
 #include "platform/ui/types.h"
