@@ -49,7 +49,7 @@ ui::Label* NewLabel(ui::Form* form, int number, const char* caption, int left, i
 // Row r (from 0) of the four command rows; returns its combo box.
 ui::ComboBox* AddCommandRow(ui::Form* form, int r, const CommandRow& row, ui::Button*& button) {
   const int top = kRowTop + kRowStep * r;
-  NewLabel(form, 2 * r + 1, row.before, 6, top + 5);
+  NewLabel(form, 2 * r + 1, row.before, 4, top + 5);
   auto* combo = new ui::ComboBox(form, "ComboBox" + std::to_string(r + 1));
   combo->SetStyle(ui::csDropDownList);
   for (int k = row.firstButton; k <= row.lastButton; ++k) combo->AddItem(FullWidthNumber(k));
