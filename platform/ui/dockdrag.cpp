@@ -35,13 +35,11 @@ class DockDragManager : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (!widget_) {
-      auto* w = qobject_cast<QWidget*>(watched);
-      if (!HasFlag(w, kDraggable) || !IsLeftPress(event)) return false;
-      Begin(w, static_cast<QMouseEvent*>(event));
-      return true;
-    }
-    return Track(watched, event);
+    if (tracking_) return Track(watched, event);
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!HasFlag(w, kDraggable) || !w->isEnabled() || !IsLeftPress(event)) return false;
+    Begin(w, static_cast<QMouseEvent*>(event));
+    return true;
   }
 
  private:
@@ -58,6 +56,7 @@ class DockDragManager : public QObject {
     grabOffset_ = press->position().toPoint();
     startPos_ = w->pos();
     started_ = false;
+    tracking_ = true;
     qApp->installEventFilter(this);
   }
 
@@ -95,7 +94,8 @@ class DockDragManager : public QObject {
   QPoint pressGlobal_;
   QPoint grabOffset_;
   QPoint startPos_;
-  bool started_ = false;
+  bool tracking_ = false;  // the button is held since a press on widget_
+  bool started_ = false;   // moved beyond the threshold
   bool stopping_ = false;
 };
 
@@ -149,6 +149,7 @@ void DockDragManager::Stop(bool dropped) {
   qApp->removeEventFilter(this);
   if (widget_ && started_ && !dropped) widget_->move(startPos_);
   widget_ = nullptr;
+  tracking_ = false;
   started_ = false;
   stopping_ = false;
 }
