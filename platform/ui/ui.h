@@ -33,6 +33,8 @@
 // - Check boxes and radio groups run OnClick once per change of state,
 //   also a change made by the program. A button gives its ModalResult to
 //   its form before OnClick runs. Esc clicks the form's Cancel button.
+// - A control marked draggable can be moved with the mouse inside a form
+//   marked as a drop site (dockdrag.h); it then gets no left-button events.
 // - Form Width/Height are the outer size; ClientWidth/ClientHeight the
 //   inside (frame metrics in form.h).
 // - The first form created becomes Application's main form; closing it
