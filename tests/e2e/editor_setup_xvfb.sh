@@ -129,5 +129,8 @@ press_key "$setup" Escape
 for _ in $(seq 200); do kill -0 "$runner" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$runner" 2>/dev/null && xvfb_fail "the timer did not close the menu"
 elapsed=$((SECONDS - menu_shown))
+wait "$runner"
+status=$?
+[ "$status" -eq 0 ] || xvfb_fail "the runner ended with status $status"
 [ "$elapsed" -ge 5 ] || xvfb_fail "the menu closed after ${elapsed}s, before its 8 seconds"
 echo "item unpacked; the timer closed the menu after about ${elapsed}s"
