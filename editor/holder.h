@@ -25,8 +25,11 @@ struct CopyIntoSetting {
 
 }  // namespace tobrinedit
 
+#include <optional>
+#include <stdexcept>
 #include <string>
 
+#include "platform/text/text.h"
 #include "platform/ui/ui.h"
 
 namespace tobrinedit {
@@ -41,6 +44,22 @@ inline void SetUpDialogWindow(ui::Form& form, std::string caption, int clientWid
   form.SetClientWidth(clientWidth);
   form.SetClientHeight(clientHeight);
   form.SetPosition(ui::poDesktopCenter);
+}
+
+// The number a seconds box holds. Its text may be no integer ("-", "1.5"):
+// then the conversion error that OK shows.
+inline int IntegerOf(const ui::SpinEdit& box) {
+  if (const std::optional<int> value = box.IntegerValue()) return *value;
+  throw std::runtime_error("'" + box.Text() + "' は整数ではありません");
+}
+
+// A chosen path goes into the settings only when the settings file can
+// hold it: "?" in place of a character would name another file.
+inline bool AcceptChosenPath(const std::string& path) {
+  if (platform::text::IsCp932Encodable(path)) return true;
+  ui::ShowMessage(
+      "このパスには設定ファイルに保存できない文字が含まれているため、指定できません。\r\n" + path);
+  return false;
 }
 
 }  // namespace tobrinedit

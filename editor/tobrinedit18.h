@@ -1,5 +1,8 @@
-// Other functions: the fixed buttons and the disc icon.
+// Other functions: which fixed buttons the menu hides, and the disc icon.
+// The settings live in TForm2.
 #pragma once
+
+#include <array>
 
 #include "platform/ui/ui.h"
 
@@ -8,6 +11,28 @@ namespace tobrinedit {
 class TForm18 : public ui::Form {
  public:
   TForm18();
+
+  ui::GroupBox* GroupBox1;  // "ボタンの表示"
+  // Each box is ticked when its fixed button is hidden.
+  ui::CheckBox* CheckBox1;
+  ui::CheckBox* CheckBox2;
+  ui::CheckBox* CheckBox3;
+  ui::GroupBox* GroupBox2;  // "CDのアイコンの指定"
+  ui::Label* Label1;
+  ui::Edit* Edit1;  // icon file
+  ui::Button* Button3;
+  ui::Button* Button1;  // OK
+  ui::Button* Button2;  // キャンセル
+  ui::OpenDialog* OpenDialog1;
+
+  void FormShow();
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+
+ private:
+  // The three boxes and the visibility flags they invert, in order.
+  std::array<std::pair<ui::CheckBox*, bool*>, 3> HidingBoxes() const;
 };
 
 extern TForm18* Form18;

@@ -1,6 +1,8 @@
 // Holds the opening.
 #pragma once
 
+#include <array>
+
 #include "editor/holder.h"
 
 namespace tobrinedit {
@@ -8,6 +10,42 @@ namespace tobrinedit {
 class TForm4 : public ui::Form {
  public:
   TForm4();
+
+  ui::CheckBox* CheckBox1;      // the opening is used
+  ui::RadioGroup* RadioGroup1;  // picture or movie
+  ui::Label* Label1;
+  ui::Edit* Edit1;  // picture
+  ui::Button* Button1;
+  ui::CheckBox* CheckBox2;  // the window takes the picture's size
+  ui::Label* Label2;
+  ui::Edit* Edit2;  // music
+  ui::Button* Button2;
+  ui::Label* Label3;
+  ui::SpinEdit* SpinEdit1;  // seconds
+  ui::Label* Label4;
+  ui::Edit* Edit3;  // movie
+  ui::Button* Button5;
+  ui::Button* Button6;  // preview
+  ui::MediaPlayer* MediaPlayer1;
+  ui::Button* Button3;  // OK
+  ui::Button* Button4;  // キャンセル
+  ui::OpenPictureDialog* OpenPictureDialog1;
+  ui::OpenDialog* OpenDialog1;  // music and movie
+
+  // What the enabling rule switches: the picture's controls and the movie's.
+  std::array<ui::Control*, 9> PictureControls{};
+  std::array<ui::Control*, 3> MovieControls{};
+
+  void FormShow();
+  void Button3Click();
+  void CheckBox1Click();
+  void RadioGroup1Click();
+  void Button1Click();
+  void Button2Click();
+  void Button5Click();
+  void SpinEdit1Change();
+  void Button6Click();
+  void MediaPlayer1Exit();
 
   decltype(SettingsModel::OpeningEnabled) OpeningEnabled{};
   decltype(SettingsModel::OpeningKind) OpeningKind{};
@@ -21,6 +59,11 @@ class TForm4 : public ui::Form {
   void LoadSettings(const SettingsModel& model) { Exchange(*this, model, CopyIntoField{}); }
 
  private:
+  void CreatePictureControls();
+  void CreateMovieControls();
+  void CreateButtons();
+  void EnableKindControls();
+
   template <class Form, class Model, class Copy>
   static void Exchange(Form& form, Model& model, Copy copy) {
     copy(form.OpeningEnabled, model.OpeningEnabled);

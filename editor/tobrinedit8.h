@@ -1,6 +1,8 @@
 // Holds the menu timer.
 #pragma once
 
+#include <array>
+
 #include "editor/holder.h"
 
 namespace tobrinedit {
@@ -8,6 +10,25 @@ namespace tobrinedit {
 class TForm8 : public ui::Form {
  public:
   TForm8();
+
+  ui::CheckBox* CheckBox1;  // the timer is on
+  ui::Label* Label1;
+  ui::SpinEdit* SpinEdit1;      // seconds
+  ui::RadioGroup* RadioGroup1;  // action
+  ui::Label* Label2;
+  ui::Edit* Edit1;  // file to run
+  ui::Button* Button2;
+  ui::Button* Button1;  // OK
+  ui::Button* Button3;  // キャンセル
+  ui::OpenDialog* OpenDialog1;
+  // Enabled exactly while the timer is on.
+  std::array<ui::Control*, 5> SwitchedControls{};
+
+  void FormShow();
+  void Button1Click();
+  void CheckBox1Click();
+  void Button2Click();
+  void SpinEdit1Change();
 
   decltype(SettingsModel::TimerEnabled) TimerEnabled{};
   decltype(SettingsModel::TimerSeconds) TimerSeconds{};

@@ -252,9 +252,13 @@ void Control::FontChanged() {
   w->setFont(ToQFont(font_));
   QPalette palette = w->palette();
   const QColor text = ToQColor(font_.Color());
-  palette.setColor(QPalette::WindowText, text);
-  palette.setColor(QPalette::ButtonText, text);
-  palette.setColor(QPalette::Text, text);
+  // A disabled control shows grey text whatever its font colour, as on Windows.
+  const QColor disabled = ToQColor(clGrayText);
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+    palette.setColor(QPalette::Active, role, text);
+    palette.setColor(QPalette::Inactive, role, text);
+    palette.setColor(QPalette::Disabled, role, disabled);
+  }
   w->setPalette(palette);
 }
 

@@ -14,9 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QValidator>
-#include <climits>
 
 #include "platform/text/text.h"
 #include "platform/ui/form.h"
@@ -492,54 +490,6 @@ void ComboBox::SetStyle(TComboBoxStyle style) {
   auto* w = As<QComboBox>(d_.get());
   QSignalBlocker block(w);
   w->setEditable(style == csDropDown);
-}
-
-// ---- SpinEdit
-
-SpinEdit::SpinEdit(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-  auto* w = new Hooked<QSpinBox>(this);
-  QObject::connect(w, &QSpinBox::valueChanged, [this] {
-    Guard([this] {
-      if (OnChange) OnChange();
-    });
-  });
-  d_->Attach(w);
-  SetColor(clWindow);
-  ApplyRange();
-  SetBounds(0, 0, 121, 22);
-}
-
-int SpinEdit::Value() const { return As<QSpinBox>(d_.get())->value(); }
-
-void SpinEdit::SetValue(int value) {
-  auto* w = As<QSpinBox>(d_.get());
-  const int before = w->value();
-  {
-    QSignalBlocker block(w);
-    w->setValue(value);
-  }
-  if (w->value() != before && OnChange) OnChange();
-}
-
-void SpinEdit::SetMinValue(int value) {
-  min_ = value;
-  ApplyRange();
-}
-
-void SpinEdit::SetMaxValue(int value) {
-  max_ = value;
-  ApplyRange();
-}
-
-void SpinEdit::SetIncrement(int step) { As<QSpinBox>(d_.get())->setSingleStep(step); }
-
-void SpinEdit::ApplyRange() {
-  auto* w = As<QSpinBox>(d_.get());
-  QSignalBlocker block(w);
-  if (min_ == 0 && max_ == 0)
-    w->setRange(INT_MIN, INT_MAX);
-  else
-    w->setRange(min_, std::max(min_, max_));
 }
 
 // ---- Panel

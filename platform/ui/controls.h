@@ -1,6 +1,7 @@
 // Standard controls. Captions may hold several lines (CR LF or LF).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -173,23 +174,41 @@ class ComboBox : public Control {
   std::vector<std::string> items_;
 };
 
-// MinValue = MaxValue = 0 means no limits, as in the designer.
+// TSpinEdit: a text box with up and down buttons. It holds its text as
+// typed ("", "-", "1.5", or a number outside the range): only the keys
+// of a number are let in (digits, "+", "-", the decimal separator,
+// control keys); any other key beeps. The buttons and the Up and Down
+// keys step the value within the range; leaving the box pulls an integer
+// outside the range to the nearer bound. MinValue = MaxValue means no
+// limits, as in the designer.
 class SpinEdit : public Control {
  public:
   SpinEdit(Control* parent, std::string name);
+  std::string Text() const;
+  void SetText(const std::string& text);
+  // The text as a decimal integer (optional sign, 32 bits); none otherwise.
+  std::optional<int> IntegerValue() const;
+  // The text as an integer, MinValue when it is none.
   int Value() const;
+  // Shows the value, pulled into the range.
   void SetValue(int value);
   int MinValue() const { return min_; }
   int MaxValue() const { return max_; }
-  void SetMinValue(int value);
-  void SetMaxValue(int value);
-  void SetIncrement(int step);
+  void SetMinValue(int value) { min_ = value; }
+  void SetMaxValue(int value) { max_ = value; }
+  int Increment() const { return increment_; }
+  void SetIncrement(int step) { increment_ = step; }
+  // Runs on every change of Text, by the user or the program.
   std::function<void()> OnChange;
 
  private:
-  void ApplyRange();
+  friend struct SpinEditAccess;
+  long long Clamped(long long value) const;
+  void Step(int direction);
+  void PullIntoRange();
   int min_ = 0;
   int max_ = 0;
+  int increment_ = 1;
 };
 
 enum TPanelBevel { bvNone, bvLowered, bvRaised };

@@ -1,6 +1,8 @@
 #include <QAudioOutput>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QMediaMetaData>
 #include <QMediaPlayer>
@@ -81,16 +83,42 @@ QSize VideoSizeOf(QMediaPlayer& player) {
   return size;
 }
 
+// The bar of buttons takes the focus as one control, so that leaving it
+// can end what it plays; the focus going to another window (the video's
+// own) is no leaving.
+class MediaBar : public detail::Hooked<QWidget> {
+ public:
+  using Hooked<QWidget>::Hooked;
+
+ protected:
+  void focusInEvent(QFocusEvent* e) override {
+    if (IsWindowChange(e)) return QWidget::focusInEvent(e);
+    Hooked<QWidget>::focusInEvent(e);
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    if (IsWindowChange(e)) return QWidget::focusOutEvent(e);
+    Hooked<QWidget>::focusOutEvent(e);
+  }
+
+ private:
+  static bool IsWindowChange(const QFocusEvent* e) {
+    return e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
+  }
+};
+
 }  // namespace
 
 MediaPlayer::MediaPlayer(Control* parent, std::string name)
     : Control(parent, std::move(name), nullptr), m_(std::make_unique<detail::MediaPlayerImpl>()) {
-  auto* bar = new detail::Hooked<QWidget>(this);
+  auto* bar = new MediaBar(this);
+  bar->setFocusPolicy(Qt::StrongFocus);
   auto* layout = new QHBoxLayout(bar);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   auto* play = new QPushButton(QStringLiteral("▶"), bar);
   auto* stop = new QPushButton(QStringLiteral("■"), bar);
+  play->setFocusProxy(bar);
+  stop->setFocusProxy(bar);
   layout->addWidget(play);
   layout->addWidget(stop);
   QObject::connect(play, &QPushButton::clicked, [this] { detail::Guard([this] { Play(); }); });
@@ -103,13 +131,15 @@ MediaPlayer::~MediaPlayer() { Close(); }
 
 void MediaPlayer::Open() {
   Close();
-  const std::string posix = platform::files::ToPosix(FileName);
+  if (FileName.empty()) throw std::runtime_error("ファイル名が指定されていません");
   if (!platform::files::FileExists(FileName))
     throw std::runtime_error(FileName + " が見つかりません");
   m_->player = std::make_unique<QMediaPlayer>();
   m_->audio = std::make_unique<QAudioOutput>();
   m_->player->setAudioOutput(m_->audio.get());
-  m_->player->setSource(QUrl::fromLocalFile(detail::Q(posix)));
+  const std::string posix = platform::files::ToPosix(FileName);
+  // A bare name is looked for from the current folder.
+  m_->player->setSource(QUrl::fromLocalFile(QFileInfo(detail::Q(posix)).absoluteFilePath()));
   if (!WaitUntilLoaded(*m_->player)) {
     const std::string reason = detail::S(m_->player->errorString());
     Close();

@@ -178,6 +178,10 @@ int QtKey(int virtualKey) {
       return Qt::Key_Space;
     case vkTab:
       return Qt::Key_Tab;
+    case vkUp:
+      return Qt::Key_Up;
+    case vkDown:
+      return Qt::Key_Down;
     default:
       return virtualKey;
   }
@@ -207,6 +211,11 @@ void TypeText(Control& control, const std::string& utf8) {
 }
 
 void ClickCloseBox(Form& form) { form.Impl()->widget->close(); }
+
+void ActivateForm(Form& form) {
+  QCoreApplication::processEvents();
+  QApplication::setActiveWindow(form.Impl()->widget);
+}
 
 void RunEventsFor(int ms) {
   QElapsedTimer timer;

@@ -68,5 +68,9 @@ void TypeText(Control& control, const std::string& utf8);
 void ClickCloseBox(Form& form);
 // Runs the event loop for about ms milliseconds.
 void RunEventsFor(int ms);
+// Makes the form the active window, so that focus moves inside it are
+// seen, as a window manager does when a form is shown (offscreen, a form
+// shown a second time is not made active by itself).
+void ActivateForm(Form& form);
 
 }  // namespace ui::testing

@@ -132,5 +132,7 @@ constexpr int vkReturn = 0x0D;
 constexpr int vkEscape = 0x1B;
 constexpr int vkSpace = 0x20;
 constexpr int vkTab = 0x09;
+constexpr int vkUp = 0x26;
+constexpr int vkDown = 0x28;
 
 }  // namespace ui

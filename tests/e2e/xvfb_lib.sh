@@ -67,7 +67,9 @@ xvfb_start() {
 
 # The id of the viewable window titled exactly $1; waits up to $2 s (20).
 wait_window() {
-  local title=$1 tries=$(( ${2:-20} * 10 )) id _
+  local title=$1 id _ tries
+  # Tenths of a second, at least one look (the wait may be a fraction).
+  tries=$(awk -v s="${2:-20}" 'BEGIN { t = int(s * 10); print (t < 1 ? 1 : t) }')
   for _ in $(seq "$tries"); do
     for id in $(xdotool search --onlyvisible --name "^$(printf '%s' "$title" |
         sed 's/[][\.*^$()+?{}|]/\\&/g')\$" 2>/dev/null); do

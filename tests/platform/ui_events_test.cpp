@@ -1,6 +1,10 @@
 // The event rules the programs rely on.
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "ui_test_support.h"
@@ -248,6 +252,89 @@ TEST_F(UiEdit, SetTextRunsOnChangeOnlyOnAChange) {
   edit->SetText("C:\\Program Files\\");
   edit->SetText("C:\\Program Files\\");
   EXPECT_EQ(changes, 1);
+}
+
+}  // namespace
+
+namespace {
+
+using UiSpinEdit = UiTest;
+
+// A seconds box: it holds any text it is given, lets in only the keys of
+// a number, steps within its range, and pulls only an integer into the
+// range when the focus leaves it.
+TEST_F(UiSpinEdit, KeepsItsTextAndAppliesTheRangeOnlyWhereTheAuthorWorks) {
+  ui::Form form;
+  auto* spin = new ui::SpinEdit(&form, "SpinEdit1");
+  spin->SetBounds(10, 10, 81, 22);
+  spin->SetMinValue(1);
+  spin->SetMaxValue(600);
+  auto* other = new ui::Edit(&form, "Edit1");
+  other->SetBounds(10, 40, 81, 21);
+  std::vector<std::string> changes;
+  spin->OnChange = [&] { changes.push_back(spin->Text()); };
+  form.Show();
+  ui::App().ProcessMessages();  // the window becomes active: focus moves count
+  auto leave = [&] {
+    spin->SetFocus();
+    other->SetFocus();
+  };
+
+  for (const char* text : {"", "-", "1.5", "0", "700"}) {
+    spin->SetText(text);
+    EXPECT_EQ(spin->Text(), text);
+  }
+  const std::pair<const char*, std::optional<int>> integers[] = {
+      {"700", 700},       {"+7", 7},   {"-0", 0},   {"-2147483648", INT32_MIN},
+      {"2147483648", {}}, {"1.5", {}}, {"--1", {}}, {"", {}},
+      {"-", {}},          {" 5", {}},
+  };
+  for (const auto& [text, value] : integers) {
+    spin->SetText(text);
+    EXPECT_EQ(spin->IntegerValue(), value) << text;
+  }
+
+  spin->SetText("");
+  changes.clear();
+  spin->SetFocus();
+  ui::testing::TypeText(*spin, "a1b-+.x5 ");
+  EXPECT_EQ(spin->Text(), "1-+.5");
+  EXPECT_EQ(changes.size(), 5u);
+
+  leave();
+  EXPECT_EQ(spin->Text(), "1-+.5");  // no integer: left as it is
+  spin->SetText("700");
+  leave();
+  EXPECT_EQ(spin->Text(), "600");
+  spin->SetText("-3");
+  leave();
+  EXPECT_EQ(spin->Text(), "1");
+
+  spin->SetFocus();
+  const std::tuple<const char*, int, const char*> steps[] = {
+      {"599", ui::vkUp, "600"},   {"600", ui::vkUp, "600"}, {"1", ui::vkDown, "1"},
+      {"700", ui::vkDown, "600"}, {"1.5", ui::vkUp, "2"},   {"-", ui::vkDown, "1"},
+  };
+  for (const auto& [before, key, after] : steps) {
+    spin->SetText(before);
+    ui::testing::PressKey(form, key);
+    EXPECT_EQ(spin->Text(), after) << before;
+  }
+
+  // The arrow buttons lie inside the right edge, up above down.
+  spin->SetText("5");
+  other->SetFocus();
+  const int arrowX = 10 + 81 - 10;
+  ui::testing::MouseDown(form, ui::mbLeft, arrowX, 15);
+  ui::testing::MouseUp(form, ui::mbLeft, arrowX, 15);
+  EXPECT_EQ(spin->Text(), "6");
+  EXPECT_TRUE(spin->Focused());
+  ui::testing::MouseDown(form, ui::mbLeft, arrowX, 27);
+  ui::testing::MouseUp(form, ui::mbLeft, arrowX, 27);
+  ui::testing::MouseDown(form, ui::mbLeft, arrowX, 27);
+  ui::testing::MouseUp(form, ui::mbLeft, arrowX, 27);
+  EXPECT_EQ(spin->Text(), "4");
+  EXPECT_EQ(changes.back(), "4");
 }
 
 }  // namespace
