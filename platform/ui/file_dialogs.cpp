@@ -40,6 +40,15 @@ QStringList QtFilters(const std::string& filter) {
   return result;
 }
 
+// From 1; the dialog names the chosen filter by its description alone.
+int ChosenFilterIndex(const QStringList& filters, const QString& chosen) {
+  for (int i = 0; i < filters.size(); ++i) {
+    const QString description = filters[i].left(filters[i].lastIndexOf(QChar('('))).trimmed();
+    if (filters[i] == chosen || description == chosen.trimmed()) return i + 1;
+  }
+  return 1;
+}
+
 // Refuses a file whose path the Japanese code page cannot hold: stored in a
 // settings file it would name another file. The dialog stays open.
 class CodePageFileDialog : public QFileDialog {
@@ -96,7 +105,7 @@ bool OpenDialog::Execute() {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   const std::string chosen = detail::S(dialog.selectedFiles().front());
   FileName = platform::files::ToWindows(chosen);
-  FilterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+  FilterIndex = ChosenFilterIndex(filters, dialog.selectedNameFilter());
   return platform::files::FileExists(FileName);
 }
 

@@ -1,9 +1,12 @@
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "platform/files/files.h"
@@ -93,8 +96,18 @@ void AddPicturePreview(QFileDialog& dialog) {
   if (!grid) return;
   auto* preview = new PicturePreview(&dialog);
   grid->addWidget(preview, 1, 3, 3, 1);
+  // Room for the preview beside a list and a filter that still show whole.
+  dialog.resize(std::max(dialog.width(), 860), std::max(dialog.height(), 440));
   QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
                    [preview](const QString& path) { preview->ShowFile(path); });
+  // A name typed into the file-name box is previewed as well.
+  if (auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    QObject::connect(nameBox, &QLineEdit::textChanged, preview,
+                     [preview, &dialog](const QString& text) {
+                       if (!text.isEmpty())
+                         preview->ShowFile(dialog.directory().absoluteFilePath(text));
+                     });
+  }
 }
 
 }  // namespace detail
