@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The page editor's common dialogs and its page switch through the real
 # windows with real input: a font size and colour chosen in the font
-# dialog, a background picked in the picture dialog (its preview shown),
-# a caption typed on page 2; the saved file holds all of them.
+# dialog, another font confirmed untouched, a background picked in the
+# picture dialog (its preview shown), a caption typed on page 2; the saved
+# file holds all of them.
 # Usage: page_editor_dialogs_xvfb.sh EDITOR PICTURE [ARTIFACT_DIR]
 set -uo pipefail
 editor=$1 picture=$2
@@ -45,6 +46,13 @@ shot "$fonts" font_dialog_chosen
 press_key "$fonts" Return
 wait_window_gone "フォント" || xvfb_fail "the font dialog stayed open after Return"
 
+# フォントの設定 of row 2, confirmed untouched: the new project's size 0,
+# empty face and black stay as they were.
+click_at "$page" 664 68
+fonts=$(wait_window "フォント") || xvfb_fail "the font dialog did not open again"
+press_key "$fonts" Return
+wait_window_gone "フォント" || xvfb_fail "the font dialog stayed open after Return"
+
 # 参照 of the page-1 background: the picture dialog with its preview.
 click_at "$page" 368 452
 pictures=$(wait_window "開く") || xvfb_fail "the picture dialog did not open"
@@ -71,6 +79,11 @@ for _ in $(seq 100); do [ -s "$disc/autorun.inf" ] && break; sleep 0.1; done
 [ -s "$disc/tobrinedit.dat" ] || xvfb_fail "saving beside the editor wrote nothing"
 expect_value size 1 20
 expect_value color 1 128
+expect_value fontname 1 ""
+expect_value style 1 0
+expect_value size 2 0
+expect_value color 2 0
+expect_value fontname 2 ""
 expect_value bg file haikei.jpg
 expect_value name2 1 "Second page"
 expect_value name1 1 ""
