@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "editor/dialog_parts.h"
 #include "editor/forms.h"
 #include "platform/files/files.h"
 #include "platform/profile/profile.h"
@@ -82,19 +83,6 @@ void MakeMenuPathsDriveRelative() {
 void MakeSetupSourcesDriveRelative() {
   MakeEachDriveRelative(Form6->SetupSources1);
   MakeEachDriveRelative(Form6->SetupSources2);
-}
-
-// The group gives the hover colour; a group without a selection (a loaded
-// index it cannot show) leaves the field as it is.
-void TakeHoverColorFromGroup() {
-  const int index = Form2->RadioGroup2->ItemIndex();
-  if (index >= 0) Form2->ButtonHoverColor = index;
-}
-
-void ShowHoverColorInGroup() {
-  const int color = Form2->ButtonHoverColor;
-  const int items = static_cast<int>(Form2->RadioGroup2->Items().size());
-  Form2->RadioGroup2->SetItemIndex(color >= 0 && color < items ? color : -1);
 }
 
 void WriteAutorunFile(const std::string& folder) {
@@ -248,7 +236,9 @@ void TForm1::BitBtn13Click() { Form18->ShowModal(); }
 void TForm1::SaveSettings(const std::string& folder, bool normalisePage1Sources) {
   platform::IniFile settingsFile(folder + settings::kSettingsFileName);
   MakeMenuPathsDriveRelative();
-  TakeHoverColorFromGroup();
+  // The group gives the hover colour even when the page editor was left
+  // with cancel.
+  TakeChoice(*Form2->RadioGroup2, Form2->ButtonHoverColor);
   if (normalisePage1Sources) NormaliseEachSetupSource(Form6->SetupSources1, Form6->IsArchive1);
   // Rows up to the destination folder; the setup sources follow.
   constexpr int kLastRowBeforeSources = 29;
@@ -263,7 +253,7 @@ void TForm1::LoadSettings(const std::string& settingsPath) {
   const platform::IniFile settingsFile(settingsPath);
   settings::ReadRows(settingsFile, model, settings::Reader::Editor);
   DistributeModel(model);
-  ShowHoverColorInGroup();
+  ShowChoice(*Form2->RadioGroup2, Form2->ButtonHoverColor);
   ReadDiscIcon(files::ExtractFilePath(settingsPath));
 }
 

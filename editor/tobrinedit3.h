@@ -1,11 +1,12 @@
-// Holds the messages of the menu buttons of both pages.
+// Edits the message of one menu button; holds the messages of the menu
+// buttons of both pages.
 #pragma once
 
-#include "editor/holder.h"
+#include "editor/message_editor.h"
 
 namespace tobrinedit {
 
-class TForm3 : public ui::Form {
+class TForm3 : public TMessageEditor {
  public:
   TForm3();
 

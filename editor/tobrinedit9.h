@@ -1,11 +1,12 @@
-// Holds the messages of the setup items of both pages.
+// Edits the message of one simple-setup item; holds the messages of the
+// setup items of both pages.
 #pragma once
 
-#include "editor/holder.h"
+#include "editor/message_editor.h"
 
 namespace tobrinedit {
 
-class TForm9 : public ui::Form {
+class TForm9 : public TMessageEditor {
  public:
   TForm9();
 

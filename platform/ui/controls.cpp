@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -311,15 +310,36 @@ void CheckBox::Click() { SetChecked(!Checked()); }
 namespace {
 
 struct RadioGroupWidget : Hooked<QGroupBox> {
-  explicit RadioGroupWidget(Control* owner) : Hooked<QGroupBox>(owner) {
-    group.setExclusive(true);
-    layout = new QGridLayout(this);
-    layout->setContentsMargins(8, 4, 8, 4);
-    layout->setSpacing(0);
-  }
+  explicit RadioGroupWidget(Control* owner) : Hooked<QGroupBox>(owner) { group.setExclusive(true); }
   QButtonGroup group;
-  QGridLayout* layout;
   std::vector<QRadioButton*> buttons;
+  int columns = 1;
+
+  // As the designer arranges them: columns filled top to bottom, the
+  // caption's height above the first row, the rest shared out equally, so
+  // two rows fit a group 49 pixels high.
+  void Arrange() {
+    const int count = int(buttons.size());
+    if (count == 0) return;
+    const int perColumn = (count + columns - 1) / columns;
+    const int textHeight = QFontMetrics(font()).height();
+    const int spare = std::max(0, height() - textHeight - 5);
+    const int buttonHeight = std::max(1, spare / perColumn);
+    const int topMargin = textHeight + 1 + (spare % perColumn) / 2;
+    const int buttonWidth = std::max(1, (width() - 10) / columns);
+    for (int i = 0; i < count; ++i) {
+      buttons[size_t(i)]->setGeometry(8 + i / perColumn * buttonWidth,
+                                      topMargin + i % perColumn * buttonHeight, buttonWidth,
+                                      buttonHeight);
+      buttons[size_t(i)]->show();
+    }
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    Hooked<QGroupBox>::resizeEvent(e);
+    Arrange();
+  }
 };
 
 }  // namespace
@@ -388,12 +408,8 @@ void RadioGroup::Rebuild() {
 
 void RadioGroup::Arrange() {
   auto* w = static_cast<RadioGroupWidget*>(d_->widget.data());
-  for (QRadioButton* b : w->buttons) w->layout->removeWidget(b);
-  const int count = int(w->buttons.size());
-  const int rows = (count + columns_ - 1) / std::max(1, columns_);
-  for (int i = 0; i < count; ++i)
-    w->layout->addWidget(w->buttons[size_t(i)], i % std::max(1, rows), i / std::max(1, rows));
-  for (QRadioButton* b : w->buttons) b->show();
+  w->columns = columns_;
+  w->Arrange();
 }
 
 void RadioGroup::SetItemIndex(int index) {
@@ -422,6 +438,7 @@ void RadioGroup::FontChanged() {
     b->setFont(w->font());
     b->setPalette(w->palette());
   }
+  w->Arrange();
 }
 
 // ---- ComboBox

@@ -40,8 +40,11 @@ void ShowInformation(const std::string& text);
 // Returns the chosen folder as a Windows path, or "" when cancelled.
 std::string BrowseForFolder(const std::string& prompt);
 
-// File open dialog. Filter as "説明|*.bmp;*.jpg|すべて|*.*". Execute
-// accepts only an existing file; FileName is a Windows path.
+// File open dialog. Filter as "説明|*.bmp;*.jpg|すべて|*.*"; the dialog
+// lists the descriptions, FilterIndex (from 1) chooses the one selected
+// first. Execute accepts only an existing file whose path the Japanese
+// code page can hold; FileName is a Windows path. An empty Title shows
+// "開く".
 class OpenDialog : public Component {
  public:
   OpenDialog(Control* owner, std::string name);
@@ -51,11 +54,25 @@ class OpenDialog : public Component {
   std::string InitialDir;
   std::string Title;
   bool Execute();
-};
-// The picture open dialog is the same dialog with a picture filter.
-using OpenPictureDialog = OpenDialog;
 
-// Font dialog with colour.
+ protected:
+  bool previewPictures_ = false;
+};
+
+// The picture open dialog: a preview of the selected picture beside the
+// list, and the filter of the formats the picture areas know, each
+// description followed by its masks.
+class OpenPictureDialog : public OpenDialog {
+ public:
+  OpenPictureDialog(Control* owner, std::string name);
+};
+// "すべてのファイル (*.jpg;...)|*.jpg;...|JPEG イメージファイル (*.jpg)|*.jpg|..."
+const std::string& DefaultPictureFilter();
+
+// Font dialog with colour: face, size in points, style bits and colour
+// go in and come out through Font(). A size below 1 shows an empty size
+// box and stays as it was unless one is chosen; so do the face and the
+// colour.
 class FontDialog : public Component {
  public:
   FontDialog(Control* owner, std::string name);

@@ -1,19 +1,24 @@
 #include <QApplication>
-#include <QColorDialog>
-#include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFontDialog>
-#include <QVBoxLayout>
 
 #include "platform/files/files.h"
+#include "platform/text/text.h"
 #include "platform/ui/application.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/form.h"
 #include "platform/ui/qt_internal.h"
 
 namespace ui {
+
+namespace detail {
+
+QWidget* DialogParent(const Component& dialog) {
+  Form* form = dialog.OwnerForm();
+  if (form && form->Visible()) return form->Impl()->widget;
+  return QApplication::activeWindow();
+}
+
+}  // namespace detail
 
 namespace {
 
@@ -35,25 +40,59 @@ QStringList QtFilters(const std::string& filter) {
   return result;
 }
 
+// From 1; the dialog names the chosen filter by its description alone.
+int ChosenFilterIndex(const QStringList& filters, const QString& chosen) {
+  for (int i = 0; i < filters.size(); ++i) {
+    const QString description = filters[i].left(filters[i].lastIndexOf(QChar('('))).trimmed();
+    if (filters[i] == chosen || description == chosen.trimmed()) return i + 1;
+  }
+  return 1;
+}
+
+// Refuses a file whose path the Japanese code page cannot hold: stored in a
+// settings file it would name another file. The dialog stays open.
+class CodePageFileDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+  void done(int result) override {
+    if (result == QDialog::Accepted) {
+      for (const QString& file : selectedFiles()) {
+        const std::string path = platform::files::ToWindows(detail::S(file));
+        if (platform::text::IsCp932Encodable(path)) continue;
+        MessageBox(path +
+                       "\r\nこのファイル名には使えない文字が含まれています。別のファイルを選んでく"
+                       "ださい。",
+                   App().Title(), MsgButtons::Ok, MsgIcon::Warning);
+        return;
+      }
+    }
+    QFileDialog::done(result);
+  }
+};
+
 }  // namespace
 
 OpenDialog::OpenDialog(Control* owner, std::string name)
     : Component(FormOf(owner), std::move(name)) {}
 
 bool OpenDialog::Execute() {
-  if (auto answer = detail::TakeOpenFileAnswer()) {
+  if (auto answer = detail::TakeOpenFileAnswer({Name(), Filter, FilterIndex, previewPictures_})) {
     if (!*answer) return false;
     FileName = **answer;
     return true;
   }
   if (detail::IsHeadless())
     detail::FailUnexpected("open dialog \"" + Name() + "\" without a scripted answer");
-  QFileDialog dialog(QApplication::activeWindow(), detail::Q(Title));
+  CodePageFileDialog dialog(detail::DialogParent(*this),
+                            detail::Q(Title.empty() ? std::string("開く") : Title));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   // Qt's own dialog matches filter masks without regard to case, as Windows
-  // does; a desktop's native one may not.
+  // does; a desktop's native one may not. The list shows the descriptions
+  // alone, as they are written.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   const QStringList filters = QtFilters(Filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
@@ -62,68 +101,16 @@ bool OpenDialog::Execute() {
   }
   std::string start = InitialDir.empty() ? platform::files::ExtractFilePath(FileName) : InitialDir;
   if (!start.empty()) dialog.setDirectory(detail::Q(platform::files::ToPosix(start)));
+  if (previewPictures_) detail::AddPicturePreview(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   const std::string chosen = detail::S(dialog.selectedFiles().front());
   FileName = platform::files::ToWindows(chosen);
-  FilterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+  FilterIndex = ChosenFilterIndex(filters, dialog.selectedNameFilter());
   return platform::files::FileExists(FileName);
 }
 
 FontDialog::FontDialog(Control* owner, std::string name)
     : Component(FormOf(owner), std::move(name)) {}
-
-namespace {
-
-// The sixteen colours of the Windows font dialog.
-const TColor kFontColors[] = {clBlack, clMaroon,  clGreen,  clOlive, clNavy, clPurple,
-                              clTeal,  clGray,    clSilver, clRed,   clLime, clYellow,
-                              clBlue,  clFuchsia, clAqua,   clWhite};
-const char* const kFontColorNames[] = {"黒", "茶", "緑",   "オリーブ", "紺", "紫",   "緑青", "灰色",
-                                       "銀", "赤", "黄緑", "黄",       "青", "赤紫", "水色", "白"};
-
-}  // namespace
-
-bool FontDialog::Execute() {
-  if (auto answer = detail::TakeFontAnswer()) {
-    if (!*answer) return false;
-    font_ = **answer;
-    return true;
-  }
-  if (detail::IsHeadless())
-    detail::FailUnexpected("font dialog \"" + Name() + "\" without a scripted answer");
-  QDialog dialog(QApplication::activeWindow());
-  dialog.setWindowTitle(QStringLiteral("フォント"));
-  auto* layout = new QVBoxLayout(&dialog);
-  auto* fonts = new QFontDialog(detail::ToQFont(font_), &dialog);
-  fonts->setOptions(QFontDialog::NoButtons);
-  auto* colors = new QComboBox(&dialog);
-  int current = 0;
-  for (int i = 0; i < 16; ++i) {
-    QPixmap swatch(16, 16);
-    swatch.fill(detail::ToQColor(kFontColors[i]));
-    colors->addItem(QIcon(swatch), QString::fromUtf8(kFontColorNames[i]));
-    if (ColorToRgb(kFontColors[i]) == ColorToRgb(font_.Color())) current = i;
-  }
-  colors->setCurrentIndex(current);
-  auto* buttons = new QDialogButtonBox(&dialog);
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  layout->addWidget(fonts);
-  layout->addWidget(colors);
-  layout->addWidget(buttons);
-  if (dialog.exec() != QDialog::Accepted) return false;
-  const QFont chosen = fonts->currentFont();
-  TFont result = font_;
-  result.SetName(detail::S(chosen.family()));
-  if (chosen.pointSize() > 0) result.SetSize(chosen.pointSize());
-  result.SetStyle((chosen.bold() ? fsBold : 0) | (chosen.italic() ? fsItalic : 0) |
-                  (chosen.underline() ? fsUnderline : 0) | (chosen.strikeOut() ? fsStrikeOut : 0));
-  result.SetColor(kFontColors[colors->currentIndex()]);
-  font_ = result;
-  return true;
-}
 
 std::string BrowseForFolder(const std::string& prompt) {
   App();

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <climits>
 #include <stdexcept>
 
 #include "platform/files/files.h"
@@ -100,6 +101,15 @@ Image::~Image() = default;
 void Image::LoadFromFile(const std::string& windowsPath) {
   const std::string posix = platform::files::ToPosix(windowsPath);
   WidgetOf(d_.get())->picture = detail::LoadPicture(posix, windowsPath);
+  FitToPicture();
+  d_->widget->update();
+}
+
+void Image::LoadFromMemory(const unsigned char* data, std::size_t size) {
+  QImage picture;
+  if (size > 0 && size <= std::size_t(INT_MAX)) picture.loadFromData(data, int(size));
+  if (picture.isNull()) throw std::runtime_error("画像データを読み込めません");
+  WidgetOf(d_.get())->picture = picture;
   FitToPicture();
   d_->widget->update();
 }

@@ -2,6 +2,7 @@
 // libjpeg, where a damaged file is an error. WMF and EMF are refused.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/ui/control.h"
@@ -17,6 +18,9 @@ class Image : public Control {
   // Japanese message when the file cannot be read as a picture; the
   // previous picture then stays.
   void LoadFromFile(const std::string& windowsPath);
+  // A BMP or PNG that the program carries. Throws std::runtime_error when
+  // the bytes are no such picture.
+  void LoadFromMemory(const unsigned char* data, std::size_t size);
   void ClearPicture();
   bool HasPicture() const;
   int PictureWidth() const;  // 0 without a picture

@@ -17,6 +17,8 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/testing.h"
 
+class QFileDialog;
+
 namespace ui::detail {
 
 inline QString Q(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
@@ -42,10 +44,17 @@ void Guard(const std::function<void()>& handler);
 // Responder queues (testing.cpp).
 std::optional<TModalResult> TakeMessageAnswer(testing::BoxRecord record);
 void RecordBox(testing::BoxRecord record);
-std::optional<std::optional<std::string>> TakeOpenFileAnswer();
+std::optional<std::optional<std::string>> TakeOpenFileAnswer(testing::FileDialogRecord record);
 std::optional<std::optional<std::string>> TakeFolderAnswer(const std::string& prompt);
-std::optional<std::optional<TFont>> TakeFontAnswer();
+std::optional<std::optional<TFont>> TakeFontAnswer(const TFont& preset);
 std::optional<std::function<void(Form&)>> TakeModalScript();
+
+// The window a common dialog of this component opens over: its form when
+// shown, else the active window.
+QWidget* DialogParent(const Component& dialog);
+
+// Puts a preview of the selected picture beside the dialog's list.
+void AddPicturePreview(QFileDialog& dialog);
 
 // Event loops that Application::Terminate must end.
 void PushLoop(class QEventLoop* loop);

@@ -18,9 +18,11 @@ struct ResponderState {
   std::deque<TModalResult> answers;
   std::vector<testing::BoxRecord> boxes;
   std::deque<std::optional<std::string>> files;
+  std::vector<testing::FileDialogRecord> fileDialogs;
   std::deque<std::optional<std::string>> folders;
   std::vector<std::string> folderPrompts;
   std::deque<std::optional<TFont>> fonts;
+  std::vector<TFont> fontDialogFonts;
   std::deque<std::function<void(Form&)>> scripts;
 };
 
@@ -52,14 +54,20 @@ std::optional<TModalResult> TakeMessageAnswer(testing::BoxRecord record) {
 
 void RecordBox(testing::BoxRecord record) { State().boxes.push_back(std::move(record)); }
 
-std::optional<std::optional<std::string>> TakeOpenFileAnswer() { return TakeFront(State().files); }
+std::optional<std::optional<std::string>> TakeOpenFileAnswer(testing::FileDialogRecord record) {
+  State().fileDialogs.push_back(std::move(record));
+  return TakeFront(State().files);
+}
 
 std::optional<std::optional<std::string>> TakeFolderAnswer(const std::string& prompt) {
   State().folderPrompts.push_back(prompt);
   return TakeFront(State().folders);
 }
 
-std::optional<std::optional<TFont>> TakeFontAnswer() { return TakeFront(State().fonts); }
+std::optional<std::optional<TFont>> TakeFontAnswer(const TFont& preset) {
+  State().fontDialogFonts.push_back(preset);
+  return TakeFront(State().fonts);
+}
 
 std::optional<std::function<void(Form&)>> TakeModalScript() { return TakeFront(State().scripts); }
 
@@ -75,8 +83,10 @@ void PushOpenFileAnswer(std::optional<std::string> path) {
 void PushFolderAnswer(std::optional<std::string> path) {
   State().folders.push_back(std::move(path));
 }
+const std::vector<FileDialogRecord>& ShownFileDialogs() { return State().fileDialogs; }
 const std::vector<std::string>& ShownFolderPrompts() { return State().folderPrompts; }
 void PushFontAnswer(std::optional<TFont> font) { State().fonts.push_back(std::move(font)); }
+const std::vector<TFont>& ShownFontDialogFonts() { return State().fontDialogFonts; }
 void PushModalScript(std::function<void(Form&)> script) {
   State().scripts.push_back(std::move(script));
 }

@@ -27,15 +27,26 @@ void PushMessageAnswer(TModalResult answer);
 // Every box shown since the last ClearResponder, in order.
 const std::vector<BoxRecord>& ShownBoxes();
 
-// The next OpenDialog::Execute picks this file (Windows path) or is
-// cancelled (nullopt). The path need not exist: the test decides.
+// The next OpenDialog::Execute (also a picture dialog's) picks this file
+// (Windows path) or is cancelled (nullopt). The path need not exist: the
+// test decides.
 void PushOpenFileAnswer(std::optional<std::string> windowsPath);
+struct FileDialogRecord {
+  std::string name;
+  std::string filter;
+  int filterIndex = 1;
+  bool picturePreview = false;
+};
+// Every open or picture dialog shown since the last ClearResponder.
+const std::vector<FileDialogRecord>& ShownFileDialogs();
 // The next BrowseForFolder returns this folder (Windows path) or "".
 void PushFolderAnswer(std::optional<std::string> windowsPath);
 // The prompts that BrowseForFolder showed.
 const std::vector<std::string>& ShownFolderPrompts();
 // The next FontDialog::Execute returns this font or is cancelled.
 void PushFontAnswer(std::optional<TFont> font);
+// The font each font dialog started with, in order.
+const std::vector<TFont>& ShownFontDialogFonts();
 
 // The next ShowModal runs this script once the form is shown; the script
 // usually sets controls and clicks a button that ends the form. A form

@@ -65,19 +65,26 @@ xvfb_start() {
   mkdir -p "$ARTIFACTS"
 }
 
+# The id of the viewable window titled exactly $1, if there is one now.
+shown_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$(printf '%s' "$1" |
+      sed 's/[][\.*^$()+?{}|]/\\&/g')\$" 2>/dev/null); do
+    if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+
 # The id of the viewable window titled exactly $1; waits up to $2 s (20).
 wait_window() {
-  local title=$1 id _ tries
+  local _ tries
   # Tenths of a second, at least one look (the wait may be a fraction).
   tries=$(awk -v s="${2:-20}" 'BEGIN { t = int(s * 10); print (t < 1 ? 1 : t) }')
   for _ in $(seq "$tries"); do
-    for id in $(xdotool search --onlyvisible --name "^$(printf '%s' "$title" |
-        sed 's/[][\.*^$()+?{}|]/\\&/g')\$" 2>/dev/null); do
-      if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
-        echo "$id"
-        return 0
-      fi
-    done
+    shown_window "$1" && return 0
     sleep 0.1
   done
   return 1
@@ -85,9 +92,9 @@ wait_window() {
 
 # Succeeds once no viewable window has that title (waits up to $2 s, 10).
 wait_window_gone() {
-  local title=$1 tries=$(( ${2:-10} * 10 )) _
+  local tries=$(( ${2:-10} * 10 )) _
   for _ in $(seq "$tries"); do
-    wait_window "$title" 0.1 >/dev/null || return 0
+    shown_window "$1" >/dev/null || return 0
     sleep 0.1
   done
   return 1
