@@ -1,6 +1,7 @@
 #include "platform/ui/application.h"
 
 #include <QApplication>
+#include <QDrag>
 #include <QEventLoop>
 #include <QStyleFactory>
 #include <algorithm>
@@ -30,6 +31,8 @@ void PopLoop(QEventLoop* loop) {
 }
 void QuitAllLoops() {
   for (QEventLoop* loop : Loops()) loop->quit();
+  // A drag runs a loop of its own.
+  QDrag::cancel();
 }
 
 }  // namespace detail
