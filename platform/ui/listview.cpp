@@ -419,6 +419,9 @@ class ListTree final : public QTreeView {
     viewport()->setMouseTracking(true);
   }
 
+  // Opens the caption editor of a row, as F2 would.
+  bool OpenEditor(int row) { return edit(model_->index(row, 0), EditKeyPressed, nullptr); }
+
   void EndPress() {
     setState(NoState);
     stopAutoScroll();
@@ -436,11 +439,9 @@ class ListTree final : public QTreeView {
     QTreeView::paintEvent(e);
   }
 
+  // The owner finds the row (owner data: the view has no texts to search).
   void keyboardSearch(const QString& text) override {
-    if (!owner || !owner->OnDataFind) {
-      QTreeView::keyboardSearch(text);
-      return;
-    }
+    if (!owner) return;
     const int count = model_->rowCount();
     if (text.isEmpty() || count == 0) return;
     const bool fresh =
@@ -465,6 +466,7 @@ class ListTree final : public QTreeView {
     if (trigger == NoEditTriggers || !index.isValid() || !owner) {
       return QTreeView::edit(index, trigger, event);
     }
+    if (trigger != AllEditTriggers && !(editTriggers() & trigger)) return false;
     if (owner->ReadOnly() || editingRow >= 0) return false;
     const QModelIndex caption = index.sibling(index.row(), 0);
     // A click on a selected row comes back here after the double-click
@@ -945,9 +947,8 @@ void ListView::ClearSelection() { SetItemState(-1, 0, isSelected); }
 
 void ListView::EditCaption(int index) {
   if (index < 0 || index >= ItemCount()) return;
-  QAbstractItemView* view = v_->tree;
-  view->setFocus();
-  view->edit(v_->model->index(index, 0));
+  v_->tree->setFocus();
+  v_->tree->OpenEditor(index);
 }
 
 bool ListView::IsEditing() const { return v_->tree->editingRow >= 0; }
