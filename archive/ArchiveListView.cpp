@@ -164,8 +164,10 @@ void TArchiveListView::SyncItems() {
   const int count = control->Count();
   if (count <= 0) return;
   SetItemCount(count);
+  // A new row count starts every row unselected: only selected members
+  // need their rows marked.
   for (int i = 0; i < count; ++i) {
-    SetItemState(i, control->Items(i)->Selected() ? ui::isSelected : 0, ui::isSelected);
+    if (control->Items(i)->Selected()) SetItemState(i, ui::isSelected, ui::isSelected);
   }
   TArchiveList* list = control->ArchiveList();
   if (list->FocusedItem()) {

@@ -257,12 +257,15 @@ class ListModel final : public QAbstractTableModel {
     first = std::max(first, 0);
     last = std::min(last, count_ - 1);
     if (first > last) return;
-    if (last - first > 4096) {
-      rows_.clear();
-    } else {
-      for (int row = first; row <= last; ++row) rows_.erase(row);
-    }
     hintStale = true;
+    // The view measures every cell of a changed range: a long one only
+    // repaints what is shown.
+    if (last - first >= kLongRange) {
+      rows_.clear();
+      if (repaint) repaint();
+      return;
+    }
+    for (int row = first; row <= last; ++row) rows_.erase(row);
     emit dataChanged(index(first, 0), index(last, columnCount() - 1));
   }
 
@@ -290,6 +293,8 @@ class ListModel final : public QAbstractTableModel {
   ListView* owner;
   std::vector<Column> columns;
   bool hintStale = true;
+  std::function<void()> repaint;
+  static constexpr int kLongRange = 64;
 
  private:
   struct Row {
@@ -682,6 +687,7 @@ ListView::ListView(Control* parent, std::string name)
   v_->tree = new ListTree(this, v_->model);
   v_->model->setParent(v_->tree);
   ListTree* tree = v_->tree;
+  v_->model->repaint = [tree] { tree->viewport()->update(); };
   QObject::connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, tree,
                    [this, tree](const QItemSelection& selected, const QItemSelection& deselected) {
                      if (tree->owner) ReportSelection(*this, *tree, selected, deselected);
