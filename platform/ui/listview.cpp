@@ -795,6 +795,8 @@ int ListView::ItemCount() const { return v_->model->rowCount(); }
 
 void ListView::SetItemCount(int count) {
   v_->pending.clear();
+  // The reset drops an open editor without closing it.
+  v_->tree->editingRow = -1;
   v_->model->SetCount(count);
 }
 

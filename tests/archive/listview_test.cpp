@@ -248,7 +248,7 @@ TEST_F(ArchiveListViewTest, SelectionAndFocusAreMirroredIntoTheMemberList) {
   EXPECT_EQ(view->ArchiveControl(), nullptr);
 }
 
-TEST_F(ArchiveListViewTest, SearchFindsAPartAnywhereAndAnExactNameFromItsStart) {
+TEST_F(ArchiveListViewTest, SearchFindsAPartAnywhereAndEnterActivatesTheRow) {
   OpenFake("Unarj32j.dll", "a.arj", "member readme.TXT 1\nmember setup.exe 1\nmember data.txt 1\n");
   Link();
   EXPECT_EQ(view->DataFind(ui::ifPartialString, "txt", 1, true), 2);
@@ -269,6 +269,18 @@ TEST_F(ArchiveListViewTest, SearchFindsAPartAnywhereAndAnExactNameFromItsStart) 
   EXPECT_EQ(view->ItemFocused(), 2);
   EXPECT_EQ(control.ArchiveList()->FocusedItem(), control.Items(2));
   EXPECT_EQ(SelectedMembers(), (std::vector<bool>{false, false, true}));
+
+  // Enter activates the focused row.
+  TArchiveItem* activated = nullptr;
+  int subItem = -1;
+  view->OnArcItemActivate = [&](TArchiveListView*, TArchiveItem* item, TShiftState, int sub, int,
+                                int) {
+    activated = item;
+    subItem = sub;
+  };
+  ui::testing::PressKey(*form, ui::vkReturn);
+  EXPECT_EQ(activated, control.Items(2));
+  EXPECT_EQ(subItem, 0);
 }
 
 TEST_F(ArchiveListViewTest, RenameInPlaceOnlyWhereTheFormatAllowsIt) {

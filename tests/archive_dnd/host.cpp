@@ -50,13 +50,14 @@ class ViewForm : public ui::Form {
       : Form("ViewForm"), log_(std::move(log)) {
     SetCaption("ArchiveListView");
     SetBorderStyle(ui::bsSingle);
-    SetClientWidth(600);
+    SetClientWidth(660);
     SetClientHeight(300);
     ListView1 = new archive::TArchiveListView(this, "ListView1");
-    ListView1->SetBounds(0, 0, 600, 300);
+    ListView1->SetBounds(0, 0, 660, 300);
     ListView1->SetViewStyle(ui::vsReport);
+    const int widths[] = {100, 120, 70, 55, 95, 70, 95, 45};
     for (int column = 0; column < ListView1->ColumnCount(); ++column) {
-      ListView1->SetColumnWidth(column, column == 0 ? 120 : 75);
+      ListView1->SetColumnWidth(column, widths[column]);
     }
     ListView1->SetWorkDirectory(workDir);
     Control1.OnChange = [this](archive::TArchiveControl*) { LogMembers(); };
