@@ -1,7 +1,6 @@
 #include "platform/ui/application.h"
 
 #include <QApplication>
-#include <QDrag>
 #include <QEventLoop>
 #include <QStyleFactory>
 #include <algorithm>
@@ -10,6 +9,7 @@
 
 #include "platform/files/files.h"
 #include "platform/ui/dialogs.h"
+#include "platform/ui/drag_internal.h"
 #include "platform/ui/form.h"
 #include "platform/ui/qt_internal.h"
 
@@ -32,7 +32,7 @@ void PopLoop(QEventLoop* loop) {
 void QuitAllLoops() {
   for (QEventLoop* loop : Loops()) loop->quit();
   // A drag runs a loop of its own.
-  QDrag::cancel();
+  CancelDrag();
 }
 
 }  // namespace detail

@@ -14,6 +14,7 @@
 
 #include "platform/files/files.h"
 #include "platform/ui/application.h"
+#include "platform/ui/drag_internal.h"
 #include "platform/ui/qt_internal.h"
 #include "platform/ui/quiet_internal.h"
 
@@ -31,9 +32,24 @@ bool RunQuietly(const std::function<void()>& fn) {
   } catch (...) {
     message = "不明なエラーが発生しました";
   }
-  QTimer::singleShot(0, QCoreApplication::instance(),
-                     [message] { App().Dispatch([&] { App().ShowException(message); }); });
+  // One box at a time: code that fails on every paint must not queue one
+  // box per row.
+  static bool boxQueued = false;
+  if (boxQueued) return false;
+  boxQueued = true;
+  QTimer::singleShot(0, QCoreApplication::instance(), [message] {
+    App().Dispatch([&] { App().ShowException(message); });
+    boxQueued = false;
+  });
   return false;
+}
+
+namespace {
+bool dragging = false;
+}
+
+void CancelDrag() {
+  if (dragging) QDrag::cancel();
 }
 
 }  // namespace detail
@@ -276,7 +292,10 @@ int DoDragDrop(Control& source, std::shared_ptr<DragSource> data, int okEffects)
   const Qt::DropAction preferred = actions & Qt::MoveAction   ? Qt::MoveAction
                                    : actions & Qt::CopyAction ? Qt::CopyAction
                                                               : Qt::LinkAction;
-  return EffectsOf(drag->exec(actions, preferred)) & okEffects;
+  detail::dragging = true;
+  const Qt::DropAction result = drag->exec(actions, preferred);
+  detail::dragging = false;
+  return EffectsOf(result) & okEffects;
 }
 
 void RegisterDragDrop(Control& control, DropTarget* target) {

@@ -27,7 +27,7 @@ drag_rows() {  # from the row at y $1 onto the target
     sleep 0.5 mouseup 1
 }
 wait_drops() {  # until the target logged $1 drops
-  for _ in $(seq 50); do
+  for _ in $(seq 100); do
     [ "$(grep -c '^dropped' "$work/target_events.log")" -ge "$1" ] && return 0
     sleep 0.1
   done

@@ -24,7 +24,7 @@ xdotool mousemove --window "$view" 850 100 sleep 0.2 mousedown 1 sleep 0.2 \
   mousemove --window "$view" 860 110 sleep 0.2 mousemove --window "$view" 880 120 sleep 0.2 \
   mousemove --window "$view" 500 150 sleep 0.3 mousemove --window "$view" 300 200 sleep 0.3 \
   mousemove --window "$view" 290 210 sleep 0.5 mouseup 1
-for _ in $(seq 50); do
+for _ in $(seq 100); do
   grep -q 'photos' "$work/view_events.log" 2>/dev/null && break
   sleep 0.1
 done
