@@ -11,6 +11,10 @@
 // made by SetItemState inside BeginUpdate/EndUpdate are applied together at
 // EndUpdate.
 //
+// Typed characters search through DataFind (a partial string, wrapping;
+// a new search starts below the focused row), which finds nothing without
+// an OnDataFind handler or an override.
+//
 // The virtual hooks below run for every user action, through
 // Application::Dispatch; each base hook fires the event of the same name,
 // so a derived control adds its own handling and calls the base.
