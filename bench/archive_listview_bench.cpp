@@ -51,9 +51,14 @@ class ViewForm : public ui::Form {
 
 // The fake library as the ARJ library, with a script of kMembers members
 // in random order, and an archive file for it.
+const fs::path& BenchFolder() {
+  static const fs::path dir =
+      fs::temp_directory_path() / ("listview_bench_" + std::to_string(std::random_device()()));
+  return dir;
+}
+
 std::string PrepareArchive() {
-  std::random_device seed;
-  const fs::path dir = fs::temp_directory_path() / ("listview_bench_" + std::to_string(seed()));
+  const fs::path& dir = BenchFolder();
   fs::create_directories(dir / "libs");
   const fs::path fake = fs::path(TOBRIN_BIN_DIR) / "Fake32.dll";
   if (!fs::exists(fake)) throw std::runtime_error("Fake32.dll is not built");
@@ -137,5 +142,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  std::error_code ignored;
+  fs::remove_all(BenchFolder(), ignored);
   return 0;
 }
