@@ -571,7 +571,10 @@ void TArchiveList::SelectItem(TArchiveItem* item) {
 
 void TArchiveList::UnselectItem(TArchiveItem* item) {
   selectedSize_ -= item->OriginalSize();
-  std::erase(selection_, item);
+  // A member is in the selection once; looking from the end makes undoing
+  // a large selection in reverse order cheap.
+  const auto it = std::find(selection_.rbegin(), selection_.rend(), item);
+  if (it != selection_.rend()) selection_.erase(std::next(it).base());
   if (OnSelChange) OnSelChange(this, item);
 }
 

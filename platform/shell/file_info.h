@@ -9,7 +9,8 @@
 
 namespace platform::shell {
 
-// Indices of the stock icons in the system image list.
+// Indices of the stock icons in the system image list; the icon of each
+// other file type gets its own index the first time the type is met.
 constexpr int kIconDocument = 0;
 constexpr int kIconFolder = 3;
 
@@ -17,5 +18,8 @@ constexpr int kIconFolder = 3;
 // the shell names an unregistered one ("TXT ファイル"), or "ファイル".
 std::string FileTypeName(std::string_view name, std::uint32_t attributes);
 int SystemIconIndex(std::string_view name, std::uint32_t attributes);
+// The MIME type whose icon the system image list shows at an index ("" for
+// an index not handed out).
+std::string SystemIconMimeType(int index);
 
 }  // namespace platform::shell

@@ -9,6 +9,7 @@
 
 #include "platform/files/files.h"
 #include "platform/ui/dialogs.h"
+#include "platform/ui/drag_internal.h"
 #include "platform/ui/form.h"
 #include "platform/ui/qt_internal.h"
 
@@ -30,6 +31,8 @@ void PopLoop(QEventLoop* loop) {
 }
 void QuitAllLoops() {
   for (QEventLoop* loop : Loops()) loop->quit();
+  // A drag runs a loop of its own.
+  CancelDrag();
 }
 
 }  // namespace detail

@@ -51,6 +51,8 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/dockdrag.h"
+#include "platform/ui/dragdrop.h"
 #include "platform/ui/form.h"
 #include "platform/ui/image.h"
+#include "platform/ui/listview.h"
 #include "platform/ui/types.h"

@@ -47,17 +47,23 @@ xvfb_start() {
   xvfb_need Xvfb xwininfo xdotool
   work=$(mktemp -d "${TMPDIR:-/tmp}/tobrin-xvfb.XXXXXX")
   trap xvfb_cleanup EXIT
-  # Xvfb picks a free display number itself and writes it to fd 3.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-  _xvfb_pids+=("$!")
-  local n="" _
-  for _ in $(seq 100); do
-    n=$(head -n1 "$work/display" 2>/dev/null)
-    # Ready only once it answers: a socket file alone may be a stale one.
-    [ -n "$n" ] && xwininfo -root -display ":$n" >/dev/null 2>&1 && break
+  # A display number drawn from a high range, not the lowest free one: a
+  # number another test's server has just given up may still lose its
+  # socket file to that server's exit, under the new server's feet.
+  local n="" pid _attempt _
+  for _attempt in $(seq 10); do
+    n=$(( 100 + RANDOM % 800 ))
+    [ -e "/tmp/.X$n-lock" ] && { n=""; continue; }
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    pid=$!
+    _xvfb_pids+=("$pid")
+    for _ in $(seq 100); do
+      kill -0 "$pid" 2>/dev/null || break
+      # Ready only once it answers: a socket file alone may be a stale one.
+      xwininfo -root -display ":$n" >/dev/null 2>&1 && break 2
+      sleep 0.1
+    done
     n=""
-    sleep 0.1
   done
   [ -n "$n" ] || { echo "SKIP: Xvfb did not start"; cat "$work/xvfb.log"; exit 77; }
   export DISPLAY=":$n" QT_QPA_PLATFORM=xcb

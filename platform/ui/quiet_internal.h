@@ -1,0 +1,13 @@
+// Internal to the widget layer: running code where no box may open (while
+// painting, inside a drag or a drop). An exception ends the code; its
+// message is shown in the application's error box once the event is over.
+#pragma once
+
+#include <functional>
+
+namespace ui::detail {
+
+// False when fn threw.
+bool RunQuietly(const std::function<void()>& fn);
+
+}  // namespace ui::detail
