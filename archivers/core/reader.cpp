@@ -311,9 +311,17 @@ std::uint64_t StreamCopyLimit() {
 
 ArchiveReader::ArchiveReader(FormatKind kind) : kind_(kind) {}
 
-ArchiveReader::~ArchiveReader() {
+ArchiveReader::~ArchiveReader() { Close(); }
+
+// What an earlier, failed Open left behind.
+void ArchiveReader::Close() {
   if (archive_ != nullptr) archive_read_free(archive_);
   if (source_ != nullptr) archive_read_free(source_);
+  archive_ = source_ = nullptr;
+  copy_ = nullptr;
+  readBack_.reset();
+  nextChunk_ = 0;
+  index_ = 0;
 }
 
 la_ssize_t ArchiveReader::ReadFromSource(struct archive*, void* self, const void** buffer) {
@@ -349,8 +357,8 @@ bool ArchiveReader::OpenOwnInput(la_ssize_t (*read)(struct archive*, void*, cons
 
 bool ArchiveReader::OpenKeepingStream(const std::string& posixPath, StreamCopy& copy) {
   if (kind_ != FormatKind::Tar) return false;
+  Close();
   path_ = posixPath;
-  index_ = 0;
   source_ = archive_read_new();
   if (source_ == nullptr) return false;
   archive_read_support_format_raw(source_);
@@ -369,10 +377,9 @@ bool ArchiveReader::OpenKeepingStream(const std::string& posixPath, StreamCopy& 
 
 bool ArchiveReader::OpenCopy(const std::string& posixPath, std::shared_ptr<const StreamCopy> copy) {
   if (kind_ != FormatKind::Tar || !copy || !copy->Kept()) return false;
+  Close();
   path_ = posixPath;
-  index_ = 0;
   readBack_ = std::move(copy);
-  nextChunk_ = 0;
   return OpenOwnInput(&ArchiveReader::ReadFromCopy);
 }
 
@@ -389,8 +396,8 @@ struct archive* ArchiveReader::Create(bool latin1Names) const {
 }
 
 bool ArchiveReader::Open(const std::string& posixPath) {
+  Close();
   path_ = posixPath;
-  index_ = 0;
   archive_ = Create(false);
   if (archive_ == nullptr) return false;
   if (archive_read_open_filename(archive_, posixPath.c_str(), kReadBlockSize) != ARCHIVE_OK) {

@@ -109,6 +109,7 @@ class ArchiveReader {
   static la_ssize_t ReadFromSource(struct archive*, void* self, const void** buffer);
   static la_ssize_t ReadFromCopy(struct archive*, void* self, const void** buffer);
   bool OpenOwnInput(la_ssize_t (*read)(struct archive*, void*, const void**));
+  void Close();
 
   FormatKind kind_;
   std::string path_;
