@@ -42,7 +42,7 @@ std::string UnpackFailureText(const std::string& source, std::uint8_t result,
     reason = "展開できる形式の書庫ではありません";
   } else if (libraryResult == ERROR_NOT_FIND_ARC_FILE || libraryResult == ERROR_ARC_FILE_OPEN) {
     reason = "書庫が見つかりません";
-  } else if (libraryResult == 0) {
+  } else if (result == 2 && libraryResult == 0) {
     reason = "展開先のフォルダがありません";
   } else if (libraryResult == ERROR_DISK_SPACE) {
     reason = "展開先のディスクの空き領域が不足しています";
