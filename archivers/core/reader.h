@@ -55,17 +55,25 @@ struct Entry {
 // only up to a limit: past it, the copy is dropped.
 class StreamCopy {
  public:
+  struct Chunk {
+    struct Free {
+      void operator()(char* data) const;
+    };
+    std::unique_ptr<char, Free> data;
+    std::size_t size = 0;
+  };
+
   explicit StreamCopy(std::uint64_t limit) : limit_(limit) {}
   void Append(const char* data, std::size_t size);
   bool Kept() const { return kept_; }
   std::uint64_t Size() const { return size_; }
-  const std::vector<std::vector<char>>& Chunks() const { return chunks_; }
+  const std::vector<Chunk>& Chunks() const { return chunks_; }
 
  private:
   std::uint64_t limit_;
   std::uint64_t size_ = 0;
   bool kept_ = true;
-  std::vector<std::vector<char>> chunks_;
+  std::vector<Chunk> chunks_;
 };
 
 // What a copy may hold: an eighth of the memory, at most 512 MiB.
