@@ -36,6 +36,10 @@ inline constexpr char SBgaLevelRange[] = "CompressLevel は 1 から 9 の間の
 
 // A line break inside a member name would split it in the response file.
 inline constexpr char SLineBreakInName[] = "ファイル名に改行文字を含めることはできません。";
+// A path or name that the code page (CP932) cannot hold goes to no library:
+// "?" would name another file or folder (%s: the path or name).
+inline constexpr char SNotInCodePage[] =
+    "「%s」にはシフトJISで表せない文字が含まれているため、書庫の処理に使えません";
 // The response file could not be created (%s: its path).
 inline constexpr char SCreateFileError[] = "ファイル %s を作成できません";
 

@@ -13,6 +13,7 @@
 #include "archive/ArchivePlatform.h"
 #include "archive/ArchiveStrings.h"
 #include "platform/files/files.h"
+#include "platform/text/text.h"
 
 namespace archive {
 
@@ -24,12 +25,13 @@ constexpr std::uint8_t kBusy = 1;
 constexpr std::uint8_t kFailed = 2;
 constexpr std::uint8_t kNoOptions = 3;
 
-// Text of a fixed zero-terminated field of the progress record.
+// Text of a fixed zero-terminated field of the progress record (CP932),
+// as UTF-8 like every other text the control hands out.
 template <std::size_t N>
 std::string FieldText(const char (&field)[N]) {
   std::size_t length = 0;
   while (length < N && field[length] != '\0') ++length;
-  return std::string(field, length);
+  return platform::text::Cp932ToUtf8(std::string_view(field, length));
 }
 
 // Percent of a file written so far, in 64 bits and never above 100.
@@ -182,6 +184,7 @@ void TArchiveControl::SetFileName(const std::string& value) {
 
 void TArchiveControl::OpenArchive(const std::string& value) {
   if (value.empty()) return;
+  RequireAnsiText(value);
   try {
     const bool exists = platform::files::FileExists(value);
     // Detection releases its archiver before the list makes its own; one
@@ -373,6 +376,7 @@ std::uint8_t TArchiveControl::RunCommand(TArcOperation operation, const std::str
     }
     if (!extracting && files->BaseFolder.empty()) files->SetBaseFolder(baseFolder);
     if (typeid(*files->Options) != typeid(*options)) throw EInvalidOperation(SInvalidParameter);
+    RequireAnsiText(files->BaseFolder);
     std::string switches;
     options->GetSwitches(operation, switches);
     const std::string commandLine = FormatCommandLine(switches, {FileName(), files->BaseFolder}) +

@@ -14,6 +14,7 @@
 #include "archive/ArchiveStrings.h"
 #include "platform/files/files.h"
 #include "platform/files/filetimes.h"
+#include "platform/text/collate.h"
 #include "platform/text/text.h"
 
 namespace archive {
@@ -114,10 +115,17 @@ int Compare(const T& a, const T& b) {
   return a < b ? -1 : (b < a ? 1 : 0);
 }
 
+// Texts as a Japanese user sorts them; texts that differ only in case
+// keep one order by their bytes, so sorting twice reverses exactly.
+int CompareTexts(const std::string& a, const std::string& b) {
+  const int order = platform::text::AnsiCompareText(a, b);
+  return order != 0 ? order : a.compare(b);
+}
+
 int CompareItems(TArchiveItem* a, TArchiveItem* b, TArcSortType key) {
   switch (key) {
     case stName:
-      return a->FileName().compare(b->FileName());
+      return CompareTexts(a->FileName(), b->FileName());
     case stTime:
       return Compare(a->FileTime(), b->FileTime());
     case stSize:
@@ -127,9 +135,9 @@ int CompareItems(TArchiveItem* a, TArchiveItem* b, TArcSortType key) {
     case stCompSize:
       return Compare(a->CompressedSize(), b->CompressedSize());
     case stPath:
-      return a->Directory().compare(b->Directory());
+      return CompareTexts(a->Directory(), b->Directory());
     case stType:
-      return a->TypeName().compare(b->TypeName());
+      return CompareTexts(a->TypeName(), b->TypeName());
     case stNoSort:
       break;
   }
@@ -297,7 +305,7 @@ struct RenameCommand {
 bool RenameMember(TArchiveItem& item, const std::string& newName, const RenameCommand& command,
                   const std::function<void(const std::string&)>& adoptPath) {
   TArchive binding(command.dllName, command.prefix);
-  if (newName.empty()) return false;
+  if (newName.empty() || !platform::text::IsCp932Encodable(newName)) return false;
   const std::string cleaned = RemoveChars(newName, "\\/:*?\"<>|");
   if (cleaned == item.FileName()) return false;
   const std::string newPath = JoinPath(item.Directory(), cleaned, '/');

@@ -35,7 +35,26 @@ std::string FormatCommandLineOf(std::string_view switches, const Arguments& argu
   return result;
 }
 
+// The pattern with its "%s" replaced by the text.
+std::string Formatted(std::string_view pattern, std::string_view text) {
+  const auto at = pattern.find("%s");
+  return std::string(pattern.substr(0, at)) + std::string(text) +
+         std::string(pattern.substr(at + 2));
+}
+
 }  // namespace
+
+void RequireAnsiText(std::string_view text) {
+  if (!platform::text::IsCp932Encodable(text)) {
+    throw EInvalidOperation(Formatted(SNotInCodePage, text));
+  }
+}
+
+std::string AnsiTempFolder() {
+  const std::string system = files::GetTempPath();
+  if (platform::text::IsCp932Encodable(system)) return system;
+  return files::IncludeTrailingBackslash(files::ToWindows("/tmp"));
+}
 
 std::string WithTrailingBlank(std::string_view text) {
   std::string result(text);
@@ -96,14 +115,15 @@ void TArchiveStrings::SetBaseFolder(std::string_view folder) {
                    : std::string();
 }
 
-void TArchiveStrings::CheckNamesForLineBreaks() const {
+void TArchiveStrings::CheckNames() const {
   for (const std::string& name : strings_) {
     if (name.find_first_of("\r\n") != std::string::npos) throw EInvalidOperation(SLineBreakInName);
+    RequireAnsiText(name);
   }
 }
 
 std::string TArchiveStrings::BuildFileArgument(bool escapeZipWildcards) {
-  CheckNamesForLineBreaks();
+  CheckNames();
   struct QuoteScope {
     TArchiveStrings& list;
     ~QuoteScope() { list.QuoteNames = false; }
@@ -128,13 +148,9 @@ std::string TArchiveStrings::WriteResponseFile() {
   const std::string& hint =
       ResponseFileName.empty() ? std::string(DefaultResponseFileName) : ResponseFileName;
   // The libraries read ANSI (CP932) text, as the Windows originals do.
-  std::string path = files::CreatePrivateTempFile(hint, platform::text::Utf8ToCp932(contents));
-  if (path.empty()) {
-    std::string_view pattern = SCreateFileError;
-    auto at = pattern.find("%s");
-    throw EFCreateError(std::string(pattern.substr(0, at)) + hint +
-                        std::string(pattern.substr(at + 2)));
-  }
+  std::string path =
+      files::CreatePrivateTempFile(hint, platform::text::Utf8ToCp932(contents), AnsiTempFolder());
+  if (path.empty()) throw EFCreateError(Formatted(SCreateFileError, hint));
   responseFilePath_ = path;
   return path;
 }

@@ -23,6 +23,15 @@ std::string FormatCommandLine(std::string_view switches, const std::vector<std::
 
 inline constexpr char DefaultResponseFileName[] = "Response.txt";
 
+// Raises EInvalidOperation (SNotInCodePage) for a path or name that CP932
+// cannot hold: the libraries take ANSI text.
+void RequireAnsiText(std::string_view text);
+
+// The folder for files that the libraries read by name (Windows form, with
+// its "\"): the system's temporary folder when CP932 can hold its path,
+// else "/tmp".
+std::string AnsiTempFolder();
+
 // Member names or masks of one command, in the order they were added.
 // The response file that BuildFileArgument writes is a private temporary
 // file (its name made from ResponseFileName); it is removed by
@@ -54,8 +63,9 @@ class TArchiveStrings {
   // The file part of a command: for GCA the quoted names, each followed by
   // a blank; otherwise a freshly written response file (one quoted name a
   // line, CR LF) referred to as "@path" ("!path" for ARJ), quoted.
-  // Raises EInvalidOperation for a name holding CR or LF and EFCreateError
-  // when the response file cannot be written.
+  // Raises EInvalidOperation for a name holding CR or LF or a character
+  // CP932 cannot hold, and EFCreateError when the response file cannot be
+  // written.
   std::string BuildFileArgument(bool escapeZipWildcards);
   // Path of the response file written last ("" when none is on disk).
   const std::string& ResponseFilePath() const { return responseFilePath_; }
@@ -68,7 +78,7 @@ class TArchiveStrings {
   std::string BaseFolder;
 
  private:
-  void CheckNamesForLineBreaks() const;
+  void CheckNames() const;
   std::string WriteResponseFile();
 
   std::vector<std::string> strings_;

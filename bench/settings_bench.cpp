@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "platform/files/files.h"
@@ -91,6 +92,26 @@ void SaveOverExisting(benchmark::State& state) {
   }
 }
 BENCHMARK(SaveOverExisting)->Unit(benchmark::kMillisecond);
+
+// The same over a file that also holds a large section of another tool
+// (5000 lines), which every save must carry over.
+void SaveOverLargeForeignSection(benchmark::State& state) {
+  ScratchDisc disc;
+  settings::SettingsModel model = RealisticModel();
+  {
+    std::string foreign = "[other tool]\r\n";
+    for (int i = 0; i < 5000; ++i)
+      foreign += "entry" + std::to_string(i) + "=a value of the other tool\r\n";
+    std::ofstream(disc.File(), std::ios::binary) << foreign;
+    platform::IniFile ini(kPath);
+    settings::WriteRows(ini, model);
+  }
+  for (auto _ : state) {
+    platform::IniFile ini(kPath);
+    settings::WriteRows(ini, model);
+  }
+}
+BENCHMARK(SaveOverLargeForeignSection)->Unit(benchmark::kMillisecond);
 
 void LoadEditor(benchmark::State& state) {
   ScratchDisc disc;

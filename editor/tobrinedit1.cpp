@@ -87,12 +87,14 @@ void MakeSetupSourcesDriveRelative() {
 
 void WriteAutorunFile(const std::string& folder) {
   platform::IniFile autorun(folder + kAutorunFileName);
+  platform::IniUpdate update(autorun);
   autorun.WriteString(kAutorunSection, "OPEN", kRunnerFileName);
   if (!Form2->DiscIconFile.empty()) {
     autorun.WriteString(kAutorunSection, "icon", Form2->DiscIconFile);
   } else {
     autorun.DeleteKey(kAutorunSection, "icon");
   }
+  update.Commit();
 }
 
 void ReadDiscIcon(const std::string& folder) {
@@ -231,10 +233,12 @@ void TForm1::BitBtn7Click() { Form13->ShowModal(); }
 void TForm1::BitBtn12Click() { Form10->ShowModal(); }
 void TForm1::BitBtn13Click() { Form18->ShowModal(); }
 
-// Writes the settings file into the folder, then "autorun.inf". The model
-// is made drive-relative in place first; a refused write ends it all.
+// Writes the settings file into the folder, then "autorun.inf", each file
+// replaced once. The model is made drive-relative in place first; a refused
+// write ends it all.
 void TForm1::SaveSettings(const std::string& folder, bool normalisePage1Sources) {
   platform::IniFile settingsFile(folder + settings::kSettingsFileName);
+  platform::IniUpdate update(settingsFile);
   MakeMenuPathsDriveRelative();
   // The group gives the hover colour even when the page editor was left
   // with cancel.
@@ -245,6 +249,7 @@ void TForm1::SaveSettings(const std::string& folder, bool normalisePage1Sources)
   settings::WriteRows(settingsFile, CollectModel(), 1, kLastRowBeforeSources);
   MakeSetupSourcesDriveRelative();
   settings::WriteRows(settingsFile, CollectModel(), kLastRowBeforeSources + 1, settings::kRowCount);
+  update.Commit();
   WriteAutorunFile(folder);
 }
 

@@ -1,5 +1,8 @@
 #include "runner/tobrinplay3.h"
 
+#include <stdexcept>
+
+#include "archivers/arcapi.h"
 #include "platform/files/files.h"
 #include "platform/profile/profile.h"
 #include "platform/shell/file_operation.h"
@@ -29,6 +32,30 @@ constexpr const char* kDesktopQuestion = "デスクトップにショートカ�
 constexpr const char* kStartMenuQuestion = "スタートメニューにショートカットを作成しますか？";
 constexpr const char* kFolderPrompt = "フォルダを選択してください";
 constexpr const char* kCrLf = "\r\n";
+
+// Why an archive was not unpacked: from the control's result and the
+// library's own value (0 when the library was never reached).
+std::string UnpackFailureText(const std::string& source, std::uint8_t result,
+                              std::int32_t libraryResult) {
+  std::string reason;
+  if (result == 3) {
+    reason = "展開できる形式の書庫ではありません";
+  } else if (libraryResult == ERROR_NOT_FIND_ARC_FILE || libraryResult == ERROR_ARC_FILE_OPEN) {
+    reason = "書庫が見つかりません";
+  } else if (result == 2 && libraryResult == 0) {
+    reason = "展開先のフォルダがありません";
+  } else if (libraryResult == ERROR_DISK_SPACE) {
+    reason = "展開先のディスクの空き領域が不足しています";
+  } else if (libraryResult == ERROR_CANNOT_WRITE || libraryResult == ERROR_MAKEDIRECTORY ||
+             libraryResult == ERROR_FILE_OPEN) {
+    reason = "展開先に書き込めないファイルがあります";
+  } else if (libraryResult == ERROR_BROKEN_DATA || libraryResult == ERROR_NOT_ARC_FILE ||
+             libraryResult == ERROR_CANNOT_READ) {
+    reason = "書庫が壊れています";
+  }
+  // The error box ends the text with "." as it does every message.
+  return source + " を展開できませんでした" + (reason.empty() ? "" : "\n" + reason);
+}
 
 // Rows of the settings file that the setup window reads: the destination
 // to the read-only flags, then the item messages.
@@ -248,10 +275,21 @@ bool TForm3::CopySourceFolder(const std::string& source) {
   return platform::shell::SHFileOperation(operation) == 0;
 }
 
+// An archive that could not be unpacked ends the item with the reason in
+// the application's error box: nothing may look installed that is not.
 bool TForm3::UnpackSourceArchive(const std::string& source) {
   ArchiveControl1->SetFileName(ResolveAgainstFolder(source, RunnerFolder()));
   ArchiveControl1->SetBufferSize(static_cast<std::uint32_t>(ArchiveControl1->Count()) * 100);
-  return ArchiveControl1->Extract(Destination(), {"*.*"}) == 0;
+  std::int32_t libraryResult = 0;
+  ArchiveControl1->OnEnd = [&libraryResult](archive::TArchiveControl*, archive::TArcOperation,
+                                            std::int32_t value) { libraryResult = value; };
+  struct ForgetOnEnd {
+    archive::TArchiveControl* control;
+    ~ForgetOnEnd() { control->OnEnd = nullptr; }
+  } forget{ArchiveControl1};
+  const std::uint8_t result = ArchiveControl1->Extract(Destination(), {"*.*"});
+  if (result != 0) throw std::runtime_error(UnpackFailureText(source, result, libraryResult));
+  return true;
 }
 
 // A shortcut in a shell folder ("Desktop", "Programs") to a file of the

@@ -293,7 +293,9 @@ std::vector<KeySlot> WriteOrder(int firstRow, int lastRow) {
 }
 
 void WriteRows(platform::IniFile& ini, const SettingsModel& model, int firstRow, int lastRow) {
+  platform::IniUpdate update(ini);
   for (const KeySlot& slot : WriteOrder(firstRow, lastRow)) WriteSlot(ini, slot, model);
+  update.Commit();
 }
 
 void ReadRows(const platform::IniFile& ini, SettingsModel& model, Reader reader, int firstRow,

@@ -172,7 +172,8 @@ struct KeySlot {
 // rows 61-64 (font entries) are interleaved per entry.
 std::vector<KeySlot> WriteOrder(int firstRow = 1, int lastRow = kRowCount);
 
-// Throws platform::IniWriteError at the first refused key.
+// One replacement of the file (or part of the caller's update); throws
+// platform::IniWriteError at the first refused key.
 void WriteRows(platform::IniFile& ini, const SettingsModel& model, int firstRow = 1,
                int lastRow = kRowCount);
 void ReadRows(const platform::IniFile& ini, SettingsModel& model, Reader reader, int firstRow = 1,

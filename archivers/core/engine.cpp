@@ -2,6 +2,7 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <errno.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -279,11 +280,19 @@ bool Engine::CollectNames(const ParsedCommand& command, std::vector<std::string>
   return true;
 }
 
+namespace {
+
+// A write error that leaves no room for the members after it either.
+bool IsOutOfSpace(int error) { return error == ENOSPC || error == EDQUOT || error == EFBIG; }
+
+}  // namespace
+
 int Engine::Extract(const ParsedCommand& command, const CommandPlan& plan, std::string& log) {
   if (command.archive.empty()) return ERROR_NOT_FIND_ARC_FILE;
   // Without a base folder the Windows libraries write into the current
-  // folder; ours refuse.
-  if (command.baseFolder.empty()) {
+  // folder; ours refuse. A wildcard character in it comes from a name that
+  // the code page could not hold: no such folder is made.
+  if (command.baseFolder.empty() || command.baseFolder.find_first_of("?*") != std::string::npos) {
     log += "No destination folder.\n";
     return ERROR_NOT_FILENAME;
   }
@@ -294,7 +303,10 @@ int Engine::Extract(const ParsedCommand& command, const CommandPlan& plan, std::
   struct stat st {};
   if (!IsRegularFile(archivePath, st)) return ERROR_NOT_FIND_ARC_FILE;
   ArchiveReader reader(spec_.kind);
-  if (!reader.Open(archivePath)) return ERROR_NOT_ARC_FILE;
+  std::shared_ptr<const StreamCopy> copy = TakeStreamCopy(archivePath);
+  if (!(copy && reader.OpenCopy(archivePath, copy)) && !reader.Open(archivePath)) {
+    return ERROR_NOT_ARC_FILE;
+  }
   SafeExtractor out(InterfacePathToPosix(command.baseFolder));
   if (!out.ok()) return ERROR_MAKEDIRECTORY;
   OwnerWindow owner;
@@ -337,54 +349,79 @@ int Engine::Extract(const ParsedCommand& command, const CommandPlan& plan, std::
       if (!out.MakeHardLink(parts, targetParts, plan.overwrite)) result = ERROR_CANNOT_WRITE;
       continue;
     }
-
-    int fd = -1;
-    SafeExtractor::Outcome outcome =
-        out.CreateFile(parts, entry.mode, entry.mtime, plan.overwrite, fd);
-    if (outcome == SafeExtractor::Outcome::Skipped) continue;
-    if (outcome == SafeExtractor::Outcome::Failed) {
-      log += "Cannot write: " + entry.path + "\n";
-      result = ERROR_CANNOT_WRITE;
-      continue;
-    }
-    std::uint64_t position = 0, nextReport = kReportStep;
-    bool writeFailed = false, cancelled = false;
-    bool dataOk = reader.ReadData([&](const char* data, std::size_t size, std::int64_t offset) {
-      if (offset >= 0 && static_cast<std::uint64_t>(offset) != position) {
-        if (lseek(fd, offset, SEEK_SET) < 0) return !(writeFailed = true);
-        position = static_cast<std::uint64_t>(offset);
-      }
-      while (size > 0) {
-        ssize_t n = write(fd, data, size);
-        if (n <= 0) return !(writeFailed = true);
-        data += n;
-        size -= static_cast<std::size_t>(n);
-        position += static_cast<std::uint64_t>(n);
-      }
-      if (position >= nextReport && progress.active()) {
-        nextReport = position + kReportStep;
-        if (progress.Send(ARCEXTRACT_INPROCESS, name, entry.size, position)) {
-          return !(cancelled = true);
-        }
-      }
-      return true;
-    });
-    bool finished = out.FinishFile(fd, std::max(position, entry.size), entry.mode, entry.mtime,
-                                   entry.mtimeNsec);
-    if (cancelled) return ERROR_USER_CANCEL;
-    if (writeFailed || !finished) {
-      result = ERROR_CANNOT_WRITE;
-    } else if (!dataOk) {
-      log += "Broken data: " + entry.path + "\n";
-      return ERROR_BROKEN_DATA;
-    }
-    if (progress.Send(ARCEXTRACT_INPROCESS, name, entry.size, entry.size) ||
-        progress.Send(ARCEXTRACT_END, name, entry.size, entry.size)) {
-      return ERROR_USER_CANCEL;
-    }
+    int written = ExtractFile(reader, entry, parts, plan, out, progress, name, log);
+    if (written == ERROR_USER_CANCEL || written == ERROR_DISK_SPACE) return written;
+    if (written != 0) result = written;
   }
   if (r < 0 && result == 0) result = ERROR_BROKEN_DATA;
   return result;
+}
+
+// One regular member. Its data must be what its header declares: data that
+// ends early, runs past the declared size or fails its check removes the
+// file and fails the member, and the other members go on.
+int Engine::ExtractFile(ArchiveReader& reader, const Entry& entry,
+                        const std::vector<std::string>& parts, const CommandPlan& plan,
+                        SafeExtractor& out, Progress& progress, const std::string& name,
+                        std::string& log) {
+  SafeExtractor::OpenFile file;
+  SafeExtractor::Outcome outcome =
+      out.CreateFile(parts, entry.mode, entry.mtime, plan.overwrite, file);
+  if (outcome == SafeExtractor::Outcome::Skipped) return 0;
+  if (outcome == SafeExtractor::Outcome::Failed) {
+    log += "Cannot write: " + entry.path + "\n";
+    return IsOutOfSpace(errno) ? ERROR_DISK_SPACE : ERROR_CANNOT_WRITE;
+  }
+  std::uint64_t position = 0, end = 0, nextReport = kReportStep;
+  int writeError = 0;
+  bool tooLong = false, cancelled = false;
+  bool dataOk = reader.ReadData([&](const char* data, std::size_t size, std::int64_t offset) {
+    if (offset >= 0 && static_cast<std::uint64_t>(offset) != position) {
+      if (lseek(file.fd, offset, SEEK_SET) < 0) return !(writeError = errno);
+      position = static_cast<std::uint64_t>(offset);
+    }
+    if (entry.sizeKnown && (position > entry.size || size > entry.size - position)) {
+      return !(tooLong = true);
+    }
+    while (size > 0) {
+      ssize_t n = write(file.fd, data, size);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return !(writeError = n < 0 ? errno : ENOSPC);
+      data += n;
+      size -= static_cast<std::size_t>(n);
+      position += static_cast<std::uint64_t>(n);
+    }
+    end = std::max(end, position);
+    if (position >= nextReport && progress.active()) {
+      nextReport = position + kReportStep;
+      if (progress.Send(ARCEXTRACT_INPROCESS, name, entry.size, position)) {
+        return !(cancelled = true);
+      }
+    }
+    return true;
+  });
+  bool whole = dataOk && !tooLong && (!entry.sizeKnown || entry.sparse || end == entry.size);
+  if (cancelled || writeError != 0 || !whole) {
+    out.DiscardFile(file);
+    if (cancelled) return ERROR_USER_CANCEL;
+    if (writeError != 0) {
+      log += "Cannot write: " + entry.path + "\n";
+      return IsOutOfSpace(writeError) ? ERROR_DISK_SPACE : ERROR_CANNOT_WRITE;
+    }
+    log += "Broken data: " + entry.path + "\n";
+    return ERROR_BROKEN_DATA;
+  }
+  errno = 0;
+  if (!out.FinishFile(file, entry.sparse ? entry.size : 0, entry.mode, entry.mtime,
+                      entry.mtimeNsec)) {
+    log += "Cannot write: " + entry.path + "\n";
+    return IsOutOfSpace(errno) ? ERROR_DISK_SPACE : ERROR_CANNOT_WRITE;
+  }
+  if (progress.Send(ARCEXTRACT_INPROCESS, name, entry.size, entry.size) ||
+      progress.Send(ARCEXTRACT_END, name, entry.size, entry.size)) {
+    return ERROR_USER_CANCEL;
+  }
+  return 0;
 }
 
 int Engine::ListOrTest(const ParsedCommand& command, bool test, std::string& log) {
@@ -417,9 +454,14 @@ int Engine::ListOrTest(const ParsedCommand& command, bool test, std::string& log
   return 0;
 }
 
-bool Engine::ScanMembers(const std::string& posixPath, std::vector<Member>& members) {
+bool Engine::ScanMembers(const std::string& posixPath, std::vector<Member>& members,
+                         std::shared_ptr<StreamCopy>& copy) {
   ArchiveReader reader(spec_.kind);
-  if (!reader.Open(posixPath)) return false;
+  copy = std::make_shared<StreamCopy>(StreamCopyLimit());
+  if (!reader.OpenKeepingStream(posixPath, *copy)) {
+    copy.reset();
+    if (!reader.Open(posixPath)) return false;
+  }
   Entry entry;
   int r = 0;
   while ((r = reader.Next(entry)) == 1) {
@@ -438,6 +480,7 @@ bool Engine::ScanMembers(const std::string& posixPath, std::vector<Member>& memb
     m.mode = entry.mode;
     members.push_back(std::move(m));
   }
+  if (copy && (r != 0 || !copy->Kept())) copy.reset();
   if (spec_.kind == FormatKind::Zip && r == 0) {
     std::map<std::string, std::uint64_t> sizes = ScanZipCompressedSizes(posixPath);
     for (Member& m : members) {
@@ -452,24 +495,44 @@ bool Engine::ScanMembers(const std::string& posixPath, std::vector<Member>& memb
 
 bool Engine::ReadMembers(const std::string& posixPath, std::vector<Member>& members) {
   // Detection, counting and listing read the same headers one after the
-  // other; a compressed TAR would be unpacked each time.
-  struct stat st {};
-  if (stat(posixPath.c_str(), &st) != 0) return false;
-  MemberCache key{posixPath,         static_cast<std::uint64_t>(st.st_size),
-                  st.st_mtim.tv_sec, st.st_mtim.tv_nsec,
-                  st.st_ino,         {}};
+  // other; a compressed TAR would be unpacked each time. Its decompressed
+  // stream is kept too, for the extraction that usually follows.
+  std::optional<MemberCache> key = CacheKey(posixPath);
+  if (!key) return false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (cache_ && cache_->SameFile(key)) {
+    if (cache_ && cache_->SameFile(*key)) {
       members = cache_->members;
       return true;
     }
+    cache_.reset();  // its copy may be large: gone before the next one is made
   }
-  if (!ScanMembers(posixPath, members)) return false;
-  key.members = members;
+  std::shared_ptr<StreamCopy> copy;
+  if (!ScanMembers(posixPath, members, copy)) return false;
+  key->members = members;
+  key->stream = std::move(copy);
   std::lock_guard<std::mutex> lock(mutex_);
   cache_ = std::move(key);
   return true;
+}
+
+std::optional<Engine::MemberCache> Engine::CacheKey(const std::string& posixPath) {
+  struct stat st {};
+  if (stat(posixPath.c_str(), &st) != 0) return std::nullopt;
+  return MemberCache{posixPath,
+                     static_cast<std::uint64_t>(st.st_size),
+                     st.st_mtim.tv_sec,
+                     st.st_mtim.tv_nsec,
+                     st.st_ino,
+                     {},
+                     nullptr};
+}
+
+std::shared_ptr<const StreamCopy> Engine::TakeStreamCopy(const std::string& posixPath) {
+  std::optional<MemberCache> key = CacheKey(posixPath);
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!key || !cache_ || !cache_->SameFile(*key)) return nullptr;
+  return std::move(cache_->stream);
 }
 
 int Engine::CheckArchive(const char* archive, int mode) {

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -152,14 +153,22 @@ class Engine {
   class RunningFlag;
 
   ArcHandleData* Lookup(HARC arc);
+  struct MemberCache;
   // The members of an archive, from the cache while the file is unchanged.
   bool ReadMembers(const std::string& posixPath, std::vector<Member>& members);
-  bool ScanMembers(const std::string& posixPath, std::vector<Member>& members);
+  bool ScanMembers(const std::string& posixPath, std::vector<Member>& members,
+                   std::shared_ptr<StreamCopy>& copy);
+  static std::optional<MemberCache> CacheKey(const std::string& posixPath);
+  // The decompressed stream kept by the listing pass of this very file, once.
+  std::shared_ptr<const StreamCopy> TakeStreamCopy(const std::string& posixPath);
   int FindFrom(ArcHandleData& data, std::size_t start, INDIVIDUALINFO* info);
   void FillInfo(const Member& member, INDIVIDUALINFO& info) const;
 
   int RunCommand(const ParsedCommand& command, std::string& log);
   int Extract(const ParsedCommand& command, const CommandPlan& plan, std::string& log);
+  int ExtractFile(ArchiveReader& reader, const Entry& entry, const std::vector<std::string>& parts,
+                  const CommandPlan& plan, SafeExtractor& out, Progress& progress,
+                  const std::string& name, std::string& log);
   int ListOrTest(const ParsedCommand& command, bool test, std::string& log);
   int Compress(const ParsedCommand& command, const CommandPlan& plan, std::string& log);
   int Delete(const ParsedCommand& command, std::string& log);
@@ -180,6 +189,7 @@ class Engine {
     long mtimeNsec;
     std::uint64_t inode;
     std::vector<Member> members;
+    std::shared_ptr<const StreamCopy> stream;
     bool SameFile(const MemberCache& o) const {
       return path == o.path && size == o.size && mtime == o.mtime && mtimeNsec == o.mtimeNsec &&
              inode == o.inode;

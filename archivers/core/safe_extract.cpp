@@ -75,39 +75,85 @@ int SafeExtractor::ParentFolder(const std::vector<std::string>& parts) {
   return parts.empty() ? -1 : OpenFolderChain(parts, parts.size() - 1);
 }
 
+namespace {
+
+// A name beside `name` that nothing else uses, made exclusively.
+int CreateSpare(int folder, const std::string& name, unsigned perm, std::string& spare) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    spare = ".~" + name + "." + std::to_string(getpid()) + "." + std::to_string(++counter) + ".tmp";
+    int fd =
+        openat(folder, spare.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, perm);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
 SafeExtractor::Outcome SafeExtractor::CreateFile(const std::vector<std::string>& parts,
                                                  unsigned mode, std::int64_t mtime,
-                                                 OverwriteRule rule, int& fd) {
-  fd = -1;
+                                                 OverwriteRule rule, OpenFile& file) {
+  file = OpenFile{};
   int dir = ParentFolder(parts);
   if (dir < 0) return Outcome::Failed;
   const std::string& name = parts.back();
   struct stat existing {};
-  if (fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+  bool replacing = fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
+  if (replacing) {
     if (S_ISDIR(existing.st_mode)) return Outcome::Failed;
     if (rule == OverwriteRule::Never) return Outcome::Skipped;
     if (rule == OverwriteRule::IfNewer && existing.st_mtime >= mtime) return Outcome::Skipped;
-    // Replace rather than write through: the old entry may be a link.
-    if (unlinkat(dir, name.c_str(), 0) != 0) return Outcome::Failed;
   }
   unsigned perm = (mode & 0777) != 0 ? (mode & 0777) | 0600 : 0644;
-  fd = openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, perm);
-  return fd >= 0 ? Outcome::Created : Outcome::Failed;
+  file.folder = dup(dir);
+  if (file.folder < 0) return Outcome::Failed;
+  file.name = name;
+  // A replacement takes the name whole, also over a link, which it never follows.
+  file.fd = replacing ? CreateSpare(file.folder, name, perm, file.spare)
+                      : openat(file.folder, name.c_str(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, perm);
+  if (file.fd >= 0) return Outcome::Created;
+  close(file.folder);
+  file = OpenFile{};
+  return Outcome::Failed;
 }
 
-bool SafeExtractor::FinishFile(int fd, std::uint64_t size, unsigned mode, std::int64_t mtime,
-                               long mtimeNsec) {
+bool SafeExtractor::FinishFile(OpenFile& file, std::uint64_t sparseSize, unsigned mode,
+                               std::int64_t mtime, long mtimeNsec) {
   bool ok = true;
   struct stat st {};
-  if (fstat(fd, &st) == 0 && static_cast<std::uint64_t>(st.st_size) < size) {
-    ok = ftruncate(fd, static_cast<off_t>(size)) == 0;  // a sparse tail
+  if (sparseSize > 0 && fstat(file.fd, &st) == 0 &&
+      static_cast<std::uint64_t>(st.st_size) < sparseSize) {
+    ok = ftruncate(file.fd, static_cast<off_t>(sparseSize)) == 0;  // the trailing hole
   }
   struct timespec times[2] = {{static_cast<time_t>(mtime), mtimeNsec},
                               {static_cast<time_t>(mtime), mtimeNsec}};
-  futimens(fd, times);
+  futimens(file.fd, times);
   // A read-only member stays read-only; set-id and sticky bits never come.
-  if ((mode & 0777) != 0 && (mode & 0200) == 0) fchmod(fd, mode & 0555);
-  return close(fd) == 0 && ok;
+  if ((mode & 0777) != 0 && (mode & 0200) == 0) fchmod(file.fd, mode & 0555);
+  ok = close(file.fd) == 0 && ok;
+  file.fd = -1;
+  if (ok && !file.spare.empty()) {
+    ok = renameat(file.folder, file.spare.c_str(), file.folder, file.name.c_str()) == 0;
+  }
+  if (!ok) {
+    DiscardFile(file);
+    return false;
+  }
+  close(file.folder);
+  file = OpenFile{};
+  return true;
+}
+
+void SafeExtractor::DiscardFile(OpenFile& file) {
+  if (file.fd >= 0) close(file.fd);
+  if (file.folder >= 0) {
+    const std::string& written = file.spare.empty() ? file.name : file.spare;
+    if (!written.empty()) unlinkat(file.folder, written.c_str(), 0);
+    close(file.folder);
+  }
+  file = OpenFile{};
 }
 
 bool SafeExtractor::MakeDirectory(const std::vector<std::string>& parts) {

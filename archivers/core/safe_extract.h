@@ -23,12 +23,25 @@ class SafeExtractor {
 
   bool ok() const { return baseFd_ >= 0; }
 
+  // A member file being written: under its own name when it is new; beside
+  // an existing file under a spare name until it is complete, so a failed
+  // member never costs the file it was to replace.
+  struct OpenFile {
+    int fd = -1;
+    int folder = -1;
+    std::string name;
+    std::string spare;  // empty when written under the name itself
+  };
   enum class Outcome { Created, Skipped, Failed };
-  // Creates the file for writing; `fd` is set when Created.
+  // Creates the file for writing; `file` is open when Created.
   Outcome CreateFile(const std::vector<std::string>& parts, unsigned mode, std::int64_t mtime,
-                     OverwriteRule rule, int& fd);
-  // Finishes a file made by CreateFile: size, times, permissions.
-  bool FinishFile(int fd, std::uint64_t size, unsigned mode, std::int64_t mtime, long mtimeNsec);
+                     OverwriteRule rule, OpenFile& file);
+  // Completes a file made by CreateFile: the size of a sparse one (0 for
+  // others), times, permissions, then its name. False leaves nothing.
+  bool FinishFile(OpenFile& file, std::uint64_t sparseSize, unsigned mode, std::int64_t mtime,
+                  long mtimeNsec);
+  // Removes what was written; a file it was to replace stays as it was.
+  void DiscardFile(OpenFile& file);
   bool MakeDirectory(const std::vector<std::string>& parts);
   bool MakeHardLink(const std::vector<std::string>& parts,
                     const std::vector<std::string>& targetParts, OverwriteRule rule);

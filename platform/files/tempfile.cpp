@@ -20,10 +20,11 @@ std::string FileNamePart(std::string_view hint) {
   return name.empty() ? std::string("tmp") : name;
 }
 
-std::string TempFolderPosix() {
-  std::string folder = ToPosix(GetTempPath());
-  if (folder.empty()) folder = "/tmp";
-  if (folder.back() != '/') folder += '/';
+// "" when a folder that was asked for does not map to a POSIX path.
+std::string FolderPosix(std::string_view windowsFolder) {
+  std::string folder = ToPosix(windowsFolder.empty() ? GetTempPath() : windowsFolder);
+  if (folder.empty() && windowsFolder.empty()) folder = "/tmp";
+  if (!folder.empty() && folder.back() != '/') folder += '/';
   return folder;
 }
 
@@ -39,12 +40,15 @@ bool WriteAll(int fd, std::string_view contents) {
 
 }  // namespace
 
-std::string CreatePrivateTempFile(std::string_view nameHint, std::string_view contents) {
+std::string CreatePrivateTempFile(std::string_view nameHint, std::string_view contents,
+                                  std::string_view windowsFolder) {
   std::string name = FileNamePart(nameHint);
   auto dot = name.rfind('.');
   std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
   std::string ext = dot == std::string::npos || dot == 0 ? "" : name.substr(dot);
-  std::string path = TempFolderPosix() + stem + "-XXXXXX" + ext;
+  std::string folder = FolderPosix(windowsFolder);
+  if (folder.empty()) return {};
+  std::string path = folder + stem + "-XXXXXX" + ext;
 
   std::vector<char> buffer(path.begin(), path.end());
   buffer.push_back('\0');

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -157,6 +158,17 @@ Line* LastLine(Document& doc) {
   return nullptr;
 }
 
+// The value of a key line as the readers take it: blanks around it trimmed,
+// one pair of enclosing quotes dropped, at most the read limit (CP932).
+std::string_view StoredValue(const Line& line) {
+  std::string_view value = Trim(std::string_view(line.text).substr(line.valueStart));
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return value.substr(0, text::Cp932Left(value, kReadLimit).size());
+}
+
 // Hexadecimal digits; a value beyond the 32-bit signed range fails.
 std::optional<std::int32_t> ParseHex(std::string_view digits) {
   if (digits.empty()) return std::nullopt;
@@ -241,50 +253,78 @@ WriteTargetState InspectTarget(const std::string& posixPath, const struct stat* 
   return state;
 }
 
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    ssize_t written = write(fd, data.data(), data.size());
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    ssize_t written = write(fd, data, size);
     if (written < 0) {
       if (errno == EINTR) continue;
       return false;
     }
-    data.remove_prefix(static_cast<std::size_t>(written));
+    data += written;
+    size -= static_cast<std::size_t>(written);
   }
   return true;
 }
 
-// Writes the content into a spare file beside the target and exchanges the
-// two names, so the name always holds a whole file. The old content stays
-// under the spare name and is overwritten by the next write: a save of 800
-// keys neither creates 800 inodes nor makes ext4 flush the data at every
-// replacing rename.
-std::optional<FileStamp> WriteThroughSpare(const std::string& target, const std::string& spare,
-                                           std::string_view content, const struct stat* old) {
-  int fd = open(spare.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (fd < 0) return std::nullopt;
+// One replacement of a file: the content goes into a spare file beside it,
+// which then takes the file's name.
+struct Replacement {
+  const char* target;
+  const char* spare;
+  const char* content;
+  std::size_t size;
+  const struct stat* old;  // the file it replaces, or nullptr for a new file
+};
+
+// System calls only, so that it can run in a helper made by vfork.
+bool Replace(const Replacement& job) {
+  unlink(job.spare);  // left by a process of the same number that died
+  int fd = open(job.spare, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, job.content, job.size);
   struct stat written;
-  bool ok = WriteAll(fd, content) && ftruncate(fd, static_cast<off_t>(content.size())) == 0 &&
-            fstat(fd, &written) == 0;
-  if (ok && old) {
-    if ((written.st_mode & 07777) != (old->st_mode & 07777)) {
-      ok = fchmod(fd, old->st_mode & 07777) == 0;
+  if (ok && job.old && fstat(fd, &written) == 0) {
+    if ((written.st_mode & 07777) != (job.old->st_mode & 07777)) {
+      ok = fchmod(fd, job.old->st_mode & 07777) == 0;
     }
-    if (ok && (old->st_uid != written.st_uid || old->st_gid != written.st_gid)) {
+    if (ok && (job.old->st_uid != written.st_uid || job.old->st_gid != written.st_gid)) {
       // Only root can hand the file back to its owner; others keep their own.
-      [[maybe_unused]] int ignored = fchown(fd, old->st_uid, old->st_gid);
+      [[maybe_unused]] int ignored = fchown(fd, job.old->st_uid, job.old->st_gid);
     }
   }
   ok = close(fd) == 0 && ok;
-  bool exchanged =
-      ok && old &&
-      renameat2(AT_FDCWD, spare.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0;
-  // A new file, or a file system without exchange.
-  if (!exchanged) ok = ok && rename(spare.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    unlink(spare.c_str());
-    return std::nullopt;
+  ok = ok && rename(job.spare, job.target) == 0;
+  if (!ok) unlink(job.spare);
+  return ok;
+}
+
+// Runs the replacement in a helper process that shares our memory and
+// finishes on its own when we are killed meanwhile: the spare file never
+// outlives the save, whenever the program dies.
+bool ReplaceOutlivingTheCaller(const Replacement& job) {
+  volatile bool replaced = false;
+  pid_t helper = vfork();
+  if (helper == 0) {
+    replaced = Replace(job);
+    _exit(0);
   }
-  return FileStamp{true, written.st_dev, written.st_ino, written.st_size, written.st_mtim};
+  if (helper < 0) return Replace(job);
+  while (waitpid(helper, nullptr, 0) < 0 && errno == EINTR) {
+  }
+  return replaced;
+}
+
+// Writes the content as the target's whole new content, keeping its mode
+// and owner; the stamp of the new file, or nothing on failure.
+std::optional<FileStamp> ReplaceWhole(const std::string& target, const std::string& content,
+                                      const struct stat* old) {
+  std::string spare = FolderOf(target) + "/.~" + target.substr(target.rfind('/') + 1) + "." +
+                      std::to_string(getpid()) + ".tmp";
+  Replacement job{target.c_str(), spare.c_str(), content.data(), content.size(), old};
+  if (!ReplaceOutlivingTheCaller(job)) return std::nullopt;
+  FileStamp stamp = StampOf(target);
+  if (!stamp.exists) return std::nullopt;
+  return stamp;
 }
 
 }  // namespace
@@ -325,18 +365,22 @@ struct IniFile::Impl {
   std::string posixPath;
   bool resolved = false;
   bool loaded = false;
+  bool unreadable = false;  // it exists but could not be read: never written over
   FileStamp stamp;
   Document doc;
-  std::string spare;  // holds the previous content between writes
-  std::string spareTarget;
+  int updateLevel = 0;
+  bool held = false;             // changes not yet on disk
+  bool writableChecked = false;  // for the update in progress
 
   void Resolve() {
     posixPath = files::ToPosix(windowsPath);
     resolved = true;
   }
 
-  // Reads the file once, and again only when it changed on disk.
+  // Reads the file once, and again only when it changed on disk; changes
+  // held for an update are the content until they are written.
   void EnsureCurrent() {
+    if (held) return;
     if (!resolved) Resolve();
     FileStamp now = StampOf(posixPath);
     if (!now.exists && !posixPath.empty() && !loaded) {
@@ -346,9 +390,12 @@ struct IniFile::Impl {
     }
     if (loaded && now == stamp) return;
     doc = Document();
+    unreadable = false;
     if (now.exists) {
       if (std::optional<std::string> content = files::ReadWholeFile(posixPath)) {
         doc = Parse(*content);
+      } else {
+        unreadable = true;
       }
     }
     stamp = now;
@@ -378,8 +425,23 @@ struct IniFile::Impl {
     return doc.sections.back();
   }
 
+  // Throws before anything changes when the write would be refused; within
+  // an update the disk is asked once.
+  void RequireWritable() {
+    if (unreadable) throw IniWriteError(windowsPath);
+    if (writableChecked) return;
+    std::string target;
+    struct stat old;
+    bool exists = !posixPath.empty() && StatTarget(posixPath, target, old);
+    if (posixPath.empty() || IsWriteRefused(InspectTarget(target, exists ? &old : nullptr))) {
+      throw IniWriteError(windowsPath);
+    }
+    writableChecked = updateLevel > 0;
+  }
+
   void Store(std::string_view section, std::string_view key, std::string_view value) {
     EnsureCurrent();
+    RequireWritable();
     std::string cp932Value = text::Utf8ToCp932(value);
     for (char& c : cp932Value) {
       if (c == '\r' || c == '\n') c = ' ';
@@ -390,6 +452,7 @@ struct IniFile::Impl {
     auto found = s.keys.find(lowerKey);
     if (found != s.keys.end()) {
       Line& line = s.lines[found->second];
+      cp932Value = KeptBytes(line, value, std::move(cp932Value));
       line.text.resize(line.valueStart);
       line.text += cp932Value;
     } else {
@@ -409,7 +472,15 @@ struct IniFile::Impl {
       else
         s.keys.emplace(lowerKey, at);
     }
-    Flush();
+    Changed();
+  }
+
+  // A value written back as it was read keeps the bytes it was read from,
+  // also those that no text can give (invalid CP932 that reads as "?").
+  static std::string KeptBytes(const Line& line, std::string_view value, std::string cp932Value) {
+    std::string_view stored = StoredValue(line);
+    if (cp932Value == stored || text::Cp932ToUtf8(stored) != value) return cp932Value;
+    return std::string(stored);
   }
 
   // After the section's last key line, so that blank lines and comments
@@ -428,13 +499,28 @@ struct IniFile::Impl {
     Section& s = doc.sections[found->second];
     auto line = s.keys.find(LowerName(text::Utf8ToCp932(key)));
     if (line == s.keys.end()) return;
+    RequireWritable();
     s.lines.erase(s.lines.begin() + static_cast<std::ptrdiff_t>(line->second));
     s.Reindex();
-    Flush();
+    Changed();
+  }
+
+  void Changed() {
+    held = true;
+    if (updateLevel == 0) Flush();
+  }
+
+  void BeginUpdate() { ++updateLevel; }
+
+  void EndUpdate() {
+    if (updateLevel == 0 || --updateLevel > 0) return;
+    writableChecked = false;
+    if (held) Flush();
   }
 
   void Flush() {
     std::optional<FileStamp> written = WriteToDisk();
+    held = false;
     if (!written) {
       loaded = false;  // the document no longer matches the disk
       throw IniWriteError(windowsPath);
@@ -443,27 +529,22 @@ struct IniFile::Impl {
   }
 
   std::optional<FileStamp> WriteToDisk() {
-    if (posixPath.empty()) return std::nullopt;
+    if (posixPath.empty() || unreadable) return std::nullopt;
     std::string target;
     struct stat old;
     bool exists = StatTarget(posixPath, target, old);
     if (IsWriteRefused(InspectTarget(target, exists ? &old : nullptr))) return std::nullopt;
-    if (target != spareTarget) {
-      RemoveSpare();
-      spareTarget = target;
-      spare = FolderOf(target) + "/.~" + target.substr(target.rfind('/') + 1) + "." +
-              std::to_string(getpid()) + ".tmp";
+    return ReplaceWhole(target, Serialize(doc), exists ? &old : nullptr);
+  }
+
+  ~Impl() {
+    if (!held) return;
+    try {
+      Flush();
+    } catch (...) {
+      // Nothing more can be done for writes that were never committed.
     }
-    return WriteThroughSpare(target, spare, Serialize(doc), exists ? &old : nullptr);
   }
-
-  void RemoveSpare() {
-    if (!spare.empty()) unlink(spare.c_str());
-    spare.clear();
-    spareTarget.clear();
-  }
-
-  ~Impl() { RemoveSpare(); }
 };
 
 IniFile::IniFile(std::string windowsPath) : impl_(std::make_unique<Impl>()) {
@@ -478,12 +559,7 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
   const Line* line = impl_->Find(section, key);
   if (!line) return std::string(defaultValue);
-  std::string_view value = Trim(std::string_view(line->text).substr(line->valueStart));
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front()) {
-    value = value.substr(1, value.size() - 2);
-  }
-  return text::Cp932ToUtf8(text::Cp932Left(value, kReadLimit));
+  return text::Cp932ToUtf8(StoredValue(*line));
 }
 
 std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
@@ -509,6 +585,27 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 
 void IniFile::DeleteKey(std::string_view section, std::string_view key) {
   impl_->Remove(section, key);
+}
+
+void IniFile::BeginUpdate() { impl_->BeginUpdate(); }
+
+void IniFile::EndUpdate() { impl_->EndUpdate(); }
+
+IniUpdate::IniUpdate(IniFile& file) : file_(&file) { file.BeginUpdate(); }
+
+IniUpdate::~IniUpdate() {
+  if (!file_) return;
+  try {
+    file_->EndUpdate();
+  } catch (...) {
+    // Already on the way out with another error.
+  }
+}
+
+void IniUpdate::Commit() {
+  IniFile* file = file_;
+  file_ = nullptr;
+  file->EndUpdate();
 }
 
 }  // namespace platform

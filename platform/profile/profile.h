@@ -53,17 +53,39 @@ class IniFile {
                            std::int32_t defaultValue) const;
   bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
-  // Each write leaves a whole file on disk; throws IniWriteError. While the
-  // object lives, a hidden spare file beside the file holds the previous
-  // content (the next write reuses it); the destructor removes it.
+  // Each write leaves a whole file on disk, replaced in one step; throws
+  // IniWriteError. A file that exists but cannot be read is never written
+  // over. A value written back as it was read keeps its bytes, even bytes
+  // that are no CP932 text.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
   void DeleteKey(std::string_view section, std::string_view key);
 
+  // Between BeginUpdate and EndUpdate the writes are held in memory (reads
+  // see them) and the outermost EndUpdate replaces the file once. A write
+  // that would be refused still throws at once. Pairs nest.
+  void BeginUpdate();
+  void EndUpdate();  // throws IniWriteError when the file cannot be replaced
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
+};
+
+// The writes of one save as one replacement of the file: Commit writes
+// them. Left without Commit (an exception), it writes what it holds and
+// ignores a failure, so the keys written before a failure stay.
+class IniUpdate {
+ public:
+  explicit IniUpdate(IniFile& file);
+  ~IniUpdate();
+  IniUpdate(const IniUpdate&) = delete;
+  IniUpdate& operator=(const IniUpdate&) = delete;
+  void Commit();  // throws IniWriteError
+
+ private:
+  IniFile* file_;
 };
 
 }  // namespace platform

@@ -49,6 +49,7 @@ int CodeFromErrno(int error) {
       return kErrorAccessDenied;
     case ENOSPC:
     case EDQUOT:
+    case EFBIG:  // more than the destination takes in one file
       return kErrorDiskFull;
     default:
       return kErrorUnknown;

@@ -70,6 +70,19 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
   return 1;
 }
 
+bool IsCp932TrailByte(unsigned char byte) {
+  return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+// Length of the unit that starts at `pos` of invalid CP932: a lead byte
+// takes its trail byte along, never a byte that cannot be one (so "\x81"
+// before "1" leaves the "1").
+std::size_t InvalidCp932Length(std::string_view in, std::size_t pos) {
+  bool pair = IsCp932LeadByte(static_cast<unsigned char>(in[pos])) && pos + 1 < in.size() &&
+              IsCp932TrailByte(static_cast<unsigned char>(in[pos + 1]));
+  return pair ? 2 : 1;
+}
+
 // Converts, replacing every unconvertible unit (one UTF-8 character or one
 // CP932 character) with "?".
 std::string ConvertLossy(Converter& converter, std::string_view in, bool fromUtf8) {
@@ -78,8 +91,8 @@ std::string ConvertLossy(Converter& converter, std::string_view in, bool fromUtf
   std::size_t pos = 0;
   while (!converter.Convert(in, pos, out)) {
     out.push_back('?');
-    unsigned char lead = static_cast<unsigned char>(in[pos]);
-    std::size_t skip = fromUtf8 ? Utf8SequenceLength(lead) : (IsCp932LeadByte(lead) ? 2 : 1);
+    std::size_t skip = fromUtf8 ? Utf8SequenceLength(static_cast<unsigned char>(in[pos]))
+                                : InvalidCp932Length(in, pos);
     pos = std::min(in.size(), pos + skip);
   }
   return out;

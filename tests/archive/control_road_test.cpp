@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "archive/ArchiveCtrls.h"
+#include "archive/ArchiveErrors.h"
 #include "control_support.h"
 #include "platform/ui/dialogs.h"
 
@@ -167,6 +168,79 @@ TEST_F(RoadTest, SortTwiceReversesAndSelectionSurvives) {
   EXPECT_EQ(control.Items(0)->FileName(), "c.txt");
   control.Sort(stSize);  // the current key: descending now
   EXPECT_EQ(control.Items(0)->FileName(), "a.txt");
+}
+
+// Sorting by name as a Japanese user reads a list: symbols, digits, Latin
+// letters without regard to case, kana, then kanji; twice reverses it.
+TEST_F(RoadTest, SortByNameFollowsTheJapaneseOrderIgnoringCase) {
+  std::vector<Entry> entries;
+  for (const char* name : {"亜.txt", "ｱ.txt", "ア.txt", "あ.txt", "b.txt", "_.txt", "B2.txt",
+                           "a.txt", "1.txt", "A1.txt"}) {
+    entries.push_back({name, "x"});
+  }
+  control.SetFileName(Archive("j.zip", "zip", entries));
+  ASSERT_EQ(control.Count(), 10);
+  auto names = [&] {
+    std::vector<std::string> out;
+    for (int i = 0; i < control.Count(); ++i) out.push_back(control.Items(i)->FileName());
+    return out;
+  };
+  const std::vector<std::string> ascending = {"_.txt",  "1.txt",  "a.txt",  "A1.txt", "b.txt",
+                                              "B2.txt", "あ.txt", "ア.txt", "ｱ.txt",  "亜.txt"};
+  control.Sort(stName);
+  EXPECT_EQ(names(), ascending);
+  control.Sort(stName);
+  EXPECT_EQ(names(), std::vector<std::string>(ascending.rbegin(), ascending.rend()));
+}
+
+// Paths that CP932 cannot hold never reach a library, which would take "?"
+// for the character and work on another file or folder; the response file
+// goes where CP932 can name it, whatever TMPDIR says.
+TEST_F(RoadTest, PathsOutsideTheCodePageAreRefusedAndTmpdirDoesNotMatter) {
+  const std::string archive = Archive("data.zip", "zip", kEntries);
+  const std::string accented = Folder("dést");
+  try {
+    RunnerRoad(control, archive, accented);
+    ADD_FAILURE() << "an extraction into a folder CP932 cannot name went on";
+  } catch (const EInvalidOperation& e) {
+    EXPECT_EQ(std::string(e.what()), "「" + accented + "\\" +
+                                         "」にはシフトJISで表せない文字が含まれているため、"
+                                         "書庫の処理に使えません");
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "dést"));
+  EXPECT_FALSE(Exists("d?st"));
+
+  std::filesystem::copy_file(dir / "data.zip", dir / "dést" / "data.zip");
+  TArchiveControl other;
+  EventLog log;
+  log.Attach(other);
+  EXPECT_THROW(other.SetFileName(Path("dést/data.zip")), EInvalidOperation);
+  EXPECT_EQ(log.lines, std::vector<std::string>{"Change"});  // not reported as invalid
+
+  const char* saved = std::getenv("TMPDIR");
+  const std::string savedValue = saved ? saved : "";
+  setenv("TMPDIR", (dir / "dést").c_str(), 1);
+  const std::uint8_t result = RunnerRoad(control, archive, Folder("out"));
+  if (saved) {
+    setenv("TMPDIR", savedValue.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+  EXPECT_EQ(result, 0);
+  ExpectExtracted("out");
+}
+
+// The progress events hand out member names as UTF-8, like every other
+// text of the control.
+TEST_F(RoadTest, ProgressNamesAreUtf8) {
+  control.SetFileName(Archive("p.zip", "zip", {{"説明書.txt", "1"}, {"表/ソフト.txt", "2"}}));
+  std::vector<std::string> names;
+  control.OnExtract = [&](TArchiveControl*, const std::string& name, std::uint32_t, std::uint32_t,
+                          std::uint8_t, bool&) {
+    if (names.empty() || names.back() != name) names.push_back(name);
+  };
+  EXPECT_EQ(control.Extract(Folder("out"), {"*.*"}), 0);
+  EXPECT_EQ(names, (std::vector<std::string>{"説明書.txt", "表\\ソフト.txt"}));
 }
 
 TEST_F(RoadTest, EventOrderOfAnExtractionWithEveryEventAssigned) {

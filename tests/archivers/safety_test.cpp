@@ -81,6 +81,19 @@ TEST_F(Traversal, ExistingLinkInTheDestinationIsNotFollowed) {
   EXPECT_EQ(ReadFile(dest / "file.txt"), "replaced");
 }
 
+// A "?" in the base folder is what a name CP932 cannot hold turns into: no
+// such folder is ever made next to the one that was meant.
+TEST_F(Traversal, BaseFolderWithAWildcardIsNeverMade) {
+  WriteArchive(work / "a.zip", true, false, {{"a.txt", "x"}});
+  Library unzip("Unzip32.dll");
+  Api api(unzip, "UnZip");
+  const std::string base = WinPath(sandbox.path() / "d?st", true);
+  EXPECT_EQ(api.Run("-x -C -o " + Quote(WinPath(work / "a.zip")) + " " + Quote(base) + " " +
+                    ResponseArgument(work, {"*.*"})),
+            ERROR_NOT_FILENAME);
+  EXPECT_FALSE(fs::exists(sandbox.path() / "d?st"));
+}
+
 TEST_F(Traversal, SetIdBitsAreDropped) {
   struct archive* a = archive_write_new();
   archive_write_set_format_ustar(a);

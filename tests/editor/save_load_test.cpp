@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -367,6 +369,48 @@ TEST_F(EditorTest, RefusedWriteShowsErrorAndLeavesAutorun) {
   EXPECT_EQ(ScratchDrives::ReadFile(beside), "[name1]\r\n1=OnDisk\r\n");
   EXPECT_EQ(ScratchDrives::ReadFile(autorun), "[autorun]\r\nicon=old.ico\r\n");
   EXPECT_EQ(Form2->MenuTargets1[1], "a.exe") << "the changes made before the failure stay";
+}
+
+// The names that took a replacement file in the folder (renamed onto) since
+// the watch began, in order.
+std::vector<std::string> ReplacedNames(int watch) {
+  std::vector<std::string> names;
+  alignas(inotify_event) char buffer[1 << 16];
+  for (ssize_t got; (got = read(watch, buffer, sizeof buffer)) > 0;) {
+    for (char* at = buffer; at < buffer + got;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(at);
+      if (event->mask & IN_MOVED_TO) names.emplace_back(event->name);
+      at += sizeof(inotify_event) + event->len;
+    }
+  }
+  return names;
+}
+
+// A save replaces each file once, whatever it holds, and a value loaded
+// from bytes that are no CP932 text goes back with those bytes.
+TEST_F(EditorTest, SaveReplacesEachFileOnceAndKeepsBytesThatAreNoText) {
+  const std::string beside = drives_.EditorFolder() + "tobrinedit.dat";
+  ScratchDrives::WriteFile(beside,
+                           "[other tool]\r\nx=\x81\x31\r\n[name1]\r\n1=\x81"
+                           "1 \x85\x40\r\n");
+  PushMessageAnswer(ui::mrYes);
+  ClickButton(Form1->BitBtn9);
+  EXPECT_EQ(Form2->MenuCaptions1[1], "?1 ?");
+
+  const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(inotify_add_watch(watch, drives_.EditorFolder().c_str(), IN_MOVED_TO), 0);
+  PushMessageAnswer(ui::mrYes);
+  ClickButton(Form1->BitBtn8);
+  EXPECT_EQ(ReplacedNames(watch), (std::vector<std::string>{"tobrinedit.dat", "autorun.inf"}));
+  close(watch);
+
+  const std::string saved = ScratchDrives::ReadFile(beside);
+  EXPECT_EQ(saved.rfind("[other tool]\r\nx=\x81\x31\r\n[name1]\r\n1=\x81"
+                        "1 \x85\x40\r\n2=\r\n",
+                        0),
+            0u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(drives_.EditorFolder()), {}), 2);
 }
 
 // A load shows the loaded hover colour in RadioGroup2, so saving keeps it;

@@ -1,10 +1,15 @@
 #include "platform/profile/profile.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
 
 #include "tests/platform/temp_drives.h"
@@ -271,6 +276,116 @@ TEST_F(Profile, ReadOnlyMountIsRefusedEvenForRoot) {
   }
   umount2(medium.c_str(), MNT_DETACH);
   if (!readOnly) GTEST_SKIP() << "cannot remount read-only here";
+}
+
+// Bytes that are no CP932 text read as "?" (a lead byte never swallows a
+// byte that cannot follow it), and a value written back unchanged keeps
+// them; a changed value does not.
+TEST_F(Profile, BytesThatAreNoTextSurviveAnUnchangedValue) {
+  Put("[s]\r\nk1=\x81"
+      "1x\r\nk2=a\x85\x40"
+      "b\r\nk3= \"\xED\x40\"\r\nk4=\x81\r\n");
+  IniFile ini("D:\\tobrinedit.dat");
+  EXPECT_EQ(ini.ReadString("s", "k1", ""), "?1x");
+  EXPECT_EQ(ini.ReadString("s", "k2", ""), "a?b");
+  EXPECT_EQ(ini.ReadString("s", "k4", ""), "?");
+  {
+    platform::IniUpdate update(ini);
+    for (const char* key : {"k1", "k3", "k4"})
+      ini.WriteString("s", key, ini.ReadString("s", key, ""));
+    ini.WriteString("s", "k2", ini.ReadString("s", "k2", "") + "2");
+    update.Commit();
+  }
+  EXPECT_EQ(Bytes(),
+            "[s]\r\nk1=\x81"
+            "1x\r\nk2=a?b2\r\nk3=\xED\x40\r\nk4=\x81\r\n");
+}
+
+// A file that exists but cannot be read reads as empty and is never
+// written over. Root reads everything, so a child without its rights tries.
+TEST_F(Profile, UnreadableFileIsNeverWrittenOver) {
+  const std::string before = "[other tool]\r\nkeep=me\r\n[name1]\r\n1=old\r\n";
+  Put(before);
+  const uid_t nobody = 65534;
+  if (geteuid() == 0) {
+    chmod(drives.Root().c_str(), 0755);
+    chmod(drives.Disc().c_str(), 0777);
+    ASSERT_EQ(chown(Path().c_str(), nobody, nobody), 0);
+  }
+  chmod(Path().c_str(), 0200);
+  pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0)) _exit(10);
+    IniFile ini("D:\\tobrinedit.dat");
+    if (ini.ReadString("name1", "1", "default") != "default") _exit(11);
+    try {
+      platform::IniUpdate update(ini);
+      ini.WriteString("name1", "1", "new");
+      _exit(12);
+    } catch (const IniWriteError& e) {
+      if (std::string(e.what()) != "D:\\tobrinedit.dat に書き込めません") _exit(13);
+    }
+    try {
+      ini.DeleteKey("name1", "1");
+    } catch (const IniWriteError&) {
+      _exit(0);
+    }
+    _exit(0);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child check " << status;
+  chmod(Path().c_str(), 0600);
+  EXPECT_EQ(Bytes(), before);
+}
+
+// A save is one replacement of the whole file: a saver killed at any
+// moment leaves either the old or the new file, and no spare file. Long
+// lines of another tool make writing the file most of each save.
+TEST_F(Profile, KilledSaverLeavesAWholeFileAndNoSpare) {
+  std::string foreign = "[other tool]\r\n";
+  for (int i = 0; foreign.size() < (4u << 20); ++i) {
+    foreign += "line" + std::to_string(i) + "=" + std::string(64 << 10, 'x') + "\r\n";
+  }
+  auto save = [this](char version) {
+    IniFile ini("D:\\tobrinedit.dat");
+    platform::IniUpdate update(ini);
+    for (int i = 0; i < 800; ++i) {
+      ini.WriteString("s" + std::to_string(i % 27), "k" + std::to_string(i),
+                      std::string(16, version) + "値" + std::to_string(i));
+    }
+    update.Commit();
+  };
+  Put(foreign);
+  save('b');
+  const std::string b = Bytes();
+  const auto start = std::chrono::steady_clock::now();
+  save('a');
+  const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(
+                         std::chrono::steady_clock::now() - start)
+                         .count() *
+                     2;
+  const std::string a = Bytes();
+  // The test takes over the saver's helpers when the saver dies, to wait for them.
+  ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+  for (int round = 0; round < 25; ++round) {
+    pid_t saver = fork();
+    if (saver == 0) {
+      for (;;) {
+        save('b');
+        save('a');
+      }
+    }
+    usleep(static_cast<useconds_t>(500 + round * 7919 % (2 * cycle)));
+    kill(saver, SIGKILL);
+    while (wait(nullptr) > 0 || errno == EINTR) {
+    }
+    const std::string now = Bytes();
+    ASSERT_TRUE(now == a || now == b) << "round " << round << ": " << now.size() << " bytes";
+    ASSERT_EQ(std::distance(std::filesystem::directory_iterator(drives.Disc()), {}), 1)
+        << "round " << round;
+  }
+  prctl(PR_SET_CHILD_SUBREAPER, 0);
 }
 
 TEST(ProfileRefusal, DecisionFromDiskFacts) {

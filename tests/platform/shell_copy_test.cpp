@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "file_size_limit.h"
 #include "platform/shell/copy_dialogs.h"
 #include "platform/shell/copy_engine.h"
 #include "platform/shell/file_operation.h"
@@ -353,6 +354,42 @@ TEST_F(ShellFileOperationTest, CancelAndErrorsThroughBoxes) {
   EXPECT_EQ(ui::testing::ShownBoxes()[1].text,
             "D:\\src をコピーできません: "
             "コピー先のフォルダは、コピー元のフォルダのサブフォルダです。");
+}
+
+// A destination that fills up ends the copy with the reason in the shell's
+// error box; the file that did not fit leaves nothing, and a file it was to
+// replace stays as it was.
+TEST_F(ShellFileOperationTest, FullDiskShowsTheReasonAndKeepsNoPartialFile) {
+  WriteFile(Disc("src/a.txt"), std::string(4096, 'a'));
+  WriteFile(Disc("src/b.bin"), std::string(256 << 10, 'b'));
+  WriteFile(Disc("src/c.txt"), "c");
+  WriteFile(Target("dst/b.bin"), "old b");
+  ui::testing::PushMessageAnswer(ui::mrYes);  // replace b.bin
+  ui::testing::PushMessageAnswer(ui::mrOk);   // the error box
+  int result = 0;
+  {
+    tobrin_test::FileSizeLimit fullDisk(64 << 10);
+    result = Run("D:\\src\\*.*", "E:\\dst");
+  }
+  EXPECT_EQ(result, platform::shell::kErrorDiskFull);
+  ASSERT_EQ(ui::testing::ShownBoxes().size(), 2u);
+  EXPECT_EQ(ui::testing::ShownBoxes()[1].text,
+            "D:\\src\\b.bin をコピーできません: ディスクの空き領域が不足しています。");
+  EXPECT_EQ(ReadFile(Target("dst/a.txt")), std::string(4096, 'a'));
+  EXPECT_EQ(ReadFile(Target("dst/b.bin")), "old b");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Target("dst")), {}), 2);
+
+  WriteFile(Target("dst/b.bin"), "");
+  std::filesystem::remove(Target("dst/b.bin"));
+  ui::testing::PushMessageAnswer(ui::mrYes);  // replace a.txt
+  ui::testing::PushMessageAnswer(ui::mrOk);
+  {
+    tobrin_test::FileSizeLimit fullDisk(64 << 10);
+    result = Run("D:\\src\\*.*", "E:\\dst");
+  }
+  EXPECT_EQ(result, platform::shell::kErrorDiskFull);
+  EXPECT_FALSE(Exists(Target("dst/b.bin")));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Target("dst")), {}), 1);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "file_size_limit.h"
 #include "setup_fixture.h"
 
 namespace tobrinplay::testing {
@@ -125,14 +126,40 @@ INSTANTIATE_TEST_SUITE_P(Formats, SetupArchive,
                            return name == "tar.gz" ? std::string("targz") : name;
                          });
 
-TEST_F(SetupInstall, FailedExtractionStillOffersTheShortcutsButKeepsReadOnlyFlags) {
+TEST_F(SetupInstall, FailedExtractionEndsTheItemWithItsReasonAndKeepsReadOnlyFlags) {
   WriteHomeFile("Tools/locked.txt", "locked");
   MakeReadOnly(HomePath("Tools/locked.txt"));
   ShowItem("ff1=setup\\missing.zip\naf1=1\n",
            "[desk]\nfds1=tool.exe\n[start]\nftm1=tool.exe\n[yomi]\n0=1\n");
-  ClickItem(1, {mrYes, mrNo, mrNo});
-  EXPECT_EQ(Questions(), (std::vector<std::string>{kStart, kDesktop, kStartMenu}));
+  ClickItem(1, {mrYes, ui::mrOk});
+  EXPECT_EQ(Questions(), (std::vector<std::string>{kStart,
+                                                   "setup\\missing.zip を展開できませんでした\n"
+                                                   "書庫が見つかりません."}));
   EXPECT_TRUE(IsReadOnly(HomePath("Tools/locked.txt")));
+}
+
+// A destination that fills up while an archive is unpacked ends the item
+// with the reason; the member that did not fit leaves nothing behind, and
+// no shortcut is offered to what is not there.
+TEST_F(SetupInstall, FullDiskWhileUnpackingEndsTheItemAndRemovesThePartialFile) {
+  TOBRIN_REQUIRE_ARCHIVER("Unzip32.dll");
+  fs::create_directories(DiscPath("setup"));
+  ASSERT_TRUE(WriteArchive(DiscPath("setup") / "app.zip", "zip",
+                           {{"a.txt", std::string(4096, 'a')},
+                            {"big.bin", std::string(256 << 10, 'b')},
+                            {"c.txt", "c"}}));
+  ShowItem("ff1=setup\\app.zip\naf1=1\n", "[desk]\nfds1=a.txt\n");
+  {
+    tobrin_test::FileSizeLimit fullDisk(64 << 10);
+    ClickItem(1, {mrYes, ui::mrOk});
+  }
+  ASSERT_EQ(ui::testing::ShownBoxes().size(), 2u);
+  EXPECT_EQ(ui::testing::ShownBoxes()[1].text,
+            "setup\\app.zip を展開できませんでした\n"
+            "展開先のディスクの空き領域が不足しています.");
+  EXPECT_EQ(ui::testing::ShownBoxes()[1].icon, ui::MsgIcon::Stop);
+  EXPECT_EQ(ReadFile(HomePath("Tools/a.txt")), std::string(4096, 'a'));
+  EXPECT_EQ(std::distance(fs::directory_iterator(HomePath("Tools")), {}), 1);
 }
 
 TEST_F(SetupInstall, AFailedCopyEndsTheItemWithoutShortcutsOrReadOnlyStep) {
