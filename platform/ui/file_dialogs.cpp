@@ -125,17 +125,4 @@ bool FontDialog::Execute() {
   return true;
 }
 
-std::string BrowseForFolder(const std::string& prompt) {
-  App();
-  if (auto answer = detail::TakeFolderAnswer(prompt)) return answer->value_or("");
-  if (detail::IsHeadless())
-    detail::FailUnexpected("folder browser \"" + prompt + "\" without a scripted answer");
-  // The other windows are disabled while the browser is open.
-  const QString chosen = QFileDialog::getExistingDirectory(
-      QApplication::activeWindow(), detail::Q(prompt), QString(),
-      QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
-  if (chosen.isEmpty()) return "";
-  return platform::files::ToWindows(detail::S(chosen));
-}
-
 }  // namespace ui

@@ -33,6 +33,8 @@ QString MapFontFamily(const std::string& windowsName);
 int PointsToPixels(int points);
 
 bool IsHeadless();
+// Qt's own strings in Japanese, whatever the locale (translations.cpp).
+void InstallJapaneseTranslations();
 // Prints what the test did not expect and ends the program.
 [[noreturn]] void FailUnexpected(const std::string& what);
 

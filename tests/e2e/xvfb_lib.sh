@@ -6,6 +6,7 @@
 #   drag_from_to "$id" X1 Y1 X2 Y2
 #   type_into "$id" "ascii text"; press_key "$id" Escape
 #   shot "$id" name                 # PNG into $ARTIFACTS (default: $work)
+#   lies_above "$upper" "$lower"; transient_for "$id"
 # Scripts exit 77 (skipped) when a tool is missing, 1 on failure.
 # Without a window manager windows sit where the program puts them, and a
 # window's client area is the window itself.
@@ -89,6 +90,23 @@ wait_window_gone() {
     sleep 0.1
   done
   return 1
+}
+
+# Succeeds when window $1 lies above window $2 among the top-level windows
+# (xwininfo lists them from the top down).
+lies_above() {
+  local order upper lower
+  order=$(xwininfo -root -children | awk '/^ +0x/ {print $1}' |
+    while read -r id; do printf '%d\n' "$id"; done)
+  upper=$(grep -nx "$(printf '%d' "$1")" <<<"$order" | cut -d: -f1)
+  lower=$(grep -nx "$(printf '%d' "$2")" <<<"$order" | cut -d: -f1)
+  [ -n "$upper" ] && [ -n "$lower" ] && [ "$upper" -lt "$lower" ]
+}
+
+# The window that $1 is transient for (WM_TRANSIENT_FOR), as a number.
+transient_for() {
+  xprop -id "$1" WM_TRANSIENT_FOR 2>/dev/null | awk '/window id/ {print $NF}' |
+    while read -r id; do printf '%d\n' "$id"; done
 }
 
 window_size() {  # prints "W H"
