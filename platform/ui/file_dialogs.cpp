@@ -54,6 +54,7 @@ bool OpenDialog::Execute() {
   // Qt's own dialog matches filter masks without regard to case, as Windows
   // does; a desktop's native one may not.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  detail::ShowDatesInJapanese(&dialog);
   const QStringList filters = QtFilters(Filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);

@@ -2,6 +2,10 @@
 // whatever the user's locale: Qt's Japanese catalog, and our own few words
 // where that catalog has none.
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -38,7 +42,26 @@ class MissingWordsTranslator : public QTranslator {
   }
 };
 
+// Qt's file list writes dates in the system locale ("8 Dec 2024" under C):
+// this one writes them as a Japanese desktop does.
+class JapaneseDates : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+  QVariant data(const QModelIndex& index, int role) const override {
+    auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+    if (role != Qt::DisplayRole || index.column() != kDateColumn || !files)
+      return QIdentityProxyModel::data(index, role);
+    const QDateTime modified = files->lastModified(mapToSource(index));
+    return QLocale(QLocale::Japanese, QLocale::Japan).toString(modified, QLocale::ShortFormat);
+  }
+
+ private:
+  static constexpr int kDateColumn = 3;
+};
+
 }  // namespace
+
+void ShowDatesInJapanese(QFileDialog* dialog) { dialog->setProxyModel(new JapaneseDates(dialog)); }
 
 void InstallJapaneseTranslations() {
   QCoreApplication* app = QCoreApplication::instance();
