@@ -111,7 +111,7 @@ bool IsAtOrUnder(const std::string& path, const std::string& folder) {
 
 DriveMap BuildDriveMap() {
   DriveMap map;
-  map[DriveIndex('Z')] = "/";
+  map[DriveIndex('Z')] = std::string(1, '/');
   if (const char* spec = std::getenv("TOBRIN_DRIVES"); spec && *spec) {
     ApplyDriveSpec(spec, map);
     return map;
