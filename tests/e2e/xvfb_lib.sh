@@ -2,6 +2,8 @@
 # with real input (XTest through xdotool). Source it, then:
 #   xvfb_start                      # own X server, DISPLAY set, $work made
 #   id=$(wait_window "タイトル")     # a viewable top-level window, by title
+#   windows_titled "タイトル"        # every such window now, one id a line
+#   start_for_window "タイトル" 20 LOG CMD...  # run_bg, then $window_id
 #   click_at "$id" X Y [button]     # client pixels of that window
 #   drag_from_to "$id" X1 Y1 X2 Y2
 #   type_into "$id" "ascii text"; press_key "$id" Escape
@@ -66,18 +68,43 @@ xvfb_start() {
   mkdir -p "$ARTIFACTS"
 }
 
+# The viewable top-level windows titled exactly $1, one id a line.
+windows_titled() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$(printf '%s' "$1" |
+      sed 's/[][\.*^$()+?{}|]/\\&/g')\$" 2>/dev/null); do
+    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
+  done
+}
+
 # The id of the viewable window titled exactly $1; waits up to $2 s (20).
 wait_window() {
   local title=$1 tries=$(( ${2:-20} * 10 )) id _
   for _ in $(seq "$tries"); do
-    for id in $(xdotool search --onlyvisible --name "^$(printf '%s' "$title" |
-        sed 's/[][\.*^$()+?{}|]/\\&/g')\$" 2>/dev/null); do
-      if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
-        echo "$id"
-        return 0
-      fi
-    done
+    id=$(windows_titled "$title" | head -n1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
+  done
+  return 1
+}
+
+# Starts a program (run_bg) and waits up to $2 s for its window titled $1,
+# whose id it leaves in $window_id (call it without $(...), so that the
+# program is killed at exit). A program that could not reach the server at
+# all is started once more. Usage: start_for_window TITLE SECONDS LOG CMD...
+start_for_window() {
+  local title=$1 seconds=$2 log=$3 attempt _
+  shift 3
+  window_id=""
+  for attempt in 1 2; do
+    run_bg "$log" "$@"
+    for _ in $(seq "$seconds"); do
+      window_id=$(wait_window "$title" 1) && return 0
+      kill -0 "$last_pid" 2>/dev/null || break
+    done
+    grep -q 'could not connect to display' "$log" || return 1
+    echo "the program could not reach $DISPLAY (attempt $attempt)"
+    sleep 1
   done
   return 1
 }
@@ -86,7 +113,7 @@ wait_window() {
 wait_window_gone() {
   local title=$1 tries=$(( ${2:-10} * 10 )) _
   for _ in $(seq "$tries"); do
-    wait_window "$title" 0.1 >/dev/null || return 0
+    [ -z "$(windows_titled "$title")" ] && return 0
     sleep 0.1
   done
   return 1

@@ -187,16 +187,20 @@ TEST_F(UiEvents, PopupMenuOpensAfterMouseUp) {
 TEST_F(UiEvents, PopupSeparatorIsDrawnAsAPlainLine) {
   ui::Form form;
   auto* menu = new ui::PopupMenu(&form, "PopupMenu1");
+  new ui::MenuItem(menu, "N1", "コピー");
   new ui::MenuItem(menu, "N2", "-");
+  new ui::MenuItem(menu, "N3", "表示");
   QMenu* drawn = nullptr;
   for (QWidget* widget : QApplication::allWidgets()) {
     auto* candidate = qobject_cast<QMenu*>(widget);
-    if (candidate && candidate->actions().size() == 1 && candidate->actions()[0]->isSeparator())
+    if (candidate && candidate->actions().size() == 3 && candidate->actions()[1]->isSeparator())
       drawn = candidate;
   }
   ASSERT_NE(drawn, nullptr);
   QMenu reference;
+  reference.addAction(QStringLiteral("コピー"));
   reference.addSeparator();
+  reference.addAction(QStringLiteral("表示"));
   drawn->adjustSize();
   reference.adjustSize();
   EXPECT_EQ(drawn->grab().toImage(), reference.grab().toImage());

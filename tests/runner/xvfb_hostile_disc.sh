@@ -21,14 +21,6 @@ write_settings() {
   sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1/tobrinedit.dat"
 }
 
-# The viewable windows titled exactly $1, one id a line.
-windows_titled() {
-  local id
-  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
-  done
-}
-
 # Waits for a viewable window titled $1 other than $2; prints its id.
 wait_other_window() {
   local id _
@@ -95,11 +87,10 @@ fds1=private.txt
 EOF
 
 started=$(date +%s%N)
-(cd "$work/started-here" && exec "$disc/tobrinplay") >"$work/runner.log" 2>&1 &
-_xvfb_pids=("$!" "${_xvfb_pids[@]}")
-pid=$!
-menu=$(wait_window "$title" 20) || xvfb_fail "the menu never came up"
+start_for_window "$title" 20 "$work/runner.log" env -C "$work/started-here" "$disc/tobrinplay" ||
+  xvfb_fail "the menu never came up"
 elapsed=$((($(date +%s%N) - started) / 1000000))
+menu=$window_id pid=$last_pid
 echo "menu up after ${elapsed} ms (the opening shows for one second)"
 [ "$elapsed" -lt 6000 ] || xvfb_fail "the menu took ${elapsed} ms"
 read -r w h <<<"$(window_size "$menu")"
@@ -161,8 +152,9 @@ windowtitle=HostileDisc
 ww=-100
 wh=25
 EOF
-run_bg "$work/small.log" "$disc/tobrinplay"
-small=$(wait_window "$title" 20) || xvfb_fail "a menu with sizes below zero never mapped"
+start_for_window "$title" 20 "$work/small.log" "$disc/tobrinplay" ||
+  xvfb_fail "a menu with sizes below zero never mapped"
+small=$window_id
 read -r w h <<<"$(window_size "$small")"
 echo "small menu client area ${w}x${h}"
 [ "$w" -ge 100 ] && [ "$h" -ge 30 ] || xvfb_fail "menu of ${w}x${h} is too small to use"

@@ -18,8 +18,9 @@ cp "$runner" "$disc/tobrinplay"
 printf '[opening]\r\nenabled=0\r\ntime=3\r\n[hitokoto]\r\nwindowtitle=%s\r\n[button]\r\nkani=1\r\n' \
   "$title" >"$disc/tobrinedit.dat"
 started=$(date +%s)
-run_bg "$work/runner.log" "$disc/tobrinplay"
-menu=$(wait_window "$title" 20) || xvfb_fail "the menu never came up"
+start_for_window "$title" 20 "$work/runner.log" "$disc/tobrinplay" ||
+  xvfb_fail "the menu never came up"
+menu=$window_id
 click_at "$menu" 69 340
 setup=$(wait_window "簡易セットアップ" 10) || xvfb_fail "no setup window"
 [ "$(transient_for "$setup")" = "$(printf '%d' "$menu")" ] ||
