@@ -120,7 +120,8 @@ bool PrepareImage(void* context, int width, int height, char* message) {
 void PutRow(void* context, int y, const unsigned char* src, int components, bool inverted) {
   QImage& image = static_cast<Target*>(context)->image;
   auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
-  for (int x = 0; x < image.width(); ++x, src += components) {
+  const int width = image.width();
+  for (int x = 0; x < width; ++x, src += components) {
     if (components == 4) {
       int c = src[0], m = src[1], yy = src[2], k = src[3];
       if (!inverted) c = 255 - c, m = 255 - m, yy = 255 - yy, k = 255 - k;
