@@ -56,7 +56,8 @@ bool Decode(std::FILE* file, const Sink* sink, char* message) {
   err.base.error_exit = ErrorExit;
   err.base.output_message = OutputMessage;
   err.message[0] = '\0';
-  unsigned char* samples = nullptr;
+  // Volatile: its value must survive the longjmp back to setjmp.
+  unsigned char* volatile samples = nullptr;
   if (setjmp(err.jump)) {
     jpeg_destroy_decompress(&cinfo);
     std::free(samples);
@@ -73,6 +74,11 @@ bool Decode(std::FILE* file, const Sink* sink, char* message) {
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_start_decompress(&cinfo);
+  if (cinfo.output_width != cinfo.image_width || cinfo.output_height != cinfo.image_height) {
+    jpeg_destroy_decompress(&cinfo);
+    std::snprintf(message, JMSG_LENGTH_MAX, "unexpected output size");
+    return false;
+  }
   const int components = cinfo.output_components;
   const bool inverted = cmyk && cinfo.saw_Adobe_marker;
   samples = static_cast<unsigned char*>(std::malloc(size_t(cinfo.output_width) * components));
