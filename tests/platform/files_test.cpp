@@ -183,7 +183,7 @@ TEST(Files, ProgramAndTemporaryPaths) {
 // its own folder as the root of a drive: a disc played from a folder.
 TEST(DriveMap, AProgramOnNoVolumeHasItsOwnFolderAsItsDriveRoot) {
   std::optional<std::string> saved;
-  if (const char* spec = getenv("TOBRIN_DRIVES")) saved = spec;
+  if (const char* drives = getenv("TOBRIN_DRIVES")) saved = drives;
   unsetenv("TOBRIN_DRIVES");
   ReloadDriveMap();
   const std::string own = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();

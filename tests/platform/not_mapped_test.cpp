@@ -1,4 +1,4 @@
-// The shell's pieces on a drive letter that is not mapped: a source or a
+// Copies, opens and launchers on a drive letter that is not mapped: a source or a
 // target that does not exist, a destination that cannot be made; never the
 // current folder, which here holds files that a mistake would copy or open.
 #include <gtest/gtest.h>
