@@ -1,12 +1,14 @@
-# make test  - install what is missing, build, run the tests, then again under ASan+UBSan
+# make test  - install what is missing, build, run the tests, then again under ASan+UBSan,
+#             then build the programs as a release (-O3) to prove that it builds clean
 # make demo  - build and play the sample disc in examples/
 # make bench - build and run the benchmarks
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+RELEASE_BUILD ?= build-release
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: all deps build build-asan test test-plain test-asan demo bench clean
+.PHONY: all deps build build-asan build-release test test-plain test-asan demo bench clean
 
 all: build
 
@@ -14,13 +16,23 @@ deps:
 	@bash scripts/install-deps.sh
 
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOBRIN_WERROR=ON
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
 
 $(ASAN_BUILD)/CMakeCache.txt:
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTOBRIN_SANITIZE=ON -DTOBRIN_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTOBRIN_SANITIZE=ON -DTOBRIN_BENCH=OFF \
+	  -DTOBRIN_WERROR=ON
+
+# A packager's build: -O3 brings warnings of its own. The tests already ran
+# in the two builds above, so only the programs and libraries are built.
+$(RELEASE_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DTOBRIN_WERROR=ON \
+	  -DTOBRIN_TESTS=OFF -DTOBRIN_BENCH=OFF
+
+build-release: deps $(RELEASE_BUILD)/CMakeCache.txt
+	cmake --build $(RELEASE_BUILD) -j$(JOBS)
 
 build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
@@ -35,7 +47,7 @@ test-asan: build-asan
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j$(JOBS)
 
-test: test-plain test-asan
+test: test-plain test-asan build-release
 
 demo: build
 	bash scripts/demo.sh $(BUILD)
@@ -44,4 +56,4 @@ bench: build
 	bash scripts/bench.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD)

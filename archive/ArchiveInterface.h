@@ -212,7 +212,9 @@ class TArchive : public virtual IArchive {
   // The same for the export named Prefix + name.
   template <typename Fn, typename R, typename... Args>
   R Call(std::string_view name, R absent, Args... args) {
-    return CallExport<Fn>(prefix_ + std::string(name), absent, args...);
+    std::string exportName = prefix_;
+    exportName += name;
+    return CallExport<Fn>(exportName, absent, args...);
   }
   template <typename Fn>
   bool CallBool(std::string_view name, auto... args) {

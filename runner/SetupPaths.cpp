@@ -8,7 +8,6 @@ namespace {
 
 constexpr std::string_view kSystemDrivePrefix = "%s%";
 constexpr std::size_t kDestinationRestBytes = 100;
-constexpr std::size_t kExtensionBytes = 4;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -40,10 +39,8 @@ bool IsInsideRelativePath(std::string_view path) {
 }
 
 std::string LinkName(std::string_view target) {
-  const std::size_t length = platform::text::AnsiLength(target);
-  std::string name = length > kExtensionBytes
-                         ? platform::text::AnsiLeft(target, length - kExtensionBytes)
-                         : std::string();
+  const std::string extension = platform::files::ExtractFileExt(target);
+  std::string name{target.substr(0, target.size() - extension.size())};
   if (!platform::files::ExtractFileName(name).empty()) return name;
   std::string fileName = platform::files::ExtractFileName(target);
   while (fileName.starts_with('.')) fileName.erase(0, 1);

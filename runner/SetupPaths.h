@@ -17,9 +17,10 @@ std::string ExpandSystemDrivePrefix(std::string_view destination,
 // rooted or absolute path, no ".." component. Shortcut targets must be so.
 bool IsInsideRelativePath(std::string_view path);
 
-// The shortcut's name: the target less its last four bytes (its extension);
-// when that leaves no file name, the target's own file name, so that no
-// nameless (hidden) launcher is made. A sub-folder of the target stays.
+// The shortcut's name: the target less its extension (the last "." of its
+// file name and what follows, whatever its length); when that leaves no
+// file name, the target's own file name without its leading dots, so that
+// no nameless (hidden) launcher is made. A sub-folder of the target stays.
 std::string LinkName(std::string_view target);
 
 }  // namespace tobrinplay

@@ -141,20 +141,19 @@ void TForm1::Timer1Timer() {
   ++OpeningTicks;
   if (OpeningSeconds > OpeningTicks) return;
   ShowMenu();
-  Timer1->SetEnabled(false);
 }
 
-void TForm1::Image1Click() {
-  Timer1->SetEnabled(false);
-  ShowMenu();
-}
+void TForm1::Image1Click() { ShowMenu(); }
 
 void TForm1::Panel1Click() {
   MediaPlayer1->Stop();
   ShowMenu();
 }
 
+// The opening's work ends here: a later tick would only bring the menu
+// up again, restoring it when the user has minimised it.
 void TForm1::ShowMenu() {
+  Timer1->SetEnabled(false);
   Hide();
   Form2->Show();
 }

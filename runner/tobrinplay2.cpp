@@ -23,6 +23,9 @@ constexpr const char* kDefaultTitle = "セットアップ";
 constexpr const char* kPage2Caption = "２ページ目へ";
 constexpr const char* kPage1Caption = "１ページ目へ";
 constexpr const char* kCrLf = "\r\n";
+constexpr const char* kCannotOpen = " を開けません。";
+// ShellExecute answers 32 or less when it could not open the file.
+constexpr std::intptr_t kShellExecuteFailureLimit = 32;
 
 // Rows of the settings file that the menu window reads, by step of its build.
 constexpr int kFontRows[] = {61, 62, 63, 64};
@@ -258,8 +261,15 @@ void TForm2::FormClose() { Form1->Close(); }
 
 // ---- Targets and actions ------------------------------------------------
 
+// A click that opens nothing tells the user so, naming what it tried.
 void TForm2::OpenWithShell(const std::string& text) {
-  platform::shell::ShellExecute("OPEN", text, "", "", platform::shell::SW_SHOW);
+  const std::intptr_t result =
+      platform::shell::ShellExecute("OPEN", text, "", "", platform::shell::SW_SHOW);
+  if (result <= kShellExecuteFailureLimit) ReportOpenFailure(text);
+}
+
+void TForm2::ReportOpenFailure(const std::string& text) {
+  ui::MessageBox(text + kCannotOpen, ui::App().Title(), ui::MsgButtons::Ok, ui::MsgIcon::Stop);
 }
 
 void TForm2::RunTarget(const std::string& target) {

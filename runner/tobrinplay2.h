@@ -132,6 +132,7 @@ class TForm2 : public ui::Form, public settings::SettingsModel {
   void ShowOneLineMessage();
   void RestoreMenuButtonColours();
   void OpenWithShell(const std::string& text);
+  void ReportOpenFailure(const std::string& text);
 };
 
 #undef TOBRIN_MENU_BUTTON_HANDLERS

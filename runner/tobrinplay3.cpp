@@ -249,8 +249,8 @@ bool TForm3::RunSetupItem(const std::string& source, bool isArchive,
   // Every missing level, so that an archive never unpacks into nothing.
   if (!files::DirectoryExists(Destination())) files::ForceDirectories(Destination());
   const bool installed = isArchive ? UnpackSourceArchive(source) : CopySourceFolder(source);
-  // A failed copy ends the item; a failed unpacking still offers the shortcuts.
-  if (!isArchive && !installed) return false;
+  // A shortcut to an item that was not installed would point at nothing.
+  if (!installed) return false;
   OfferShortcut(desktopLink, kDesktopQuestion, "Desktop");
   OfferShortcut(startMenuLink, kStartMenuQuestion, "Programs");
   PointFileList(source);

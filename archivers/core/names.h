@@ -13,7 +13,8 @@ std::string ToUtf8(std::string_view cp932);
 std::string ToCp932(std::string_view utf8);
 
 // A path given at the interface (Windows form in CP932, or an absolute
-// POSIX path) as a POSIX path through the drive map.
+// POSIX path) as a POSIX path through the drive map; "" for a drive that
+// is not mapped, which names nothing.
 std::string InterfacePathToPosix(std::string_view cp932Path);
 
 bool IsValidUtf8(std::string_view text);

@@ -224,6 +224,7 @@ int Engine::Compress(const ParsedCommand& command, const CommandPlan& plan, std:
   if (!CollectNames(command, names)) return ERROR_RESPONSE_READ;
   if (names.empty()) return ERROR_NOT_FILENAME;
   std::string base = InterfacePathToPosix(command.baseFolder);
+  if (base.empty()) return ERROR_NOT_FILENAME;  // a drive that is not mapped
   Gatherer gatherer(base, plan);
   for (const std::string& name : names) {
     if (!gatherer.AddName(name)) log += "Skipped unsafe name: " + name + "\n";

@@ -95,19 +95,41 @@ void ApplyDriveSpec(const std::string& spec, DriveMap& map) {
   }
 }
 
+// The folder of the program's own executable, POSIX form; "" if unknown.
+std::string ExecutableFolder() {
+  char buffer[4096];
+  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (length <= 0) return std::string();
+  const std::string path(buffer, static_cast<std::size_t>(length));
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos || slash == 0 ? std::string() : path.substr(0, slash);
+}
+
+bool IsAtOrUnder(const std::string& path, const std::string& folder) {
+  return path == folder || (path.starts_with(folder) && path[folder.size()] == '/');
+}
+
 DriveMap BuildDriveMap() {
   DriveMap map;
-  map[DriveIndex('Z')] = "/";
+  map[DriveIndex('Z')] = std::string(1, '/');
   if (const char* spec = std::getenv("TOBRIN_DRIVES"); spec && *spec) {
     ApplyDriveSpec(spec, map);
     return map;
   }
   map[DriveIndex('C')] = StripTrailingSlashes(HomeFolder());
   int next = DriveIndex('D');
-  for (const std::string& mount : RemovableMounts()) {
+  const std::vector<std::string> mounts = RemovableMounts();
+  for (const std::string& mount : mounts) {
     if (next >= DriveIndex('Z')) break;
     map[next++] = mount;
   }
+  // A program that does not lie on a removable volume takes its own folder
+  // as the root of its disc, so that the disc's root is never "/" or home.
+  const std::string own = ExecutableFolder();
+  const bool onVolume = std::any_of(mounts.begin(), mounts.end(), [&](const std::string& mount) {
+    return IsAtOrUnder(own, mount);
+  });
+  if (!own.empty() && !onVolume && next < DriveIndex('Z')) map[next] = own;
   return map;
 }
 
@@ -249,21 +271,28 @@ std::string MatchCase(std::string_view posixPath) {
   return AppendComponents("", posixPath);
 }
 
-std::string ToPosix(std::string_view windowsPath) {
+std::optional<std::string> MapToPosix(std::string_view windowsPath) {
   if (windowsPath.empty()) return std::string();
   if (windowsPath[0] == '/') return std::string(windowsPath);
   if (windowsPath.size() >= 2 && windowsPath[1] == ':') {
     std::string root = DriveRoot(windowsPath[0]);
-    if (root.empty()) return std::string();
+    if (root.empty()) return std::nullopt;
     return AppendComponents(root, windowsPath.substr(2));
   }
   if (windowsPath[0] == '\\') {
-    // Root of the current drive.
+    // Root of the current drive; a current folder on no drive has none.
     char cwd[4096];
-    std::string drive = getcwd(cwd, sizeof cwd) ? ToWindows(cwd) : "Z:";
-    return AppendComponents(DriveRoot(drive[0]), windowsPath);
+    const std::string drive = getcwd(cwd, sizeof cwd) ? ToWindows(cwd) : std::string();
+    const std::string root =
+        drive.size() >= 2 && drive[1] == ':' ? DriveRoot(drive[0]) : std::string();
+    if (root.empty()) return std::nullopt;
+    return AppendComponents(root, windowsPath);
   }
   return AppendComponents("", windowsPath);
+}
+
+std::string ToPosix(std::string_view windowsPath) {
+  return MapToPosix(windowsPath).value_or(std::string());
 }
 
 std::string ToWindows(std::string_view posixPath) {

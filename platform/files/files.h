@@ -1,7 +1,9 @@
 // Files: Windows paths inside the programs ("D:\menu\a.exe"), POSIX paths
 // at the file-system boundary. Drive map: Z: is "/", C: the home folder,
 // each mounted removable volume (under /media, /run/media, /mnt) a letter
-// from D: on. TOBRIN_DRIVES overrides the map: "C=/home/u;D=/media/cd".
+// from D: on, and a program that lies on no such volume has its own folder
+// as the next letter (the root of its disc). TOBRIN_DRIVES overrides the
+// map: "C=/home/u;D=/media/cd".
 // A path component missing under its exact name is matched without
 // regard to case.
 #pragma once
@@ -29,6 +31,12 @@ void ReloadDriveMap();
 // Windows path to POSIX path; a relative Windows path stays relative.
 // An absolute POSIX path is passed through. Existing components are
 // matched case-insensitively when the exact name does not exist.
+// nullopt ("not mapped") when the path lies on a drive letter that the map
+// does not hold: such a path names nothing, never the current folder.
+std::optional<std::string> MapToPosix(std::string_view windowsPath);
+
+// MapToPosix for look-ups: "" when not mapped, which names no file. Code
+// that resolves a path against a folder or creates it uses MapToPosix.
 std::string ToPosix(std::string_view windowsPath);
 
 // The same lookup on a POSIX path: each missing component is matched

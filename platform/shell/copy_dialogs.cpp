@@ -45,9 +45,13 @@ class QtProgressWindow : public ProgressWindow {
 };
 
 std::string GroupedNumber(std::uint64_t value) {
-  std::string digits = std::to_string(value);
-  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
-  return digits;
+  const std::string digits = std::to_string(value);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
 }
 
 std::string Facts(const FileFacts& facts) {
@@ -57,7 +61,12 @@ std::string Facts(const FileFacts& facts) {
   if (localtime_r(&time, &local) != nullptr) {
     std::strftime(date, sizeof date, "%Y/%m/%d %H:%M:%S", &local);
   }
-  return "    " + GroupedNumber(facts.size) + " バイト\n    更新日時: " + date + "\n";
+  std::string text = "    ";
+  text += GroupedNumber(facts.size);
+  text += " バイト\n    更新日時: ";
+  text += date;
+  text += "\n";
+  return text;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "platform/files/files.h"
@@ -35,6 +36,7 @@ struct Entry {
 struct Failure {
   int code = 0;
   std::string posixPath;
+  std::string windowsPath;  // a path that has no POSIX form
 };
 
 int CodeFromErrno(int error) {
@@ -136,6 +138,7 @@ class CopyRun {
   bool CopyLink(const Entry& entry, bool replacing);
   bool Report(std::uint64_t bytes, const std::string& name);
   bool Fail(int code, const std::string& posixPath);
+  bool FailNotMapped(const std::string& windowsPath);
 
   bool confirm_;
   CopyObserver& observer_;
@@ -149,7 +152,13 @@ class CopyRun {
 };
 
 bool CopyRun::Fail(int code, const std::string& posixPath) {
-  failure_ = {code, posixPath};
+  failure_ = {code, posixPath, {}};
+  return false;
+}
+
+// A path on a drive that is not mapped names no folder at all.
+bool CopyRun::FailNotMapped(const std::string& windowsPath) {
+  failure_ = {kErrorPathNotFound, {}, windowsPath};
   return false;
 }
 
@@ -212,7 +221,9 @@ bool CopyRun::AddTopEntry(const std::string& source, const std::string& destinat
 }
 
 bool CopyRun::AddSource(const std::string& windowsSource, const std::string& destination) {
-  std::string source = StripTrailingSlashes(AbsolutePosixPath(windowsSource, ""));
+  const std::optional<std::string> mapped = AbsolutePosixPath(windowsSource, "");
+  if (!mapped) return FailNotMapped(windowsSource);
+  std::string source = StripTrailingSlashes(*mapped);
   auto [folder, name] = SplitFolderAndName(source);
   if (name.empty()) return Fail(DE_INVALIDFILES, source);  // the root itself
   if (!HasWildcard(name)) return AddTopEntry(source, destination);
@@ -373,9 +384,11 @@ bool CopyRun::Execute() {
 }
 
 CopyOutcome CopyRun::Run(const std::vector<std::string>& sources, const std::string& destination) {
-  std::string target = StripTrailingSlashes(AbsolutePosixPath(destination, ""));
+  const std::optional<std::string> mapped = AbsolutePosixPath(destination, "");
+  std::string target = StripTrailingSlashes(mapped.value_or(std::string()));
   bool planned = !sources.empty() && !destination.empty();
-  if (!planned) failure_ = {DE_INVALIDFILES, {}};
+  if (!planned) failure_ = {DE_INVALIDFILES, {}, {}};
+  if (planned && !mapped) planned = FailNotMapped(destination);
   for (std::size_t i = 0; planned && i < sources.size(); ++i) {
     planned = AddSource(sources[i], target);
   }
@@ -392,8 +405,10 @@ CopyOutcome CopyRun::Run(const std::vector<std::string>& sources, const std::str
   if (planned) Execute();
   if (failure_.code == 0 && skipped_) return {DE_OPCANCELLED, true};
   if (failure_.code != 0 && !cancelled_) {
-    observer_.ShowError(failure_.code,
-                        failure_.posixPath.empty() ? "" : files::ToWindows(failure_.posixPath));
+    const std::string shown = !failure_.windowsPath.empty() ? failure_.windowsPath
+                              : failure_.posixPath.empty()  ? std::string()
+                                                            : files::ToWindows(failure_.posixPath);
+    observer_.ShowError(failure_.code, shown);
   }
   return {failure_.code, cancelled_};
 }

@@ -93,7 +93,10 @@ std::string ProgramsFolder() {
 long OpenKey(const HKEY& parent, std::string_view subKey, HKEY* result) {
   if (parent.path.empty()) return ERROR_INVALID_HANDLE;
   std::string path = parent.path;
-  if (!subKey.empty()) path += "\\" + std::string(subKey);
+  if (!subKey.empty()) {
+    path += '\\';
+    path += subKey;
+  }
   if (!KeyExists(Normalize(path))) return ERROR_FILE_NOT_FOUND;
   *result = HKEY{path};
   return ERROR_SUCCESS;

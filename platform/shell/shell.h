@@ -42,7 +42,9 @@ Launcher SetLauncher(Launcher launcher);
 
 // ShellExecute(owner, verb, file, parameters, directory, showCommand).
 // Only the verb "OPEN" (any case, or an empty verb) is known. A relative
-// file is taken against `directory`, or the current folder when empty.
+// file is taken against `directory`, or the current folder when empty; a
+// path on a drive that is not mapped gives SE_ERR_PNF. When xdg-open says
+// at once that nothing opens the file, the result is SE_ERR_NOASSOC.
 // The parameters are split like a Windows command line and passed to a
 // directly started program only.
 std::intptr_t ShellExecute(std::string_view verb, std::string_view file,

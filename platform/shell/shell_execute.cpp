@@ -1,4 +1,6 @@
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QProcess>
@@ -6,10 +8,15 @@
 #include <QStringList>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <future>
+#include <memory>
 #include <mutex>
+#include <optional>
+#include <thread>
 #include <utility>
 
 #include "platform/files/files.h"
@@ -18,6 +25,11 @@
 
 namespace platform::shell {
 namespace {
+
+constexpr const char* kDesktopOpener = "xdg-open";
+// How long the desktop opener may take to say that nothing opens the file.
+// One that is still running has started an application in its own place.
+constexpr std::chrono::milliseconds kOpenerVerdictTime{2000};
 
 bool StartDetached(const LaunchRequest& request) {
   QStringList arguments;
@@ -28,9 +40,39 @@ bool StartDetached(const LaunchRequest& request) {
                                  QString::fromStdString(request.workingDirectory));
 }
 
+// Starts the desktop opener and waits a moment for its exit status: it
+// exits non-zero at once when the file is missing or no application opens
+// it. A thread of its own reaps it whenever it ends.
+bool RunDesktopOpener(const LaunchRequest& request) {
+  std::vector<std::string> words = {request.program};
+  words.insert(words.end(), request.arguments.begin(), request.arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, request.program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+    return false;
+  }
+  auto verdict = std::make_shared<std::promise<int>>();
+  std::future<int> answer = verdict->get_future();
+  std::thread([pid, verdict] {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    verdict->set_value(status);
+  }).detach();
+  if (answer.wait_for(kOpenerVerdictTime) != std::future_status::ready) return true;
+  const int status = answer.get();
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool StartProgram(const LaunchRequest& request) {
+  return request.program == kDesktopOpener ? RunDesktopOpener(request) : StartDetached(request);
+}
+
 std::mutex launcherMutex;
 Launcher& CurrentLauncher() {
-  static Launcher launcher = StartDetached;
+  static Launcher launcher = StartProgram;
   return launcher;
 }
 
@@ -128,7 +170,7 @@ std::intptr_t Start(LaunchRequest request) {
 }
 
 std::intptr_t OpenWithDesktop(std::string target) {
-  return Start({"xdg-open", {std::move(target)}, {}});
+  return Start({kDesktopOpener, {std::move(target)}, {}});
 }
 
 }  // namespace
@@ -136,7 +178,7 @@ std::intptr_t OpenWithDesktop(std::string target) {
 Launcher SetLauncher(Launcher launcher) {
   std::lock_guard lock(launcherMutex);
   Launcher previous = std::move(CurrentLauncher());
-  CurrentLauncher() = launcher ? std::move(launcher) : Launcher(StartDetached);
+  CurrentLauncher() = launcher ? std::move(launcher) : Launcher(StartProgram);
   return previous;
 }
 
@@ -163,8 +205,15 @@ std::intptr_t ShellExecute(std::string_view verb, std::string_view file,
   if (file.empty()) return SE_ERR_FNF;
   if (IsUrl(file)) return OpenWithDesktop(std::string(file));
 
-  std::string workingFolder = directory.empty() ? std::string() : AbsolutePosixPath(directory, "");
-  std::string target = AbsolutePosixPath(file, workingFolder);
+  // A drive that is not mapped holds no file and no folder.
+  const std::optional<std::string> folder = directory.empty()
+                                                ? std::optional<std::string>(std::string())
+                                                : AbsolutePosixPath(directory, "");
+  if (!folder) return SE_ERR_PNF;
+  const std::string& workingFolder = *folder;
+  const std::optional<std::string> mapped = AbsolutePosixPath(file, workingFolder);
+  if (!mapped) return SE_ERR_PNF;
+  std::string target = *mapped;
   struct stat info {};
   if (stat(target.c_str(), &info) != 0) {
     int error = errno;

@@ -140,10 +140,20 @@ HRESULT ShellLink::SetWorkingDirectory(std::string_view windowsFolder) {
   return S_OK;
 }
 
+std::optional<std::string> ShellLink::PosixWorkingFolder() const {
+  if (workingDirectory_.empty()) return std::string();
+  return AbsolutePosixPath(workingDirectory_, "");
+}
+
+std::optional<std::string> ShellLink::PosixTarget() const {
+  const std::optional<std::string> folder = PosixWorkingFolder();
+  if (!folder) return std::nullopt;
+  return AbsolutePosixPath(path_, *folder);
+}
+
 std::string ShellLink::DesktopEntry(std::string_view linkName) const {
-  std::string folder =
-      workingDirectory_.empty() ? std::string() : AbsolutePosixPath(workingDirectory_, "");
-  std::string target = AbsolutePosixPath(path_, folder);
+  std::string folder = PosixWorkingFolder().value_or(std::string());
+  std::string target = PosixTarget().value_or(std::string());
   std::string argument = EscapeExecArgument(CleanText(target, true));
   std::string exec = IsNativeExecutable(target) ? argument : "xdg-open " + argument;
   std::string description = EscapeDesktopString(CleanText(description_, false));
@@ -159,7 +169,10 @@ std::string ShellLink::DesktopEntry(std::string_view linkName) const {
 
 HRESULT ShellLink::Save(std::string_view linkPath, bool /*remember*/) {
   if (path_.empty()) return E_INVALIDARG;
-  std::string link = AbsolutePosixPath(linkPath, "");
+  // A launcher never points at, or lies on, a drive that is not mapped.
+  const std::optional<std::string> mapped = AbsolutePosixPath(linkPath, "");
+  if (!mapped || !PosixTarget()) return E_FAIL;
+  const std::string& link = *mapped;
   std::size_t slash = link.rfind('/');
   std::string folder = link.substr(0, slash + 1);
   std::string name = link.substr(slash + 1);

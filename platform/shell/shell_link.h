@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,7 +24,8 @@ class ShellLink {
   // IPersistFile::Save. Writes the launcher whole (a temporary file renamed
   // over it) with its execute bit. `Exec` runs the target directly when it
   // is a native executable, else through xdg-open. E_INVALIDARG without a
-  // target or for an empty name (".lnk"); E_FAIL when the folder is missing.
+  // target or for an empty name (".lnk"); E_FAIL when the folder is missing
+  // or a path lies on a drive that is not mapped.
   HRESULT Save(std::string_view linkPath, bool remember);
 
   // The launcher text that Save writes; the link's name stands in for an
@@ -31,6 +33,9 @@ class ShellLink {
   std::string DesktopEntry(std::string_view linkName) const;
 
  private:
+  std::optional<std::string> PosixWorkingFolder() const;
+  std::optional<std::string> PosixTarget() const;
+
   std::string path_;
   std::string description_;
   std::string workingDirectory_;

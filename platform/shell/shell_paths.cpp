@@ -16,8 +16,11 @@ std::string CurrentFolder() {
 
 }  // namespace
 
-std::string AbsolutePosixPath(std::string_view windowsPath, const std::string& baseFolder) {
-  std::string path = files::ToPosix(windowsPath);
+std::optional<std::string> AbsolutePosixPath(std::string_view windowsPath,
+                                             const std::string& baseFolder) {
+  const std::optional<std::string> mapped = files::MapToPosix(windowsPath);
+  if (!mapped) return std::nullopt;
+  const std::string& path = *mapped;
   if (!path.empty() && path[0] == '/') return path;
   std::string base = baseFolder.empty() ? CurrentFolder() : baseFolder;
   if (base.empty() || base.back() != '/') base += '/';

@@ -47,6 +47,7 @@ void CreateQtApplication() {
   static char name[] = "tobrin";
   static char* argv[] = {name, nullptr};
   new QApplication(argc, argv);
+  detail::InstallJapaneseTranslations();
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QFont font(detail::MapFontFamily(""));
   font.setPixelSize(12);

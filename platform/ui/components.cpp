@@ -122,8 +122,10 @@ void PopupMenu::Add(MenuItem* item) {
   } else {
     action = found->second;
   }
-  action->setSeparator(item->Caption() == "-");
-  action->setText(detail::Q(item->Caption()));
+  // A separator carries no text: the style would draw the "-" beside its line.
+  const bool separator = item->Caption() == "-";
+  action->setSeparator(separator);
+  action->setText(separator ? QString() : detail::Q(item->Caption()));
   action->setEnabled(item->Enabled());
   action->setVisible(item->Visible());
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/ui/application.h"
+#include "platform/ui/bounds.h"
 #include "platform/ui/components.h"
 #include "platform/ui/form.h"
 #include "platform/ui/qt_internal.h"
@@ -63,8 +64,8 @@ QString MapFontFamily(const std::string& windowsName) {
 
 QFont ToQFont(const TFont& font) {
   QFont q(MapFontFamily(font.Name()));
-  const int h = font.Height();
-  q.setPixelSize(std::max(1, h < 0 ? -h : h));
+  const long long h = font.Height();
+  q.setPixelSize(static_cast<int>(std::clamp(h < 0 ? -h : h, 1LL, 1LL * bounds::kMaxFontPixels)));
   const int style = font.Style();
   q.setBold(style & fsBold);
   q.setItalic(style & fsItalic);
@@ -200,11 +201,14 @@ int Control::Height() const { return d_->widget->height(); }
 int Control::ClientWidth() const { return Width(); }
 int Control::ClientHeight() const { return Height(); }
 
-void Control::SetLeft(int left) { d_->widget->move(left, d_->widget->y()); }
-void Control::SetTop(int top) { d_->widget->move(d_->widget->x(), top); }
-void Control::SetWidth(int width) { d_->widget->resize(std::max(0, width), d_->widget->height()); }
+// Places and sizes often come from files: bounded to what a screen can show.
+void Control::SetLeft(int left) { d_->widget->move(bounds::Position(left), d_->widget->y()); }
+void Control::SetTop(int top) { d_->widget->move(d_->widget->x(), bounds::Position(top)); }
+void Control::SetWidth(int width) {
+  d_->widget->resize(bounds::Extent(width), d_->widget->height());
+}
 void Control::SetHeight(int height) {
-  d_->widget->resize(d_->widget->width(), std::max(0, height));
+  d_->widget->resize(d_->widget->width(), bounds::Extent(height));
 }
 
 void Control::SetBounds(int left, int top, int width, int height) {

@@ -16,6 +16,7 @@
 #include <QValidator>
 
 #include "platform/text/text.h"
+#include "platform/ui/bounds.h"
 #include "platform/ui/form.h"
 #include "platform/ui/qt_internal.h"
 
@@ -105,11 +106,12 @@ void Label::FitText() {
   if (!autoSize_ || !d_->widget) return;
   auto* w = As<QLabel>(d_.get());
   if (wordWrap_) {
-    w->resize(w->width(), w->heightForWidth(w->width()));
+    w->resize(w->width(), bounds::Extent(w->heightForWidth(w->width())));
   } else {
     const QFontMetrics metrics(w->font());
     const QSize size = metrics.size(0, w->text().isEmpty() ? QStringLiteral(" ") : w->text());
-    w->resize(w->text().isEmpty() ? 0 : size.width(), size.height());
+    w->resize(w->text().isEmpty() ? 0 : bounds::Extent(size.width()),
+              bounds::Extent(size.height()));
   }
 }
 

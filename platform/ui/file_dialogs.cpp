@@ -93,6 +93,7 @@ bool OpenDialog::Execute() {
   // alone, as they are written.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setOption(QFileDialog::HideNameFilterDetails);
+  detail::ShowDatesInJapanese(&dialog);
   const QStringList filters = QtFilters(Filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
@@ -111,18 +112,5 @@ bool OpenDialog::Execute() {
 
 FontDialog::FontDialog(Control* owner, std::string name)
     : Component(FormOf(owner), std::move(name)) {}
-
-std::string BrowseForFolder(const std::string& prompt) {
-  App();
-  if (auto answer = detail::TakeFolderAnswer(prompt)) return answer->value_or("");
-  if (detail::IsHeadless())
-    detail::FailUnexpected("folder browser \"" + prompt + "\" without a scripted answer");
-  // The other windows are disabled while the browser is open.
-  const QString chosen = QFileDialog::getExistingDirectory(
-      QApplication::activeWindow(), detail::Q(prompt), QString(),
-      QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
-  if (chosen.isEmpty()) return "";
-  return platform::files::ToWindows(detail::S(chosen));
-}
 
 }  // namespace ui

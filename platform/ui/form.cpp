@@ -1,6 +1,7 @@
 #include "platform/ui/form.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -8,10 +9,12 @@
 #include <QPaintEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <stdexcept>
 
 #include "platform/ui/application.h"
+#include "platform/ui/bounds.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/qt_internal.h"
 
@@ -124,10 +127,60 @@ Qt::WindowFlags WindowKindFlags(TFormBorderStyle borderStyle, TFormStyle formSty
   return flags;
 }
 
-void BringWindowToFront(QWidget* w) {
-  if (detail::IsHeadless()) return;  // nothing to raise offscreen
+// Open modal forms, the innermost last, and the form that became visible
+// last: what a modal form is opened from.
+std::vector<QPointer<QWidget>>& ModalWindows() {
+  static std::vector<QPointer<QWidget>> windows;
+  return windows;
+}
+
+QPointer<QWidget>& LastShownWindow() {
+  static QPointer<QWidget> window;
+  return window;
+}
+
+QWidget* InnermostModalWindow() {
+  auto& windows = ModalWindows();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+    if (*it && (*it)->isVisible()) return *it;
+  return nullptr;
+}
+
+void RaiseAndActivate(QWidget* w) {
   w->raise();
   w->activateWindow();
+}
+
+// A form that a modal window blocks never comes up over it: the modal
+// window is raised after it (without a window manager nobody else would).
+void BringWindowToFront(QWidget* w) {
+  if (detail::IsHeadless()) return;  // nothing to raise offscreen
+  RaiseAndActivate(w);
+  QWidget* modal = InnermostModalWindow();
+  if (modal && modal != w) RaiseAndActivate(modal);
+}
+
+// The window a modal form is opened from: the active window, else the
+// innermost modal form, else the form shown last.
+QWidget* OpenerWindow(const QWidget* modal) {
+  for (QWidget* candidate :
+       {QApplication::activeWindow(), InnermostModalWindow(), LastShownWindow().data()}) {
+    if (candidate && candidate != modal && candidate->isVisible()) return candidate;
+  }
+  return nullptr;
+}
+
+// The window manager keeps a transient window above the window it belongs
+// to, and places it over it. Only a dialog-type window carries the hint.
+void SetTransientFor(QWidget* w, QWidget* owner) {
+  const Qt::WindowFlags flags = w->windowFlags();
+  const Qt::WindowType type = owner ? Qt::Dialog : Qt::Window;
+  if ((flags & Qt::WindowType_Mask) != type)
+    w->setWindowFlags((flags & ~Qt::WindowType_Mask) | type);
+  w->winId();  // the native window, so that it can carry the hint
+  QWindow* window = w->windowHandle();
+  if (!window) return;
+  window->setTransientParent(owner ? owner->windowHandle() : nullptr);
 }
 
 FormWidget* WidgetOf(const Form* form) {
@@ -180,14 +233,14 @@ int Form::Height() const { return d_->widget->height() + frame::ExtraHeight(bord
 int Form::ClientWidth() const { return d_->widget->width(); }
 int Form::ClientHeight() const { return d_->widget->height(); }
 
-void Form::SetLeft(int left) { d_->widget->move(left, d_->widget->pos().y()); }
-void Form::SetTop(int top) { d_->widget->move(d_->widget->pos().x(), top); }
+void Form::SetLeft(int left) { d_->widget->move(bounds::Position(left), d_->widget->pos().y()); }
+void Form::SetTop(int top) { d_->widget->move(d_->widget->pos().x(), bounds::Position(top)); }
 
 void Form::SetClientWidth(int width) {
   QWidget* w = d_->widget;
   w->setMinimumSize(0, 0);
   w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  w->resize(std::max(0, width), w->height());
+  w->resize(bounds::ClientWidth(width), w->height());
   ApplyFixedSize();
 }
 
@@ -195,12 +248,17 @@ void Form::SetClientHeight(int height) {
   QWidget* w = d_->widget;
   w->setMinimumSize(0, 0);
   w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  w->resize(w->width(), std::max(0, height));
+  w->resize(w->width(), bounds::ClientHeight(height));
   ApplyFixedSize();
 }
 
-void Form::SetWidth(int width) { SetClientWidth(width - frame::ExtraWidth(borderStyle_)); }
-void Form::SetHeight(int height) { SetClientHeight(height - frame::ExtraHeight(borderStyle_)); }
+// Bounded before the frame is taken off, so that no value overflows.
+void Form::SetWidth(int width) {
+  SetClientWidth(bounds::Position(width) - frame::ExtraWidth(borderStyle_));
+}
+void Form::SetHeight(int height) {
+  SetClientHeight(bounds::Position(height) - frame::ExtraHeight(borderStyle_));
+}
 
 void Form::ApplyFixedSize() {
   QWidget* w = d_->widget;
@@ -286,9 +344,10 @@ void Form::CentreIfWanted() {
     return;
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
+  // A form larger than the screen keeps its top left corner on it.
   const QRect area = screen->availableGeometry();
-  d_->widget->move(area.x() + (area.width() - Width()) / 2,
-                   area.y() + (area.height() - Height()) / 2);
+  d_->widget->move(area.x() + std::max(0, (area.width() - Width()) / 2),
+                   area.y() + std::max(0, (area.height() - Height()) / 2));
 }
 
 void Form::SetVisible(bool visible) {
@@ -315,6 +374,7 @@ void Form::SetVisible(bool visible) {
     } else {
       w->show();
     }
+    LastShownWindow() = w;
     BringWindowToFront(w);
   } else {
     pendingState_ = WindowStateOfWidget();
@@ -365,6 +425,8 @@ TModalResult Form::ShowModal() {
   modalResult_ = mrNone;
   modal_ = true;
   w->setWindowModality(Qt::ApplicationModal);
+  SetTransientFor(w, OpenerWindow(w));
+  ModalWindows().emplace_back(w);
   QEventLoop loop;
   QEventLoop* outerLoop = fw->modalLoop;
   fw->modalLoop = &loop;
@@ -378,7 +440,12 @@ TModalResult Form::ShowModal() {
       detail::PopLoop(loop);
       fw->modalLoop = outer;
       form->modal_ = false;
-      if (!form->Visible()) fw->setWindowModality(Qt::NonModal);
+      auto& modals = ModalWindows();
+      modals.erase(std::remove(modals.begin(), modals.end(), QPointer<QWidget>(fw)), modals.end());
+      if (!form->Visible()) {
+        fw->setWindowModality(Qt::NonModal);
+        SetTransientFor(fw, nullptr);
+      }
     }
   } restore{this, fw, &loop, outerLoop};
 

@@ -39,6 +39,16 @@ bool IsMetafile(const std::string& ext, const QByteArray& head) {
 
 }  // namespace
 
+bool PictureSizeAllowed(long long width, long long height) {
+  return width > 0 && height > 0 && width * height <= kMaxPicturePixels;
+}
+
+std::runtime_error PictureTooLarge(const std::string& shownPath, long long width,
+                                   long long height) {
+  return std::runtime_error(shownPath + " は大きすぎて読み込めません (" + std::to_string(width) +
+                            " x " + std::to_string(height) + " ピクセル)");
+}
+
 QImage LoadPicture(const std::string& posixPath, const std::string& shownPath) {
   QFile file(Q(posixPath));
   if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error(shownPath + " を開けません");
@@ -52,6 +62,12 @@ QImage LoadPicture(const std::string& posixPath, const std::string& shownPath) {
     return LoadJpeg(posixPath, shownPath);
   QImageReader reader(Q(posixPath));
   reader.setDecideFormatFromContent(true);
+  // The header's size first; the allocation limit also holds for formats
+  // whose header tells no size.
+  const QSize declared = reader.size();
+  if (declared.isValid() && !PictureSizeAllowed(declared.width(), declared.height()))
+    throw PictureTooLarge(shownPath, declared.width(), declared.height());
+  reader.setAllocationLimit(int(kMaxPicturePixels * 4 / (1024 * 1024)));
   QImage image = reader.read();
   if (image.isNull()) throw std::runtime_error(shownPath + " は画像として読み込めません");
   return image;

@@ -1,6 +1,9 @@
 // JPEG decoding through libjpeg with an error manager of our own: libjpeg's
 // default one calls exit() on a damaged file. The decoding function keeps
-// only plain data on its stack, because an error leaves it by longjmp.
+// only plain data on its stack, because an error leaves it by longjmp; the
+// picture's memory belongs to the caller, which is asked for it once the
+// header has told the size, so that a picture above the limit is refused
+// before anything is decoded.
 // clang-format off
 #include <cstddef>
 #include <cstdio>
@@ -13,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 
 #include "platform/ui/image_internal.h"
 
@@ -34,16 +38,17 @@ void ErrorExit(j_common_ptr cinfo) {
 
 void OutputMessage(j_common_ptr) {}  // warnings stay quiet
 
-struct Decoded {
-  unsigned char* pixels;  // RGB or CMYK rows, malloc'd
-  int width;
-  int height;
-  int components;
-  bool inverted;  // Adobe CMYK
+// What the decoder asks of its caller, as plain functions.
+struct Sink {
+  // The picture's size is known: false refuses it (message filled).
+  bool (*prepare)(void* context, int width, int height, char* message);
+  // One decoded row: RGB, grey or CMYK samples.
+  void (*row)(void* context, int y, const unsigned char* samples, int components, bool inverted);
+  void* context;
 };
 
-// False with message filled on any libjpeg error.
-bool Decode(std::FILE* file, Decoded* out, char* message) {
+// False with message filled on any libjpeg error or a refused picture.
+bool Decode(std::FILE* file, const Sink* sink, char* message) {
   jpeg_decompress_struct cinfo;
   ErrorManager err;
   std::memset(&cinfo, 0, sizeof cinfo);
@@ -51,38 +56,88 @@ bool Decode(std::FILE* file, Decoded* out, char* message) {
   err.base.error_exit = ErrorExit;
   err.base.output_message = OutputMessage;
   err.message[0] = '\0';
-  out->pixels = nullptr;
+  // Volatile: its value must survive the longjmp back to setjmp.
+  unsigned char* volatile samples = nullptr;
   if (setjmp(err.jump)) {
     jpeg_destroy_decompress(&cinfo);
-    std::free(out->pixels);
-    out->pixels = nullptr;
+    std::free(samples);
     std::snprintf(message, JMSG_LENGTH_MAX, "%s", err.message);
     return false;
   }
   jpeg_create_decompress(&cinfo);
   jpeg_stdio_src(&cinfo, file);
   jpeg_read_header(&cinfo, TRUE);
+  if (!sink->prepare(sink->context, int(cinfo.image_width), int(cinfo.image_height), message)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_start_decompress(&cinfo);
-  out->width = int(cinfo.output_width);
-  out->height = int(cinfo.output_height);
-  out->components = cinfo.output_components;
-  out->inverted = cmyk && cinfo.saw_Adobe_marker;
-  const size_t stride = size_t(out->width) * size_t(out->components);
-  out->pixels = static_cast<unsigned char*>(std::malloc(stride * size_t(out->height)));
-  if (!out->pixels) {
+  if (cinfo.output_width != cinfo.image_width || cinfo.output_height != cinfo.image_height) {
+    jpeg_destroy_decompress(&cinfo);
+    std::snprintf(message, JMSG_LENGTH_MAX, "unexpected output size");
+    return false;
+  }
+  const int components = cinfo.output_components;
+  const bool inverted = cmyk && cinfo.saw_Adobe_marker;
+  samples = static_cast<unsigned char*>(std::malloc(size_t(cinfo.output_width) * components));
+  if (!samples) {
     jpeg_destroy_decompress(&cinfo);
     std::snprintf(message, JMSG_LENGTH_MAX, "out of memory");
     return false;
   }
   while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = out->pixels + stride * cinfo.output_scanline;
+    const int y = int(cinfo.output_scanline);
+    JSAMPROW row = samples;
     jpeg_read_scanlines(&cinfo, &row, 1);
+    sink->row(sink->context, y, samples, components, inverted);
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
+  std::free(samples);
   return true;
+}
+
+// The caller's side of the decoding.
+struct Target {
+  QImage image;
+  int width = 0;
+  int height = 0;
+  bool tooLarge = false;
+};
+
+bool PrepareImage(void* context, int width, int height, char* message) {
+  auto* target = static_cast<Target*>(context);
+  target->width = width;
+  target->height = height;
+  if (!PictureSizeAllowed(width, height)) {
+    target->tooLarge = true;
+    return false;
+  }
+  target->image = QImage(width, height, QImage::Format_RGB32);
+  if (target->image.isNull()) {
+    std::snprintf(message, JMSG_LENGTH_MAX, "out of memory");
+    return false;
+  }
+  return true;
+}
+
+void PutRow(void* context, int y, const unsigned char* src, int components, bool inverted) {
+  QImage& image = static_cast<Target*>(context)->image;
+  auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
+  const int width = image.width();
+  for (int x = 0; x < width; ++x, src += components) {
+    if (components == 4) {
+      int c = src[0], m = src[1], yy = src[2], k = src[3];
+      if (!inverted) c = 255 - c, m = 255 - m, yy = 255 - yy, k = 255 - k;
+      dst[x] = qRgb(c * k / 255, m * k / 255, yy * k / 255);
+    } else if (components == 3) {
+      dst[x] = qRgb(src[0], src[1], src[2]);
+    } else {
+      dst[x] = qRgb(src[0], src[0], src[0]);
+    }
+  }
 }
 
 }  // namespace
@@ -90,31 +145,15 @@ bool Decode(std::FILE* file, Decoded* out, char* message) {
 QImage LoadJpeg(const std::string& posixPath, const std::string& shownPath) {
   std::FILE* file = std::fopen(posixPath.c_str(), "rb");
   if (!file) throw std::runtime_error(shownPath + " を開けません");
-  Decoded decoded{};
+  Target target;
+  const Sink sink{PrepareImage, PutRow, &target};
   char message[JMSG_LENGTH_MAX] = {};
-  const bool ok = Decode(file, &decoded, message);
+  const bool ok = Decode(file, &sink, message);
   std::fclose(file);
+  if (target.tooLarge) throw PictureTooLarge(shownPath, target.width, target.height);
   if (!ok)
     throw std::runtime_error(shownPath + " は JPEG 画像として読み込めません (" + message + ")");
-  QImage image(decoded.width, decoded.height, QImage::Format_RGB32);
-  for (int y = 0; y < decoded.height; ++y) {
-    const unsigned char* src =
-        decoded.pixels + size_t(y) * size_t(decoded.width) * size_t(decoded.components);
-    auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < decoded.width; ++x, src += decoded.components) {
-      if (decoded.components == 4) {
-        int c = src[0], m = src[1], yy = src[2], k = src[3];
-        if (!decoded.inverted) c = 255 - c, m = 255 - m, yy = 255 - yy, k = 255 - k;
-        dst[x] = qRgb(c * k / 255, m * k / 255, yy * k / 255);
-      } else if (decoded.components == 3) {
-        dst[x] = qRgb(src[0], src[1], src[2]);
-      } else {
-        dst[x] = qRgb(src[0], src[0], src[0]);
-      }
-    }
-  }
-  std::free(decoded.pixels);
-  return image;
+  return target.image;
 }
 
 }  // namespace ui::detail

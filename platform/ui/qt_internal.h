@@ -35,6 +35,10 @@ QString MapFontFamily(const std::string& windowsName);
 int PointsToPixels(int points);
 
 bool IsHeadless();
+// Qt's own strings in Japanese, whatever the locale (translations.cpp).
+void InstallJapaneseTranslations();
+// A file dialog of Qt's own lists dates as a Japanese desktop writes them.
+void ShowDatesInJapanese(class QFileDialog* dialog);
 // Prints what the test did not expect and ends the program.
 [[noreturn]] void FailUnexpected(const std::string& what);
 

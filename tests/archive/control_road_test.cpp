@@ -281,7 +281,7 @@ TEST_F(RoadTest, ProgressWithoutMatchesInstallsNoNotifyWindow) {
 
 TEST_F(RoadTest, CancelFromTheProgressEventStopsTheCommand) {
   std::vector<Entry> many;
-  for (int i = 0; i < 5; ++i) many.push_back({"f" + std::to_string(i) + ".txt", "x"});
+  for (int i = 0; i < 5; ++i) many.push_back({"f" + std::to_string(i).append(".txt"), "x"});
   control.SetFileName(Archive("c.zip", "zip", many));
   int reports = 0;
   control.OnExtract = [&](TArchiveControl*, const std::string&, std::uint32_t, std::uint32_t,

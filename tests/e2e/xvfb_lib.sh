@@ -2,10 +2,13 @@
 # with real input (XTest through xdotool). Source it, then:
 #   xvfb_start                      # own X server, DISPLAY set, $work made
 #   id=$(wait_window "タイトル")     # a viewable top-level window, by title
+#   windows_titled "タイトル"        # every such window now, one id a line
+#   start_for_window "タイトル" 20 LOG CMD...  # run_bg, then $window_id
 #   click_at "$id" X Y [button]     # client pixels of that window
 #   drag_from_to "$id" X1 Y1 X2 Y2
 #   type_into "$id" "ascii text"; press_key "$id" Escape
 #   shot "$id" name                 # PNG into $ARTIFACTS (default: $work)
+#   lies_above "$upper" "$lower"; transient_for "$id"
 # Scripts exit 77 (skipped) when a tool is missing, 1 on failure.
 # Without a window manager windows sit where the program puts them, and a
 # window's client area is the window itself.
@@ -71,17 +74,20 @@ xvfb_start() {
   mkdir -p "$ARTIFACTS"
 }
 
-# The id of the viewable window titled exactly $1, if there is one now.
-shown_window() {
+# The viewable top-level windows titled exactly $1, one id a line.
+windows_titled() {
   local id
   for id in $(xdotool search --onlyvisible --name "^$(printf '%s' "$1" |
       sed 's/[][\.*^$()+?{}|]/\\&/g')\$" 2>/dev/null); do
-    if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
-      echo "$id"
-      return 0
-    fi
+    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
   done
-  return 1
+}
+
+# The id of the viewable window titled exactly $1, if there is one now.
+shown_window() {
+  local id
+  id=$(windows_titled "$1" | head -n1)
+  [ -n "$id" ] && echo "$id"
 }
 
 # The id of the viewable window titled exactly $1; waits up to $2 s (20).
@@ -96,6 +102,27 @@ wait_window() {
   return 1
 }
 
+# Starts a program (run_bg) and waits up to $2 s for its window titled $1,
+# whose id it leaves in $window_id (call it without $(...), so that the
+# program is killed at exit). A program that could not reach the server at
+# all is started once more. Usage: start_for_window TITLE SECONDS LOG CMD...
+start_for_window() {
+  local title=$1 seconds=$2 log=$3 attempt _
+  shift 3
+  window_id=""
+  for attempt in 1 2; do
+    run_bg "$log" "$@"
+    for _ in $(seq "$seconds"); do
+      window_id=$(wait_window "$title" 1) && return 0
+      kill -0 "$last_pid" 2>/dev/null || break
+    done
+    grep -q 'could not connect to display' "$log" || return 1
+    echo "the program could not reach $DISPLAY (attempt $attempt)"
+    sleep 1
+  done
+  return 1
+}
+
 # Succeeds once no viewable window has that title (waits up to $2 s, 10).
 wait_window_gone() {
   local tries=$(( ${2:-10} * 10 )) _
@@ -104,6 +131,23 @@ wait_window_gone() {
     sleep 0.1
   done
   return 1
+}
+
+# Succeeds when window $1 lies above window $2 among the top-level windows
+# (xwininfo lists them from the top down).
+lies_above() {
+  local order upper lower
+  order=$(xwininfo -root -children | awk '/^ +0x/ {print $1}' |
+    while read -r id; do printf '%d\n' "$id"; done)
+  upper=$(grep -nx "$(printf '%d' "$1")" <<<"$order" | cut -d: -f1)
+  lower=$(grep -nx "$(printf '%d' "$2")" <<<"$order" | cut -d: -f1)
+  [ -n "$upper" ] && [ -n "$lower" ] && [ "$upper" -lt "$lower" ]
+}
+
+# The window that $1 is transient for (WM_TRANSIENT_FOR), as a number.
+transient_for() {
+  xprop -id "$1" WM_TRANSIENT_FOR 2>/dev/null | awk '/window id/ {print $NF}' |
+    while read -r id; do printf '%d\n' "$id"; done
 }
 
 window_size() {  # prints "W H"

@@ -178,3 +178,48 @@ TEST(Files, ProgramAndTemporaryPaths) {
   EXPECT_EQ(SearchPath("no-such-stub.exe"), "");
   setenv("PATH", savedPath.c_str(), 1);
 }
+
+// Without a map of its own, a program that lies on no removable volume has
+// its own folder as the root of a drive: a disc played from a folder.
+TEST(DriveMap, AProgramOnNoVolumeHasItsOwnFolderAsItsDriveRoot) {
+  std::optional<std::string> saved;
+  if (const char* drives = getenv("TOBRIN_DRIVES")) saved = drives;
+  unsetenv("TOBRIN_DRIVES");
+  ReloadDriveMap();
+  const std::string own = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+  const std::string exe = ExecutablePath();
+  const std::string root = exe.substr(0, 3);
+  const std::string rootPosix = ToPosix(root);
+  const std::string home = ToPosix("C:\\");
+  if (saved) setenv("TOBRIN_DRIVES", saved->c_str(), 1);
+  ReloadDriveMap();
+  for (const char* volume : {"/media/", "/run/media/", "/mnt/"}) {
+    if (own.starts_with(volume)) GTEST_SKIP() << "the tests lie on a removable volume";
+  }
+  EXPECT_EQ(exe, root + "platform_tests");
+  EXPECT_EQ(rootPosix, own == home ? home : own);
+  EXPECT_NE(root, "Z:\\");
+}
+
+// A drive letter that the map does not hold names nothing: no file, no
+// folder to create, never the current folder.
+TEST(DriveMap, ALetterThatIsNotMappedNamesNothing) {
+  TempDrives drives;
+  EXPECT_EQ(MapToPosix("Q:\\src\\"), std::nullopt);
+  EXPECT_EQ(MapToPosix("q:"), std::nullopt);
+  EXPECT_EQ(MapToPosix("D:\\a"), drives.Disc() + "/a");
+  EXPECT_EQ(MapToPosix("rel\\a"), "rel/a");
+  EXPECT_FALSE(DirectoryExists("Q:\\"));
+  EXPECT_FALSE(ForceDirectories("Q:\\new\\"));
+  EXPECT_TRUE(FindFiles("Q:\\*.*").empty());
+  // A rooted path takes the current folder's drive; a current folder that
+  // lies on no drive has none.
+  setenv("TOBRIN_DRIVES", ("C=" + drives.Home() + ";Z=" + drives.Disc()).c_str(), 1);
+  ReloadDriveMap();
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(drives.Home());
+  EXPECT_EQ(MapToPosix("\\x"), drives.Home() + "/x");
+  std::filesystem::current_path(drives.Root());
+  EXPECT_EQ(MapToPosix("\\x"), std::nullopt);
+  std::filesystem::current_path(before);
+}

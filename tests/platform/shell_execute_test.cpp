@@ -145,3 +145,23 @@ TEST_F(ShellExecuteTest, RealLauncherPassesArgumentsUntouched) {
 }
 
 }  // namespace
+
+namespace {
+
+// The real desktop opener: one that says at once that nothing opens the
+// file is a failure; one that has started an application is a success.
+TEST_F(ShellExecuteTest, TheDesktopOpenersQuickRefusalIsAFailure) {
+  platform::shell::SetLauncher(nullptr);
+  WriteFile(Disc("readme.txt"), "text");
+  WriteFile(Disc("bin/xdg-open"), "#!/bin/sh\ntouch \"$1.seen\"\nexit 3\n", 0755);
+  environment.Set("PATH", Disc("bin") + ":/usr/bin:/bin");
+  EXPECT_EQ(Open("D:\\readme.txt"), SE_ERR_NOASSOC);
+  EXPECT_TRUE(shell_test::Exists(Disc("readme.txt.seen")));
+
+  WriteFile(Disc("bin/xdg-open"), "#!/bin/sh\nexit 0\n", 0755);
+  EXPECT_GT(Open("D:\\readme.txt"), 32);
+  environment.Set("PATH", Disc("nowhere"));
+  EXPECT_EQ(Open("D:\\readme.txt"), SE_ERR_NOASSOC);
+}
+
+}  // namespace

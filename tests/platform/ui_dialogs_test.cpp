@@ -1,8 +1,13 @@
 // Common dialogs through the responder, and the file list.
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "platform/ui/folder_dialog.h"
 #include "temp_drives.h"
 #include "ui_test_support.h"
 
@@ -17,6 +22,46 @@ TEST_F(UiDialogs, FolderBrowserAnswersAPathOrEmptyAndRecordsThePrompt) {
   EXPECT_EQ(ui::BrowseForFolder("フォルダを選択してください"), "");
   EXPECT_EQ(ui::testing::ShownFolderPrompts().size(), 2u);
   EXPECT_EQ(ui::testing::ShownFolderPrompts()[0], "フォルダを選択してください");
+}
+
+bool IsJapanese(const QString& text) {
+  for (const QChar c : text)
+    if (c.unicode() >= 0x3000) return true;
+  return false;
+}
+
+// Qt's own words, whatever the user's locale, and the folder browser with
+// its prompt inside the window, above Qt's chooser.
+TEST_F(UiDialogs, QtsOwnDialogsSpeakJapaneseAndTheFolderBrowserShowsItsPrompt) {
+  const std::pair<const char*, const char*> words[] = {
+      {"QFileDialog", "Look in:"},  {"QFileDialog", "Directory:"},
+      {"QFileDialog", "&Choose"},   {"QPlatformTheme", "Cancel"},
+      {"QPlatformTheme", "&Yes"},   {"QAbstractFileIconProvider", "Folder"},
+      {"QFileSystemModel", "Name"},
+  };
+  for (const auto& [context, source] : words) {
+    EXPECT_TRUE(IsJapanese(QCoreApplication::translate(context, source))) << source;
+  }
+
+  ui::detail::FolderChooser chooser(QStringLiteral("フォルダを選択してください"), nullptr);
+  EXPECT_EQ(chooser.Prompt()->text(), QStringLiteral("フォルダを選択してください"));
+  EXPECT_TRUE(IsJapanese(chooser.windowTitle()));
+  EXPECT_EQ(chooser.Browser()->parentWidget(), &chooser);
+  int labelled = 0;
+  for (const QLabel* label : chooser.Browser()->findChildren<QLabel*>()) {
+    if (label->text().isEmpty()) continue;
+    EXPECT_TRUE(IsJapanese(label->text())) << label->text().toStdString();
+    ++labelled;
+  }
+  for (const QAbstractButton* button : chooser.Browser()->findChildren<QPushButton*>()) {
+    if (button->text().isEmpty()) continue;
+    EXPECT_TRUE(IsJapanese(button->text())) << button->text().toStdString();
+    ++labelled;
+  }
+  EXPECT_GE(labelled, 4);
+  chooser.Browser()->reject();  // the browser's Cancel ends the window
+  EXPECT_EQ(chooser.result(), QDialog::Rejected);
+  EXPECT_EQ(chooser.Chosen(), QString());
 }
 
 TEST_F(UiDialogs, CancelledOpenDialogKeepsTheFileName) {

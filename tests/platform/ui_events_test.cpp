@@ -1,4 +1,7 @@
 // The event rules the programs rely on.
+#include <QApplication>
+#include <QMenu>
+#include <QWindow>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -7,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ui/qt_internal.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -181,6 +185,52 @@ TEST_F(UiEvents, PopupMenuOpensAfterMouseUp) {
   ui::testing::MouseUp(form, ui::mbRight, 10, 10);
   EXPECT_EQ(log, (std::vector<std::string>{"up", "popup"}));
   EXPECT_EQ(menu->PopupComponent(), button);
+}
+
+// A separator looks like the style's own: a line, no "-" beside it.
+TEST_F(UiEvents, PopupSeparatorIsDrawnAsAPlainLine) {
+  ui::Form form;
+  auto* menu = new ui::PopupMenu(&form, "PopupMenu1");
+  new ui::MenuItem(menu, "N1", "コピー");
+  new ui::MenuItem(menu, "N2", "-");
+  new ui::MenuItem(menu, "N3", "表示");
+  QMenu* drawn = nullptr;
+  for (QWidget* widget : QApplication::allWidgets()) {
+    auto* candidate = qobject_cast<QMenu*>(widget);
+    if (candidate && candidate->actions().size() == 3 && candidate->actions()[1]->isSeparator())
+      drawn = candidate;
+  }
+  ASSERT_NE(drawn, nullptr);
+  QMenu reference;
+  reference.addAction(QStringLiteral("コピー"));
+  reference.addSeparator();
+  reference.addAction(QStringLiteral("表示"));
+  drawn->adjustSize();
+  reference.adjustSize();
+  EXPECT_EQ(drawn->grab().toImage(), reference.grab().toImage());
+}
+
+// A modal form belongs to the form it was opened from, and only while it
+// is shown; one opened from a modal form belongs to that one.
+TEST_F(UiEvents, AModalFormIsTransientForTheFormThatOpenedIt) {
+  ui::Form menu;
+  menu.Show();
+  ui::Form setup, inner;
+  QWindow* setupOwner = nullptr;
+  QWindow* innerOwner = nullptr;
+  ui::testing::PushModalScript([&](ui::Form& shown) {
+    setupOwner = shown.Impl()->widget->windowHandle()->transientParent();
+    ui::testing::PushModalScript([&](ui::Form& nested) {
+      innerOwner = nested.Impl()->widget->windowHandle()->transientParent();
+      nested.Close();
+    });
+    inner.ShowModal();
+    shown.Close();
+  });
+  setup.ShowModal();
+  EXPECT_EQ(setupOwner, menu.Impl()->widget->windowHandle());
+  EXPECT_EQ(innerOwner, setup.Impl()->widget->windowHandle());
+  EXPECT_EQ(setup.Impl()->widget->windowHandle()->transientParent(), nullptr);
 }
 
 TEST_F(UiEvents, FindComponentIgnoresCase) {

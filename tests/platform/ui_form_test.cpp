@@ -1,7 +1,12 @@
 // Geometry of forms and controls, pictures.
+#include <climits>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
+#include "platform/ui/bounds.h"
+#include "platform/ui/qt_internal.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -99,6 +104,93 @@ TEST_F(UiForm, DamagedJpegRaisesAndKeepsThePicture) {
   image->LoadFromFile(Fixture("blue.bmp"));
   EXPECT_THROW(image->LoadFromFile(Fixture("damaged.jpg")), std::runtime_error);
   EXPECT_EQ(image->PictureWidth(), 40);
+}
+
+// A copy of a fixture whose header declares another size: a few bytes
+// that claim 30000 x 30000 pixels.
+std::string WithDeclaredSize(const char* fixture, const std::string& copy, int width, int height) {
+  std::ifstream in(Fixture(fixture), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  const std::string path = ::testing::TempDir() + copy;
+  if (bytes.starts_with("BM")) {
+    for (int i = 0; i < 4; ++i) {
+      bytes[18 + i] = static_cast<char>(width >> (8 * i));
+      bytes[22 + i] = static_cast<char>(height >> (8 * i));
+    }
+  } else {
+    // The first start-of-frame marker: length, precision, height, width.
+    std::size_t sof = 2;
+    while (sof + 9 < bytes.size() && !(static_cast<unsigned char>(bytes[sof]) == 0xFF &&
+                                       (static_cast<unsigned char>(bytes[sof + 1]) & 0xFC) == 0xC0))
+      ++sof;
+    bytes[sof + 5] = static_cast<char>(height >> 8);
+    bytes[sof + 6] = static_cast<char>(height);
+    bytes[sof + 7] = static_cast<char>(width >> 8);
+    bytes[sof + 8] = static_cast<char>(width);
+  }
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+TEST_F(UiForm, PicturesAboveThePixelLimitAreRefusedBeforeDecoding) {
+  ui::Form form;
+  auto* image = new ui::Image(&form, "Image1");
+  image->LoadFromFile(Fixture("red.jpg"));
+  try {
+    image->LoadFromFile(WithDeclaredSize("red.jpg", "huge.jpg", 30000, 30000));
+    FAIL() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("大きすぎて"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(image->PictureWidth(), 40);  // the picture it had stays
+  EXPECT_THROW(image->LoadFromFile(WithDeclaredSize("blue.bmp", "huge.bmp", 30000, 30000)),
+               std::runtime_error);
+  EXPECT_EQ(image->PictureWidth(), 40);
+  // A size within the limit still loads (what the file lacks stays grey).
+  image->LoadFromFile(WithDeclaredSize("red.jpg", "wide.jpg", 4000, 30));
+  EXPECT_EQ(image->PictureWidth(), 4000);
+}
+
+// Window and control geometry from a file: bounded to what a screen can
+// show, never so small that a window is not mapped, never overflowing.
+TEST_F(UiForm, SizesAndPlacesAreBoundedToWhatAScreenCanShow) {
+  const int max = ui::bounds::MaxExtent();
+  EXPECT_GE(max, 2 * 800);
+  EXPECT_LE(max, 4 * 8192);
+  ui::Form form;
+  form.SetBorderStyle(ui::bsDialog);
+  for (int size : {100000, INT_MAX}) {
+    form.SetWidth(size);
+    form.SetHeight(size);
+    EXPECT_EQ(form.Width(), max);
+    EXPECT_EQ(form.Height(), max);
+    form.SetClientWidth(size);
+    EXPECT_EQ(form.ClientWidth(), max);
+  }
+  for (int size : {-100, 0, 25, INT_MIN}) {
+    form.SetWidth(size);
+    form.SetHeight(size);
+    EXPECT_EQ(form.ClientWidth(), ui::bounds::kMinClientWidth) << size;
+    EXPECT_EQ(form.ClientHeight(), ui::bounds::kMinClientHeight) << size;
+  }
+  form.SetLeft(INT_MIN);
+  form.SetTop(INT_MAX);
+  EXPECT_EQ(form.Left(), -max);
+  EXPECT_EQ(form.Top(), max);
+
+  auto* button = new ui::BitBtn(&form, "BitBtn1");
+  button->SetBounds(INT_MAX, INT_MIN, INT_MAX, -5);
+  EXPECT_EQ(button->Left(), max);
+  EXPECT_EQ(button->Top(), -max);
+  EXPECT_EQ(button->Width(), max);
+  EXPECT_EQ(button->Height(), 0);
+  button->Font().SetSize(INT_MAX);
+  EXPECT_LE(button->Impl()->widget->font().pixelSize(), ui::bounds::kMaxFontPixels);
+  button->SetCaption("大");
+  auto* label = new ui::Label(&form, "Label1");
+  label->Font().SetHeight(INT_MIN);
+  label->SetCaption(std::string(2000, 'W'));
+  EXPECT_LE(label->Width(), max);
 }
 
 TEST_F(UiForm, MetafilesAreRefusedWithAClearMessage) {

@@ -28,6 +28,7 @@ struct TargetCase {
   std::string target;
   std::vector<std::string> launched;  // disc-relative; "" entries never occur
   bool closes;
+  std::string cannotOpen = {};  // the text the failure box names
 };
 
 TEST_F(MenuActionsTest, RunTargetInterpretsEveryForm) {
@@ -50,22 +51,34 @@ TEST_F(MenuActionsTest, RunTargetInterpretsEveryForm) {
       {"#aend #auto game", {"game/start.exe"}, true},
       {"#auto game", {"game/start.exe"}, false},
       {"#auto game\\", {"game/start.exe"}, false},
-      {"#auto nothing", {}, false},  // no autorun.inf: the folder, against the current folder
-      {"#auto keyless", {}, false},
+      // No autorun.inf: the folder, against the current folder, where it is not.
+      {"#auto nothing", {}, false, "nothing\\"},
+      {"#auto keyless", {}, false, "keyless\\"},
       {"#aend " + longName + "tail", {longName}, true},
       {"readme.txt", {"readme.txt"}, false},
-      {"data", {}, false},  // a folder is never looked up in the runner's folder
+      // A folder is never looked up in the runner's folder.
+      {"data", {}, false, "data"},
+      {"#aend missing.exe", {}, true, "missing.exe"},
+      {"E:\\setup.exe", {}, false, "E:\\setup.exe"},  // a drive that is not mapped
   };
   TForm2& menu = ShowMenu();
   for (const TargetCase& c : cases) {
     SCOPED_TRACE(c.target);
     launched_.clear();
+    ui::testing::ClearResponder();
+    if (!c.cannotOpen.empty()) ui::testing::PushMessageAnswer(ui::mrOk);
     menu.Show();
     menu.RunTarget(c.target);
     std::vector<std::string> expected;
     for (const std::string& relative : c.launched) expected.push_back(Posix(relative));
     EXPECT_EQ(OpenedPaths(), expected);
     EXPECT_EQ(!menu.Visible(), c.closes);
+    const auto& boxes = ui::testing::ShownBoxes();
+    ASSERT_EQ(boxes.size(), c.cannotOpen.empty() ? 0u : 1u);
+    if (!boxes.empty()) {
+      EXPECT_EQ(boxes[0].text, c.cannotOpen + " を開けません。");
+      EXPECT_EQ(boxes[0].caption, "セットアップ");
+    }
   }
 }
 

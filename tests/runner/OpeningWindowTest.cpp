@@ -15,6 +15,8 @@ TEST_F(OpeningWindowTest, OffShowsTheMenuAtTheFirstPaint) {
   for (int i = 0; i < 250 && !Form2->Visible(); ++i) ui::testing::RunEventsFor(20);
   EXPECT_TRUE(Form2->Visible());
   EXPECT_FALSE(Form1->Visible());
+  // No later tick brings the menu up again over what the user opened since.
+  EXPECT_FALSE(Form1->Timer1->Enabled());
 }
 
 TEST_F(OpeningWindowTest, PictureStaysForItsTimeThenTheMenuComes) {

@@ -126,16 +126,25 @@ INSTANTIATE_TEST_SUITE_P(Formats, SetupArchive,
                            return name == "tar.gz" ? std::string("targz") : name;
                          });
 
-TEST_F(SetupInstall, FailedExtractionEndsTheItemWithItsReasonAndKeepsReadOnlyFlags) {
+TEST_F(SetupInstall, FailedExtractionEndsTheItemWithItsReasonOffersNoShortcutsKeepsReadOnlyFlags) {
   WriteHomeFile("Tools/locked.txt", "locked");
   MakeReadOnly(HomePath("Tools/locked.txt"));
-  ShowItem("ff1=setup\\missing.zip\naf1=1\n",
-           "[desk]\nfds1=tool.exe\n[start]\nftm1=tool.exe\n[yomi]\n0=1\n");
+  WriteDiscBytes("setup/broken.zip", "PK\x03\x04 not really");
+  TForm3& form = ShowItem("ff1=setup\\missing.zip\naf1=1\n",
+                          "[desk]\nfds1=tool.exe\n[start]\nftm1=tool.exe\n[yomi]\n0=1\n");
   ClickItem(1, {mrYes, ui::mrOk});
   EXPECT_EQ(Questions(), (std::vector<std::string>{kStart,
                                                    "setup\\missing.zip を展開できませんでした\n"
                                                    "書庫が見つかりません."}));
+  form.SetupSources1[1] = "setup\\broken.zip";
+  ClickItem(1, {mrYes, ui::mrOk});
+  ASSERT_EQ(Questions().size(), 4u);
+  EXPECT_EQ(Questions()[2], kStart);
+  EXPECT_EQ(Questions()[3].rfind("setup\\broken.zip を展開できませんでした\n", 0), 0u)
+      << Questions()[3];
   EXPECT_TRUE(IsReadOnly(HomePath("Tools/locked.txt")));
+  EXPECT_FALSE(fs::exists(Desktop()));
+  EXPECT_FALSE(fs::exists(Applications()));
 }
 
 // A destination that fills up while an archive is unpacked ends the item
@@ -173,6 +182,48 @@ TEST_F(SetupInstall, AFailedCopyEndsTheItemWithoutShortcutsOrReadOnlyStep) {
   EXPECT_NE(questions[1], kDesktop);
   EXPECT_TRUE(IsReadOnly(HomePath("Tools/locked.txt")));
   EXPECT_EQ(form.FileListBox1->Directory(), "");
+}
+
+// A source or a destination on a drive that is not mapped is one that does
+// not exist: the item fails with the shell's message and offers nothing;
+// the folder the program was started from is never copied nor written.
+TEST_F(SetupInstall, ADriveThatIsNotMappedIsNeverTheCurrentFolder) {
+  const fs::path work = HomePath("work");
+  fs::create_directories(work);
+  WriteHomeFile("work/private.txt", "the current folder");
+  fs::create_directories(DiscPath("setup"));
+  ASSERT_TRUE(WriteArchive(DiscPath("setup/app.zip"), "zip", {{"readme.txt", "hi"}}));
+  const fs::path before = fs::current_path();
+  fs::current_path(work);
+  TForm3& form = ShowItem("ff1=Q:\\src\\\n", "[desk]\nfds1=private.txt\n");
+  ClickItem(1, {mrYes, ui::mrOk});
+  const std::vector<std::string> fromNowhere = Questions();
+  const bool copiedFromNowhere = fs::exists(HomePath("Tools/private.txt"));
+
+  ui::testing::ClearResponder();
+  form.SetupSources1[1] = "data\\app\\";
+  form.Edit1->SetText("R:\\x");
+  ClickItem(1, {mrYes, ui::mrOk});
+  const std::vector<std::string> intoNowhere = Questions();
+
+  ui::testing::ClearResponder();
+  form.SetupSources1[1] = "setup\\app.zip";
+  form.IsArchive1[1] = true;
+  form.Edit1->SetText("R:\\x");
+  ClickItem(1, {mrYes});
+  const std::vector<std::string> unpackedIntoNowhere = Questions();
+  const std::size_t workEntries =
+      std::distance(fs::recursive_directory_iterator(work), fs::recursive_directory_iterator());
+  fs::current_path(before);
+
+  ASSERT_EQ(fromNowhere.size(), 2u);
+  EXPECT_NE(fromNowhere[1].find("Q:\\src\\"), std::string::npos) << fromNowhere[1];
+  EXPECT_FALSE(copiedFromNowhere);
+  ASSERT_EQ(intoNowhere.size(), 2u);
+  EXPECT_NE(intoNowhere[1].find("R:\\x"), std::string::npos) << intoNowhere[1];
+  EXPECT_EQ(unpackedIntoNowhere, (std::vector<std::string>{kStart}));
+  EXPECT_EQ(workEntries, 1u);  // private.txt alone
+  EXPECT_FALSE(fs::exists(Desktop()));
 }
 
 TEST_F(SetupInstall, DesktopAndStartMenuLaunchersPointIntoTheDestination) {
@@ -214,11 +265,21 @@ TEST_F(SetupInstall, LinkTargetsOutsideTheDestinationAreNeverLinkedNorAskedFor) 
   EXPECT_FALSE(fs::exists(HomePath("evil.desktop")));
 }
 
-TEST_F(SetupInstall, AShortTargetNamesTheLauncherAfterItselfNotAfterNothing) {
-  ShowItem("ff1=data\\app\\\n", "[desk]\nfds1=a.ex\n");
-  ClickItem(1, {mrYes, mrYes});
-  EXPECT_TRUE(fs::exists(Desktop() / "a.ex.desktop"));
+TEST_F(SetupInstall, TheLauncherIsNamedAfterTheTargetLessItsExtensionWhateverItsLength) {
+  TForm3& form = ShowItem("ff1=data\\app\\\n");
+  fs::create_directories(Desktop() / "v1.2");
+  int round = 0;
+  for (const char* target : {"x.html", "a.ex", "tool.exe", "readme", "v1.2\\setup", ".ex"}) {
+    SCOPED_TRACE(target);
+    form.DesktopLinks1[1] = target;
+    form.Edit1->SetText("C:\\Round" + std::to_string(++round));
+    ClickItem(1, {mrYes, mrYes});
+  }
+  for (const char* name : {"x", "a", "tool", "readme", "v1.2/setup", "ex"}) {
+    EXPECT_TRUE(fs::exists(Desktop() / (std::string(name) + ".desktop"))) << name;
+  }
   EXPECT_FALSE(fs::exists(Desktop() / ".desktop"));
+  EXPECT_FALSE(fs::exists(Desktop() / "x.h.desktop"));
 }
 
 TEST_F(SetupInstall, ReadOnlyStepOfAPageOneRowClearsOnlyTopLevelFilesOfThatRow) {
