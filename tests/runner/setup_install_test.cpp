@@ -210,7 +210,7 @@ TEST_F(SetupInstall, ADriveThatIsNotMappedIsNeverTheCurrentFolder) {
   form.SetupSources1[1] = "setup\\app.zip";
   form.IsArchive1[1] = true;
   form.Edit1->SetText("R:\\x");
-  ClickItem(1, {mrYes});
+  ClickItem(1, {mrYes, ui::mrOk});
   const std::vector<std::string> unpackedIntoNowhere = Questions();
   const std::size_t workEntries =
       std::distance(fs::recursive_directory_iterator(work), fs::recursive_directory_iterator());
@@ -221,7 +221,10 @@ TEST_F(SetupInstall, ADriveThatIsNotMappedIsNeverTheCurrentFolder) {
   EXPECT_FALSE(copiedFromNowhere);
   ASSERT_EQ(intoNowhere.size(), 2u);
   EXPECT_NE(intoNowhere[1].find("R:\\x"), std::string::npos) << intoNowhere[1];
-  EXPECT_EQ(unpackedIntoNowhere, (std::vector<std::string>{kStart}));
+  EXPECT_EQ(unpackedIntoNowhere,
+            (std::vector<std::string>{kStart,
+                                      "setup\\app.zip を展開できませんでした\n"
+                                      "展開先のフォルダがありません."}));
   EXPECT_EQ(workEntries, 1u);  // private.txt alone
   EXPECT_FALSE(fs::exists(Desktop()));
 }
