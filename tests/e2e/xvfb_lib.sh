@@ -62,8 +62,12 @@ xvfb_start() {
     _xvfb_pids+=("$pid")
     for _ in $(seq 100); do
       kill -0 "$pid" 2>/dev/null || break
-      # Ready only once it answers: a socket file alone may be a stale one.
-      xwininfo -root -display ":$n" >/dev/null 2>&1 && break 2
+      # Ready only once it answers, and it must be our server that answers:
+      # another test may have drawn the same number a moment earlier.
+      if xwininfo -root -display ":$n" >/dev/null 2>&1; then
+        [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$pid" ] && break 2
+        break
+      fi
       sleep 0.1
     done
     n=""
