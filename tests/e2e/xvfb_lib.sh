@@ -50,6 +50,8 @@ xvfb_start() {
   xvfb_need Xvfb xwininfo xdotool
   work=$(mktemp -d "${TMPDIR:-/tmp}/tobrin-xvfb.XXXXXX")
   trap xvfb_cleanup EXIT
+  # -noreset: by default the server resets when its last client leaves,
+  # and a program connecting during that reset is refused.
   # A display number drawn from a high range, not the lowest free one: a
   # number another test's server has just given up may still lose its
   # socket file to that server's exit, under the new server's feet.
@@ -57,7 +59,7 @@ xvfb_start() {
   for _attempt in $(seq 10); do
     n=$(( 100 + RANDOM % 800 ))
     [ -e "/tmp/.X$n-lock" ] && { n=""; continue; }
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     pid=$!
     _xvfb_pids+=("$pid")
     for _ in $(seq 100); do

@@ -21,7 +21,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display number itself and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 n=""
 for _ in $(seq 50); do
