@@ -45,6 +45,13 @@ void ShowSetupPage(ui::Form& form, ui::BitBtn& pageSwitch, const ItemButtonArray
   ShowItemCaptions(items, names);
 }
 
+void ColourSetupButtons(const ItemButtonArray& items, ui::BitBtn& pageSwitch, ui::BitBtn& browse,
+                        ui::TColor colour) {
+  for (int k = 1; k <= kSetupItems; ++k) items[k]->Font().SetColor(colour);
+  pageSwitch.Font().SetColor(colour);
+  browse.Font().SetColor(colour);
+}
+
 void ShowButtonHint(ui::Label& message, ui::BitBtn& button, const std::string& text,
                     bool showAsTip) {
   if (!showAsTip) return;

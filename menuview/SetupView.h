@@ -33,6 +33,10 @@ void ShowItemCaptions(const ItemButtonArray& items, const settings::SetupStrings
 void ShowSetupPage(ui::Form& form, ui::BitBtn& pageSwitch, const ItemButtonArray& items,
                    const settings::SetupStrings& names, bool page2);
 
+// The item buttons, the page switch and "参照" in one text colour.
+void ColourSetupButtons(const ItemButtonArray& items, ui::BitBtn& pageSwitch, ui::BitBtn& browse,
+                        ui::TColor colour);
+
 // As a tooltip: the button's hint is switched on and becomes the text, and
 // the message area is emptied. Otherwise nothing changes.
 void ShowButtonHint(ui::Label& message, ui::BitBtn& button, const std::string& text,

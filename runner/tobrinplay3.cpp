@@ -205,9 +205,7 @@ void TForm3::BitBtn16MouseMove(int, int) {
 void TForm3::Image1MouseMove(int, int) {
   const ui::TColor normal = menuview::ColorFromIndex(TextColorIndex());
   Label1->Font().SetColor(normal);
-  for (int k = 1; k <= kItems; ++k) ItemButtons[k]->Font().SetColor(normal);
-  BitBtn15->Font().SetColor(normal);
-  BitBtn16->Font().SetColor(normal);
+  menuview::ColourSetupButtons(ItemButtons, *BitBtn15, *BitBtn16, normal);
 }
 
 // ---- Installation -------------------------------------------------------
