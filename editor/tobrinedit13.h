@@ -1,20 +1,36 @@
-// The simulation of the menu window.
+// The simulation of the menu window: the menu as the runner will build it
+// from the settings the dialogs hold at this moment. Nothing is run: a
+// click, or the copy command of the pop-up menu, only tells in a box what
+// the runner would do.
 #pragma once
 
-#include <array>
+#include <string>
 
+#include "menuview/MenuView.h"
 #include "platform/ui/ui.h"
-#include "settings/SettingsFile.h"
 
 namespace tobrinedit {
 
+// The designer's per-button handlers, each the shared one with its index.
+#define TOBRIN_SIMULATED_BUTTON_HANDLERS(k)                                         \
+  void BitBtn##k##Click() { MenuButtonClick(k); }                                   \
+  void BitBtn##k##MouseDown(ui::TMouseButton, int, int) { MenuButtonMouseDown(k); } \
+  void BitBtn##k##MouseMove(int, int) { MenuButtonMouseMove(k); }
+
 class TForm13 : public ui::Form {
  public:
+  static constexpr int kButtons = settings::kMenuButtons;
+
   TForm13();
 
+  // The controls it shares with the runner's menu window, reachable under
+  // their designer names below.
+  menuview::MenuControls Controls;
+  ui::Image*& Image1 = Controls.Image1;
+  ui::Label*& Label1 = Controls.Label1;
   // Menu buttons 1 to 17 (entry 0 unused); the page editor's OK gives them
   // the fonts of page 1.
-  std::array<ui::BitBtn*, settings::kMenuButtons + 1> MenuButtons{};
+  menuview::MenuButtonArray& MenuButtons = Controls.MenuButtons;
   ui::BitBtn*& BitBtn1 = MenuButtons[1];
   ui::BitBtn*& BitBtn2 = MenuButtons[2];
   ui::BitBtn*& BitBtn3 = MenuButtons[3];
@@ -32,7 +48,71 @@ class TForm13 : public ui::Form {
   ui::BitBtn*& BitBtn15 = MenuButtons[15];
   ui::BitBtn*& BitBtn16 = MenuButtons[16];
   ui::BitBtn*& BitBtn17 = MenuButtons[17];
+  ui::BitBtn*& BitBtn18 = Controls.BitBtn18;  // "簡易セットアップ": the setup preview
+  ui::BitBtn*& BitBtn19 = Controls.BitBtn19;  // "CDの中身を参照": does nothing here
+  ui::BitBtn*& BitBtn20 = Controls.BitBtn20;  // page switch
+  ui::PopupMenu* PopupMenu1;
+  ui::MenuItem* N1;  // "ファイルのコピー": tells what would be copied
+  ui::MenuItem* N2;
+  ui::MenuItem* N3;  // the clipboard and folder commands do nothing here
+  ui::MenuItem* N4;
+
+  bool SimulatingPage2 = false;
+  std::string PressedButtonText;  // the target of the button last pressed
+  std::string HoverMessage;
+
+  void FormCreate();
+  void FormShow();
+  void BitBtn20Click();  // page switch
+  void BitBtn18Click();  // the simple-setup preview
+
+  // What the runner would do with the target, or would copy, in a box.
+  void SimulateRun(const std::string& target);
+  void SimulateCopy(const std::string& text);
+  void MenuButtonClick(int k);
+  void MenuButtonMouseDown(int k);
+  void N1Click();
+
+  // Button messages and colours.
+  void BuildButtonMessage(int n);
+  void ShowButtonMessage(int n, bool tip, int colour);
+  void MenuButtonMouseMove(int k);
+  void FixedButtonMouseMove(ui::BitBtn* button);
+  void BitBtn18MouseMove(int, int) { FixedButtonMouseMove(BitBtn18); }
+  void BitBtn19MouseMove(int, int) { FixedButtonMouseMove(BitBtn19); }
+  void BitBtn20MouseMove(int, int) { FixedButtonMouseMove(BitBtn20); }
+  void Image1MouseMove(int, int) { ShowNormalLook(); }
+  void Label1MouseMove(int, int) { ShowNormalLook(); }
+
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(1)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(2)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(3)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(4)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(5)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(6)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(7)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(8)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(9)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(10)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(11)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(12)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(13)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(14)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(15)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(16)
+  TOBRIN_SIMULATED_BUTTON_HANDLERS(17)
+
+ private:
+  void CreatePopupMenu();
+  void ConnectMenuButtons();
+  void ConnectFixedButtons();
+  void ShowPage(bool page2);
+  bool LoadPagePicture(bool page2);
+  const std::string& TargetOfButton(int k) const;
+  void ShowNormalLook();
 };
+
+#undef TOBRIN_SIMULATED_BUTTON_HANDLERS
 
 extern TForm13* Form13;
 

@@ -180,14 +180,7 @@ void TForm2::Button35Click() {
 }
 
 void TForm2::GiveSimulationPage1Fonts() {
-  for (int k = 1; k <= settings::kMenuButtons; ++k) {
-    ui::TFont font;
-    font.SetSize(ButtonFontSize[k]);
-    font.SetStyle(ButtonFontStyle[k] & 0xFF);
-    font.SetColor(ButtonFontColor[k]);
-    font.SetName(ButtonFontName[k]);
-    Form13->MenuButtons[k]->SetFont(font);
-  }
+  menuview::ApplyFontEntries(Form13->Controls, menuview::FontsOf(*this), 1);
 }
 
 void TForm2::Button36Click() {

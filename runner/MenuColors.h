@@ -1,18 +1,11 @@
-// The colour choices of the settings file: 0 black, 1 red, 2 blue,
-// 3 yellow, 4 green, 5 grey.
+// The colour choices of the settings file, shared with the editor.
 #pragma once
 
-#include <optional>
-
-#include "platform/ui/types.h"
+#include "menuview/MenuColors.h"
 
 namespace tobrinplay {
 
-// The table's colour, or nullopt for an index outside 0 to 5 (callers
-// then leave their colour as it is).
-std::optional<ui::TColor> TableColor(int index);
-
-// The table's colour; black for an index outside 0 to 5.
-ui::TColor ColorFromIndex(int index);
+using menuview::ColorFromIndex;
+using menuview::TableColor;
 
 }  // namespace tobrinplay

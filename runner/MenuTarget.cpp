@@ -2,25 +2,8 @@
 
 #include "platform/files/files.h"
 #include "platform/profile/profile.h"
-#include "platform/text/text.h"
 
 namespace tobrinplay {
-namespace {
-
-constexpr std::size_t kArgumentStart = 7;
-constexpr std::size_t kArgumentBytes = 100;
-
-}  // namespace
-
-bool IsCloseTarget(std::string_view target) { return target == "end"; }
-
-bool IsRunAndCloseTarget(std::string_view target) { return target.starts_with("#aend"); }
-
-bool IsFolderAutorunTarget(std::string_view target) { return target.starts_with("#auto"); }
-
-std::string TargetArgument(std::string_view target) {
-  return platform::text::AnsiCopy(target, kArgumentStart, kArgumentBytes);
-}
 
 std::string AutorunFolder(std::string_view target) {
   // Held as UTF-8, so a double-byte character whose CP932 trail byte is

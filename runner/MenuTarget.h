@@ -5,7 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "menuview/TargetForms.h"
+
 namespace tobrinplay {
+
+using menuview::IsCloseTarget;
+using menuview::IsFolderAutorunTarget;
+using menuview::IsRunAndCloseTarget;
+using menuview::TargetArgument;
 
 // What running one target amounts to: a text to open (empty: nothing) and
 // whether the menu window closes afterwards.
@@ -13,14 +20,6 @@ struct TargetPlan {
   std::string open;
   bool closeMenu = false;
 };
-
-bool IsCloseTarget(std::string_view target);          // the whole text is "end"
-bool IsRunAndCloseTarget(std::string_view target);    // starts with "#aend"
-bool IsFolderAutorunTarget(std::string_view target);  // starts with "#auto"
-
-// Characters 7 to 106 (CP932 bytes) of a "#aend"/"#auto" target; the
-// separator at position 6 is never looked at.
-std::string TargetArgument(std::string_view target);
 
 // The folder of a "#auto" target with its trailing "\".
 std::string AutorunFolder(std::string_view target);

@@ -6,9 +6,6 @@
 namespace tobrinplay {
 namespace {
 
-constexpr std::string_view kSystemDrivePrefix = "%s%";
-constexpr std::size_t kDestinationRestBytes = 100;
-
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool HasParentComponent(std::string_view path) {
@@ -23,14 +20,6 @@ bool HasParentComponent(std::string_view path) {
 }
 
 }  // namespace
-
-std::string ExpandSystemDrivePrefix(std::string_view destination,
-                                    std::string_view windowsDirectory) {
-  if (!destination.starts_with(kSystemDrivePrefix)) return std::string{destination};
-  return std::string{windowsDirectory.substr(0, 3)} +
-         platform::text::AnsiCopy(destination, kSystemDrivePrefix.size() + 1,
-                                  kDestinationRestBytes);
-}
 
 bool IsInsideRelativePath(std::string_view path) {
   if (path.empty() || IsSeparator(path.front())) return false;

@@ -6,12 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "menuview/SetupView.h"
+
 namespace tobrinplay {
 
-// "%s%" (exactly, case matters) at the start of a destination stands for the
-// drive of the Windows directory; at most 100 bytes of the rest are kept.
-std::string ExpandSystemDrivePrefix(std::string_view destination,
-                                    std::string_view windowsDirectory);
+using menuview::ExpandSystemDrivePrefix;
 
 // A path that stays inside the folder it is taken against: no drive, no
 // rooted or absolute path, no ".." component. Shortcut targets must be so.

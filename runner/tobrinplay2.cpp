@@ -1,12 +1,10 @@
 #include "runner/tobrinplay2.h"
 
-#include <exception>
-
+#include "menuview/MenuColors.h"
 #include "platform/files/files.h"
 #include "platform/profile/profile.h"
 #include "platform/shell/file_operation.h"
 #include "platform/shell/shell.h"
-#include "runner/MenuColors.h"
 #include "runner/MenuTarget.h"
 #include "runner/RunnerPaths.h"
 #include "runner/tobrinplay1.h"
@@ -18,11 +16,6 @@ TForm2* Form2 = nullptr;
 
 namespace {
 
-constexpr int kPage2FontOffset = settings::kMenuButtons;  // entries 18 to 34
-constexpr const char* kDefaultTitle = "セットアップ";
-constexpr const char* kPage2Caption = "２ページ目へ";
-constexpr const char* kPage1Caption = "１ページ目へ";
-constexpr const char* kCrLf = "\r\n";
 constexpr const char* kCannotOpen = " を開けません。";
 // ShellExecute answers 32 or less when it could not open the file.
 constexpr std::intptr_t kShellExecuteFailureLimit = 32;
@@ -40,18 +33,6 @@ void ReadRowList(const platform::IniFile& ini, settings::SettingsModel& model,
   for (int row : rows) settings::ReadRows(ini, model, settings::Reader::Runner, row, row);
 }
 
-void SetColourFromTable(ui::TFont& font, int index) {
-  if (const auto colour = TableColor(index)) font.SetColor(*colour);
-}
-
-void PlaceButton(ui::BitBtn* button, const settings::ButtonRect& rect) {
-  button->SetBounds(rect.Left, rect.Top, rect.Width, rect.Height);
-}
-
-std::string JoinLines(const std::array<std::string, settings::kMessageLines + 1>& lines) {
-  return lines[1] + kCrLf + lines[2] + kCrLf + lines[3];
-}
-
 }  // namespace
 
 TForm2::TForm2() : Form("Form2") {
@@ -62,22 +43,12 @@ TForm2::TForm2() : Form("Form2") {
   SetPosition(ui::poDesktopCenter);
   SetColor(ui::clBtnFace);
 
-  Image1 = new ui::Image(this, "Image1");
-  Image1->SetBounds(0, 0, 553, 417);
-  Image1->OnMouseMove = [this](int x, int y) { Image1MouseMove(x, y); };
-
-  Label1 = new ui::Label(this, "Label1");
-  Label1->SetAutoSize(false);
-  Label1->SetBounds(0, 0, 521, 57);
-  Label1->SetTransparent(true);
-  Label1->SetWordWrap(true);
-  Label1->Font().SetName("ＭＳ Ｐゴシック");
-  Label1->Font().SetHeight(-15);
-  Label1->OnMouseMove = [this](int x, int y) { Label1MouseMove(x, y); };
-
   CreatePopupMenu();
-  CreateMenuButtons();
-  CreateFixedButtons();
+  Controls = menuview::CreateMenuControls(*this, 553, 417, PopupMenu1);
+  Image1->OnMouseMove = [this](int x, int y) { Image1MouseMove(x, y); };
+  Label1->OnMouseMove = [this](int x, int y) { Label1MouseMove(x, y); };
+  ConnectMenuButtons();
+  ConnectFixedButtons();
 
   Timer1 = new ui::Timer(this, "Timer1");
   Timer1->SetInterval(1000);
@@ -90,38 +61,21 @@ TForm2::TForm2() : Form("Form2") {
   OnMouseMove = [this](int x, int y) { FormMouseMove(x, y); };
 }
 
-void TForm2::CreateMenuButtons() {
+void TForm2::ConnectMenuButtons() {
   for (int k = 1; k <= kButtons; ++k) {
-    auto* button = new ui::BitBtn(this, "BitBtn" + std::to_string(k));
-    const int column = k <= 8 ? 0 : 1;
-    const int row = k <= 8 ? k - 1 : k - 9;
-    button->SetBounds(column == 0 ? 8 : 272, 64 + 32 * row, 233, 25);
-    button->SetPopupMenu(PopupMenu1);
-    button->SetShowHint(false);
+    ui::BitBtn* button = MenuButtons[k];
     button->OnClick = [this, k] { MenuButtonClick(k); };
     button->OnMouseMove = [this, k](int, int) { MenuButtonMouseMove(k); };
     button->OnMouseUp = [this, k](ui::TMouseButton, int, int) { MenuButtonMouseUp(k); };
-    MenuButtons[k] = button;
   }
   BitBtn1->OnMouseDown = [this](ui::TMouseButton b, int x, int y) { BitBtn1MouseDown(b, x, y); };
 }
 
-void TForm2::CreateFixedButtons() {
-  BitBtn18 = new ui::BitBtn(this, "BitBtn18");
-  BitBtn18->SetCaption("簡易セットアップ");
-  PlaceButton(BitBtn18, settings::SettingsModel{}.SetupButtonRect);
+void TForm2::ConnectFixedButtons() {
   BitBtn18->OnClick = [this] { BitBtn18Click(); };
   BitBtn18->OnMouseMove = [this](int x, int y) { BitBtn18MouseMove(x, y); };
-
-  BitBtn19 = new ui::BitBtn(this, "BitBtn19");
-  BitBtn19->SetCaption("CDの中身を参照");
-  PlaceButton(BitBtn19, settings::SettingsModel{}.BrowseButtonRect);
   BitBtn19->OnClick = [this] { BitBtn19Click(); };
   BitBtn19->OnMouseMove = [this](int x, int y) { BitBtn19MouseMove(x, y); };
-
-  BitBtn20 = new ui::BitBtn(this, "BitBtn20");
-  BitBtn20->SetCaption(kPage2Caption);
-  PlaceButton(BitBtn20, settings::SettingsModel{}.Page2ButtonRect);
   BitBtn20->OnClick = [this] { BitBtn20Click(); };
   BitBtn20->OnMouseMove = [this](int x, int y) { BitBtn20MouseMove(x, y); };
 }
@@ -150,105 +104,41 @@ void TForm2::FormShow() {
   ReadRowList(ini, model, kFontRows);
   ReadRowList(ini, model, kWindowAndTimerRows);
   if (TimerEnabled && TimerSeconds != 0) Timer1->SetEnabled(true);
-  ApplyFontEntries(1);
+  menuview::ApplyFontEntries(Controls, menuview::FontsOf(model), 1);
   ReadRowList(ini, model, kMenuRows);
 
-  if (WindowTitle.empty()) WindowTitle = kDefaultTitle;
+  WindowTitle = menuview::ShownTitle(WindowTitle);
   ui::App().SetTitle(WindowTitle);
   SetCaption(WindowTitle);
-  SetColourFromTable(Label1->Font(), OneLineColor);
-  ShowCaptions(MenuCaptions1);
-  for (ui::BitBtn* fixed : {BitBtn18, BitBtn19, BitBtn20}) {
-    fixed->Font().SetColor(ColorFromIndex(ButtonTextColor));
-  }
-  PlaceButtons();
+  menuview::SetColourFromTable(Label1->Font(), OneLineColor);
+  menuview::ShowCaptions(Controls, MenuCaptions1);
+  menuview::ColourFixedButtons(Controls, ButtonTextColor);
+  menuview::PlaceButtons(Controls, menuview::LayoutOf(model));
   settings::ReadRows(ini, model, settings::Reader::Runner, kFixedButtonRow, kFixedButtonRow);
-  if (BackgroundColor == 0) {
-    SetColor(ui::clBtnFace);
-  } else if (BackgroundColor >= 1 && BackgroundColor <= 5) {
-    SetColor(ColorFromIndex(BackgroundColor));
-  }
-  Label1->SetCaption(JoinLines(OneLineMessage));
-  const std::string fromDriveRoot = DriveRoot() + BackgroundName1;
-  if (platform::files::FileExists(fromDriveRoot)) LoadBackground(fromDriveRoot);
+  menuview::SetWindowColour(*this, BackgroundColor);
+  menuview::ShowOneLineMessage(Controls, OneLineMessage);
+  menuview::LoadBackground(*Image1, DriveRoot() + BackgroundName1);
   BitBtn18->SetVisible(ShowSetupButton);
   BitBtn19->SetVisible(ShowContentsButton);
   BitBtn20->SetVisible(ShowPage2Button);
   SetWidth(WindowWidth);
   SetHeight(WindowHeight);
-  const std::string fromRunnerFolder = RunnerFolder() + BackgroundName1;
-  if (platform::files::FileExists(fromRunnerFolder) && LoadBackground(fromRunnerFolder)) {
-    FitBackground();
+  if (menuview::LoadBackground(*Image1, RunnerFolder() + BackgroundName1)) {
+    menuview::FitBackground(*this, *Image1, BackgroundFit, MaximizeWindow);
   }
-}
-
-bool TForm2::LoadBackground(const std::string& path) {
-  try {
-    Image1->LoadFromFile(path);
-    return true;
-  } catch (const std::exception&) {
-    return false;  // a picture that cannot be loaded counts as missing
-  }
-}
-
-void TForm2::FitBackground() {
-  switch (BackgroundFit) {
-    case 0:
-      Image1->SetWidth(ClientWidth());
-      Image1->SetHeight(ClientHeight());
-      Image1->SetStretch(true);
-      if (MaximizeWindow) SetWindowState(ui::wsMaximized);
-      break;
-    case 1:
-      Image1->SetAutoSize(true);
-      SetHeight(Height() - ClientHeight() + Image1->Height());
-      SetWidth(Width() - ClientWidth() + Image1->Width());
-      break;
-    case 3:
-      if (MaximizeWindow) SetWindowState(ui::wsMaximized);
-      break;
-    default:
-      break;
-  }
-}
-
-void TForm2::ApplyFontEntries(int firstEntry) {
-  for (int k = 1; k <= kButtons; ++k) {
-    const int e = firstEntry + k - 1;
-    ui::TFont& font = MenuButtons[k]->Font();
-    font.SetSize(ButtonFontSize[e]);
-    font.SetStyle(ButtonFontStyle[e] & 0xFF);
-    font.SetColor(ButtonFontColor[e]);
-    font.SetName(ButtonFontName[e]);
-  }
-}
-
-void TForm2::ShowCaptions(const settings::MenuStrings& captions) {
-  for (int k = 1; k <= kButtons; ++k) {
-    MenuButtons[k]->SetCaption(captions[k]);
-    MenuButtons[k]->SetVisible(!captions[k].empty());
-  }
-}
-
-void TForm2::PlaceButtons() {
-  for (int k = 1; k <= kButtons; ++k) {
-    MenuButtons[k]->SetBounds(ButtonLeft[k], ButtonTop[k], ButtonWidth[k], ButtonHeight[k]);
-  }
-  PlaceButton(BitBtn18, SetupButtonRect);
-  PlaceButton(BitBtn19, BrowseButtonRect);
-  PlaceButton(BitBtn20, Page2ButtonRect);
 }
 
 void TForm2::BitBtn20Click() { ShowPage(!ShowingPage2); }
 
 void TForm2::ShowPage(bool page2) {
-  ApplyFontEntries(page2 ? kPage2FontOffset + 1 : 1);
+  const settings::SettingsModel& model = *this;
+  menuview::ApplyFontEntries(Controls, menuview::FontsOf(model),
+                             page2 ? menuview::kPage2FontOffset + 1 : 1);
   const std::string path = RunnerFolder() + (page2 ? BackgroundName2 : BackgroundName1);
-  const bool shown = platform::files::FileExists(path) && LoadBackground(path);
-  Image1->SetVisible(shown);
+  Image1->SetVisible(menuview::LoadBackground(*Image1, path));
   ShowingPage2 = page2;
-  BitBtn20->SetCaption(page2 ? kPage1Caption : kPage2Caption);
-  ShowCaptions(page2 ? MenuCaptions2 : MenuCaptions1);
+  menuview::ShowPageSwitchCaption(Controls, page2);
+  menuview::ShowCaptions(Controls, page2 ? MenuCaptions2 : MenuCaptions1);
 }
 
 void TForm2::FormResize() {
@@ -353,11 +243,7 @@ std::string TForm2::ChooseFolder() { return ui::BrowseForFolder("フォルダを
 // ---- Button messages ----------------------------------------------------
 
 void TForm2::BuildButtonMessage(int k, bool page2) {
-  if (k < 1 || k > kButtons) {
-    HoverMessage.clear();
-    return;
-  }
-  HoverMessage = JoinLines(page2 ? MessageLines2[k] : MessageLines1[k]);
+  HoverMessage = menuview::ButtonMessage(page2 ? MessageLines2 : MessageLines1, k);
 }
 
 void TForm2::ShowButtonMessage(int k, bool tip, int colour) {
@@ -365,12 +251,11 @@ void TForm2::ShowButtonMessage(int k, bool tip, int colour) {
   BuildButtonMessage(k, ShowingPage2);
   ui::BitBtn* button = MenuButtons[k];
   if (tip || AllMessagesAsTips) {
-    if (!HoverMessage.empty()) button->SetHint(HoverMessage);
-    button->SetShowHint(true);
+    menuview::ShowMessageAsTip(*button, HoverMessage);
   } else {
     Label1->SetCaption("");
-    if (HoverMessage != std::string(kCrLf) + kCrLf) Label1->SetCaption(HoverMessage);
-    if (const auto table = TableColor(colour)) MessageLabelColor = *table;
+    if (HoverMessage != menuview::kBlankMessage) Label1->SetCaption(HoverMessage);
+    if (const auto table = menuview::TableColor(colour)) MessageLabelColor = *table;
     button->SetShowHint(false);
   }
   Label1->Font().SetColor(MessageLabelColor);
@@ -381,21 +266,19 @@ void TForm2::MenuButtonMouseMove(int k) {
   const bool tip = ShowingPage2 ? MessageTip2[k] : MessageTip1[k];
   const int colour = ShowingPage2 ? MessageColor2[k] : MessageColor1[k];
   ShowButtonMessage(k, tip, colour);
-  MenuButtons[k]->Font().SetColor(ColorFromIndex(ButtonHoverColor));
+  menuview::ShowHoverColour(*MenuButtons[k], ButtonHoverColor);
 }
 
 void TForm2::FixedButtonMouseMove(ui::BitBtn* button) {
-  button->Font().SetColor(ColorFromIndex(ButtonHoverColor));
+  menuview::ShowHoverColour(*button, ButtonHoverColor);
 }
 
 void TForm2::ShowOneLineMessage() {
-  Label1->SetCaption(JoinLines(OneLineMessage));
+  menuview::ShowOneLineMessage(Controls, OneLineMessage);
   HoverMessageShown = false;
-  SetColourFromTable(Label1->Font(), OneLineColor);
+  menuview::SetColourFromTable(Label1->Font(), OneLineColor);
   RestoreMenuButtonColours();
-  for (ui::BitBtn* fixed : {BitBtn18, BitBtn19, BitBtn20}) {
-    fixed->Font().SetColor(ColorFromIndex(ButtonTextColor));
-  }
+  menuview::ColourFixedButtons(Controls, ButtonTextColor);
 }
 
 void TForm2::Label1MouseMove(int, int) {
@@ -404,8 +287,7 @@ void TForm2::Label1MouseMove(int, int) {
 }
 
 void TForm2::RestoreMenuButtonColours() {
-  const int offset = ShowingPage2 ? kPage2FontOffset : 0;
-  for (int k = 1; k <= kButtons; ++k) MenuButtons[k]->Font().SetColor(ButtonFontColor[k + offset]);
+  menuview::RestoreMenuButtonColours(Controls, ButtonFontColor, ShowingPage2);
 }
 
 }  // namespace tobrinplay

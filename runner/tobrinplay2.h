@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "menuview/MenuView.h"
 #include "platform/ui/ui.h"
 #include "settings/SettingsFile.h"
 
@@ -25,10 +26,13 @@ class TForm2 : public ui::Form, public settings::SettingsModel {
 
   TForm2();
 
-  ui::Image* Image1;
-  ui::Label* Label1;
+  // The controls it shares with the editor's simulation, reachable under
+  // their designer names below.
+  menuview::MenuControls Controls;
+  ui::Image*& Image1 = Controls.Image1;
+  ui::Label*& Label1 = Controls.Label1;
   // Menu buttons 1 to 17 (element 0 unused); BitBtn1.. name the same ones.
-  std::array<ui::BitBtn*, kButtons + 1> MenuButtons{};
+  menuview::MenuButtonArray& MenuButtons = Controls.MenuButtons;
   ui::BitBtn*& BitBtn1 = MenuButtons[1];
   ui::BitBtn*& BitBtn2 = MenuButtons[2];
   ui::BitBtn*& BitBtn3 = MenuButtons[3];
@@ -46,9 +50,9 @@ class TForm2 : public ui::Form, public settings::SettingsModel {
   ui::BitBtn*& BitBtn15 = MenuButtons[15];
   ui::BitBtn*& BitBtn16 = MenuButtons[16];
   ui::BitBtn*& BitBtn17 = MenuButtons[17];
-  ui::BitBtn* BitBtn18;  // "簡易セットアップ"
-  ui::BitBtn* BitBtn19;  // "CDの中身を参照"
-  ui::BitBtn* BitBtn20;  // page switch
+  ui::BitBtn*& BitBtn18 = Controls.BitBtn18;  // "簡易セットアップ"
+  ui::BitBtn*& BitBtn19 = Controls.BitBtn19;  // "CDの中身を参照"
+  ui::BitBtn*& BitBtn20 = Controls.BitBtn20;  // page switch
   ui::PopupMenu* PopupMenu1;
   ui::MenuItem* N1;
   ui::MenuItem* N5;
@@ -118,15 +122,9 @@ class TForm2 : public ui::Form, public settings::SettingsModel {
   TOBRIN_MENU_BUTTON_HANDLERS(17)
 
  private:
-  void CreateMenuButtons();
-  void CreateFixedButtons();
+  void ConnectMenuButtons();
+  void ConnectFixedButtons();
   void CreatePopupMenu();
-  void ReadMenuSettings();
-  void ApplyFontEntries(int firstEntry);
-  void ShowCaptions(const settings::MenuStrings& captions);
-  void PlaceButtons();
-  void FitBackground();
-  bool LoadBackground(const std::string& path);
   void ShowPage(bool page2);
   const std::string& TargetOfButton(int k) const;
   void ShowOneLineMessage();

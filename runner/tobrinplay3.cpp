@@ -3,12 +3,13 @@
 #include <stdexcept>
 
 #include "archivers/arcapi.h"
+#include "menuview/MenuColors.h"
+#include "menuview/SetupView.h"
 #include "platform/files/files.h"
 #include "platform/profile/profile.h"
 #include "platform/shell/file_operation.h"
 #include "platform/shell/registry.h"
 #include "platform/shell/shell_link.h"
-#include "runner/MenuColors.h"
 #include "runner/MenuTarget.h"
 #include "runner/RunnerPaths.h"
 #include "runner/SetupPaths.h"
@@ -23,15 +24,10 @@ namespace files = platform::files;
 
 namespace {
 
-constexpr const char* kPage1Title = "簡易セットアップ（１ページ目）";
-constexpr const char* kPage2Title = "簡易セットアップ（２ページ目）";
-constexpr const char* kToPage2 = "２ページ目へ";
-constexpr const char* kToPage1 = "１ページ目へ";
 constexpr const char* kStartQuestion = "セットアップを始めますか？";
 constexpr const char* kDesktopQuestion = "デスクトップにショートカットを作成しますか？";
 constexpr const char* kStartMenuQuestion = "スタートメニューにショートカットを作成しますか？";
 constexpr const char* kFolderPrompt = "フォルダを選択してください";
-constexpr const char* kCrLf = "\r\n";
 
 // Why an archive was not unpacked: from the control's result and the
 // library's own value (0 when the library was never reached).
@@ -107,18 +103,14 @@ TForm3::TForm3() : Form("Form3") {
 TForm3::~TForm3() = default;
 
 void TForm3::CreateItemButtons() {
+  ItemButtons = menuview::CreateItemButtons(*this, 72);
   for (int k = 1; k <= kItems; ++k) {
-    auto* button = new ui::BitBtn(this, "BitBtn" + std::to_string(k));
-    const bool left = k <= 7;
-    button->SetBounds(left ? 8 : 272, 72 + 32 * (left ? k - 1 : k - 8), 233, 25);
-    button->SetTabOrder(k - 1);
-    button->OnClick = [this, k] { ItemButtonClick(k); };
-    button->OnMouseMove = [this, k](int, int) { ItemButtonMouseMove(k); };
-    ItemButtons[k] = button;
+    ItemButtons[k]->OnClick = [this, k] { ItemButtonClick(k); };
+    ItemButtons[k]->OnMouseMove = [this, k](int, int) { ItemButtonMouseMove(k); };
   }
   BitBtn15 = new ui::BitBtn(this, "BitBtn15");
   BitBtn15->SetBounds(96, 304, 89, 25);
-  BitBtn15->SetCaption(kToPage2);
+  BitBtn15->SetCaption(menuview::kToPage2);
   BitBtn15->SetTabOrder(kItems);
   BitBtn15->OnClick = [this] { BitBtn15Click(); };
   BitBtn15->OnMouseMove = [this](int x, int y) { BitBtn15MouseMove(x, y); };
@@ -172,14 +164,7 @@ void TForm3::FormShow() {
   CopyDestination = ExpandSystemDrivePrefix(CopyDestination, files::GetWindowsDirectory());
   Edit1->SetText(CopyDestination);
   Edit1Change();  // also when the text was already the same
-  if (!ShowingPage2) ShowPageCaptions(SetupNames1);
-}
-
-void TForm3::ShowPageCaptions(const settings::SetupStrings& names) {
-  for (int k = 1; k <= kItems; ++k) {
-    ItemButtons[k]->SetCaption(names[k]);
-    ItemButtons[k]->SetVisible(!names[k].empty());
-  }
+  if (!ShowingPage2) menuview::ShowItemCaptions(ItemButtons, SetupNames1);
 }
 
 void TForm3::Edit1Change() {
@@ -189,47 +174,38 @@ void TForm3::Edit1Change() {
 
 void TForm3::BitBtn15Click() {
   ShowingPage2 = !ShowingPage2;
-  SetCaption(ShowingPage2 ? kPage2Title : kPage1Title);
-  BitBtn15->SetCaption(ShowingPage2 ? kToPage1 : kToPage2);
-  ShowPageCaptions(ShowingPage2 ? SetupNames2 : SetupNames1);
+  menuview::ShowSetupPage(*this, *BitBtn15, ItemButtons, ShowingPage2 ? SetupNames2 : SetupNames1,
+                          ShowingPage2);
 }
 
 std::string TForm3::JoinMessageLines(const std::string& line1, const std::string& line2,
                                      const std::string& line3) {
-  return line1 + kCrLf + line2 + kCrLf + line3;
+  return menuview::JoinLines({"", line1, line2, line3});
 }
 
 void TForm3::ItemButtonMouseMove(int k) {
-  const auto& lines = ShowingPage2 ? SetupMessageLines2[k] : SetupMessageLines1[k];
-  const std::string text = JoinMessageLines(lines[1], lines[2], lines[3]);
-  Label1->SetCaption(text);
-  Label1->Font().SetColor(
-      ColorFromIndex(ShowingPage2 ? SetupMessageColor2[k] : SetupMessageColor1[k]));
-  ShowButtonHint(text, k, ShowingPage2 ? SetupMessageTip2[k] : SetupMessageTip1[k]);
-  ItemButtons[k]->Font().SetColor(ColorFromIndex(HoverColorIndex()));
+  menuview::ShowItemMessage(
+      *Label1, *ItemButtons[k], ShowingPage2 ? SetupMessageLines2[k] : SetupMessageLines1[k],
+      ShowingPage2 ? SetupMessageColor2[k] : SetupMessageColor1[k],
+      ShowingPage2 ? SetupMessageTip2[k] : SetupMessageTip1[k], HoverColorIndex());
 }
 
 void TForm3::ShowButtonHint(const std::string& text, int n, bool showAsTip) {
-  if (!showAsTip) return;
-  ItemButtons[n]->SetShowHint(true);
-  ItemButtons[n]->SetHint(text);
-  Label1->SetCaption("");
+  menuview::ShowButtonHint(*Label1, *ItemButtons[n], text, showAsTip);
 }
 
 void TForm3::BitBtn15MouseMove(int, int) {
-  BitBtn15->Font().SetColor(ColorFromIndex(HoverColorIndex()));
+  menuview::ShowHoverColour(*BitBtn15, HoverColorIndex());
 }
 
 void TForm3::BitBtn16MouseMove(int, int) {
-  BitBtn16->Font().SetColor(ColorFromIndex(HoverColorIndex()));
+  menuview::ShowHoverColour(*BitBtn16, HoverColorIndex());
 }
 
 void TForm3::Image1MouseMove(int, int) {
-  const ui::TColor normal = ColorFromIndex(TextColorIndex());
+  const ui::TColor normal = menuview::ColorFromIndex(TextColorIndex());
   Label1->Font().SetColor(normal);
-  for (int k = 1; k <= kItems; ++k) ItemButtons[k]->Font().SetColor(normal);
-  BitBtn15->Font().SetColor(normal);
-  BitBtn16->Font().SetColor(normal);
+  menuview::ColourSetupButtons(ItemButtons, *BitBtn15, *BitBtn16, normal);
 }
 
 // ---- Installation -------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "archive/ArchiveCtrls.h"
+#include "menuview/SetupView.h"
 #include "platform/ui/ui.h"
 #include "settings/SettingsFile.h"
 
@@ -30,7 +31,7 @@ class TForm3 : public ui::Form, public settings::SettingsModel {
   ui::Label* Label1;  // message area
   ui::Label* Label2;  // "コピー先"
   // Item buttons 1 to 14 (element 0 unused); BitBtn1.. name the same ones.
-  std::array<ui::BitBtn*, kItems + 1> ItemButtons{};
+  menuview::ItemButtonArray ItemButtons{};
   ui::BitBtn*& BitBtn1 = ItemButtons[1];
   ui::BitBtn*& BitBtn2 = ItemButtons[2];
   ui::BitBtn*& BitBtn3 = ItemButtons[3];
@@ -95,7 +96,6 @@ class TForm3 : public ui::Form, public settings::SettingsModel {
   void CreateItemButtons();
   void CreateDestinationControls();
   void ConfigureArchiveControl();
-  void ShowPageCaptions(const settings::SetupStrings& names);
   std::string Destination() const;
   void AppendBackslashToDestination();
   bool CopySourceFolder(const std::string& source);

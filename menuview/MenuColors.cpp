@@ -1,8 +1,10 @@
-#include "runner/MenuColors.h"
+#include "menuview/MenuColors.h"
 
 #include <array>
 
-namespace tobrinplay {
+#include "platform/ui/form.h"
+
+namespace menuview {
 
 std::optional<ui::TColor> TableColor(int index) {
   static constexpr std::array<ui::TColor, 6> kColors = {ui::clBlack,  ui::clRed,  ui::clBlue,
@@ -13,4 +15,16 @@ std::optional<ui::TColor> TableColor(int index) {
 
 ui::TColor ColorFromIndex(int index) { return TableColor(index).value_or(ui::clBlack); }
 
-}  // namespace tobrinplay
+void SetColourFromTable(ui::TFont& font, int index) {
+  if (const auto colour = TableColor(index)) font.SetColor(*colour);
+}
+
+void SetWindowColour(ui::Form& form, int backgroundColor) {
+  if (backgroundColor == 0) {
+    form.SetColor(ui::clBtnFace);
+  } else if (const auto colour = TableColor(backgroundColor)) {
+    form.SetColor(*colour);
+  }
+}
+
+}  // namespace menuview
