@@ -47,9 +47,11 @@ inline void SetUpDialogWindow(ui::Form& form, std::string caption, int clientWid
 }
 
 // The number a seconds box holds. Its text may be no integer ("-", "1.5"):
-// then the conversion error that OK shows.
-inline int IntegerOf(const ui::SpinEdit& box) {
+// then the conversion error that OK shows, and the dialog stays open, so
+// that nothing is stored before the author mends the text.
+inline int IntegerOf(const ui::SpinEdit& box, ui::Form& dialog) {
   if (const std::optional<int> value = box.IntegerValue()) return *value;
+  dialog.SetModalResult(ui::mrNone);
   throw std::runtime_error("'" + box.Text() + "' は整数ではありません");
 }
 

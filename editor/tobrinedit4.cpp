@@ -126,13 +126,7 @@ void TForm4::FormShow() {
 // A text that is no integer stops OK before anything is stored, and the
 // dialog stays open.
 void TForm4::Button3Click() {
-  int seconds = 0;
-  try {
-    seconds = IntegerOf(*SpinEdit1);
-  } catch (...) {
-    SetModalResult(ui::mrNone);
-    throw;
-  }
+  const int seconds = IntegerOf(*SpinEdit1, *this);
   OpeningEnabled = CheckBox1->Checked();
   OpeningFitWindow = CheckBox2->Checked();
   OpeningImage = platform::files::ExtractFileName(Edit1->Text());

@@ -74,13 +74,7 @@ void TForm8::FormShow() {
 // dialog stays open. A file on a drive is stored without it, so the disc
 // works under any drive letter.
 void TForm8::Button1Click() {
-  int seconds = 0;
-  try {
-    seconds = IntegerOf(*SpinEdit1);
-  } catch (...) {
-    SetModalResult(ui::mrNone);
-    throw;
-  }
+  const int seconds = IntegerOf(*SpinEdit1, *this);
   TimerEnabled = CheckBox1->Checked();
   TimerSeconds = seconds;
   // A group that shows no item (a stored action it has no button for)

@@ -1,7 +1,6 @@
 #include "runner/SetupPaths.h"
 
 #include "platform/files/files.h"
-#include "platform/text/text.h"
 
 namespace tobrinplay {
 namespace {

@@ -23,20 +23,10 @@ struct PopupMenuImpl {
 
 }  // namespace detail
 
-namespace {
-
-Form* FormOf(Control* owner) {
-  if (!owner) return nullptr;
-  if (auto* form = dynamic_cast<Form*>(owner)) return form;
-  return owner->OwnerForm();
-}
-
-}  // namespace
-
 // ---- Timer
 
 Timer::Timer(Control* owner, std::string name)
-    : Component(FormOf(owner), std::move(name)), d_(std::make_unique<detail::TimerImpl>()) {
+    : Component(detail::FormOf(owner), std::move(name)), d_(std::make_unique<detail::TimerImpl>()) {
   QObject::connect(&d_->timer, &QTimer::timeout, [this] {
     detail::Guard([this] {
       if (OnTimer) OnTimer();
@@ -101,7 +91,8 @@ void MenuItem::Click() {
 // ---- PopupMenu
 
 PopupMenu::PopupMenu(Control* owner, std::string name)
-    : Component(FormOf(owner), std::move(name)), d_(std::make_unique<detail::PopupMenuImpl>()) {}
+    : Component(detail::FormOf(owner), std::move(name)),
+      d_(std::make_unique<detail::PopupMenuImpl>()) {}
 
 PopupMenu::~PopupMenu() {
   for (MenuItem* item : items_) item->menu_ = nullptr;

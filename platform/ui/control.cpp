@@ -150,14 +150,14 @@ Component::~Component() {
   if (owner_ && !owner_->destroying_) owner_->Unregister(this);
 }
 
-static Form* FormOf(Control* parent) {
-  if (!parent) return nullptr;
-  if (auto* form = dynamic_cast<Form*>(parent)) return form;
-  return parent->OwnerForm();
+Form* detail::FormOf(Control* owner) {
+  if (!owner) return nullptr;
+  if (auto* form = dynamic_cast<Form*>(owner)) return form;
+  return owner->OwnerForm();
 }
 
 Control::Control(Control* parent, std::string name, Form* ownerForm)
-    : Component(ownerForm ? ownerForm : FormOf(parent), std::move(name)),
+    : Component(ownerForm ? ownerForm : detail::FormOf(parent), std::move(name)),
       d_(std::make_unique<detail::ControlImpl>(this)),
       parent_(parent) {
   if (parent_) {

@@ -25,6 +25,7 @@ namespace ui {
 using detail::Guard;
 using detail::Hooked;
 using detail::Q;
+using detail::QAlign;
 using detail::QLines;
 using detail::S;
 
@@ -35,7 +36,9 @@ W* As(const detail::ControlImpl* d) {
   return static_cast<W*>(d->widget.data());
 }
 
-Qt::Alignment QAlign(TAlignment alignment) {
+}  // namespace
+
+Qt::Alignment detail::QAlign(TAlignment alignment) {
   switch (alignment) {
     case taRightJustify:
       return Qt::AlignRight;
@@ -45,8 +48,6 @@ Qt::Alignment QAlign(TAlignment alignment) {
       return Qt::AlignLeft;
   }
 }
-
-}  // namespace
 
 // ---- Label
 

@@ -22,12 +22,6 @@ QWidget* DialogParent(const Component& dialog) {
 
 namespace {
 
-Form* FormOf(Control* owner) {
-  if (!owner) return nullptr;
-  if (auto* form = dynamic_cast<Form*>(owner)) return form;
-  return owner->OwnerForm();
-}
-
 // "説明|*.bmp;*.jpg|すべて|*.*" -> Qt's "説明 (*.bmp *.jpg)" list.
 QStringList QtFilters(const std::string& filter) {
   QStringList parts = detail::Q(filter).split(QChar('|'));
@@ -74,7 +68,7 @@ class CodePageFileDialog : public QFileDialog {
 }  // namespace
 
 OpenDialog::OpenDialog(Control* owner, std::string name)
-    : Component(FormOf(owner), std::move(name)) {}
+    : Component(detail::FormOf(owner), std::move(name)) {}
 
 bool OpenDialog::Execute() {
   if (auto answer = detail::TakeOpenFileAnswer({Name(), Filter, FilterIndex, previewPictures_})) {
@@ -111,6 +105,6 @@ bool OpenDialog::Execute() {
 }
 
 FontDialog::FontDialog(Control* owner, std::string name)
-    : Component(FormOf(owner), std::move(name)) {}
+    : Component(detail::FormOf(owner), std::move(name)) {}
 
 }  // namespace ui

@@ -29,6 +29,7 @@ namespace ui {
 
 using detail::Guard;
 using detail::Q;
+using detail::QAlign;
 using detail::RunQuietly;
 using detail::S;
 
@@ -134,17 +135,6 @@ struct ListViewAccess {
 using Access = detail::ListViewAccess;
 
 namespace {
-
-Qt::Alignment QAlign(TAlignment alignment) {
-  switch (alignment) {
-    case taRightJustify:
-      return Qt::AlignRight;
-    case taCenter:
-      return Qt::AlignHCenter;
-    default:
-      return Qt::AlignLeft;
-  }
-}
 
 TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons) {
   TShiftState shift = 0;

@@ -29,6 +29,10 @@ QString QLines(const std::string& s);
 std::string SLines(const QString& s);
 
 QColor ToQColor(TColor color);
+Qt::Alignment QAlign(TAlignment alignment);
+// The form a component made on owner belongs to: owner itself when it is a
+// form, else owner's form (nullptr without an owner).
+Form* FormOf(Control* owner);
 QFont ToQFont(const TFont& font);
 // The installed family for a Windows face name.
 QString MapFontFamily(const std::string& windowsName);
