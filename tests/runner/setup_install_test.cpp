@@ -221,10 +221,9 @@ TEST_F(SetupInstall, ADriveThatIsNotMappedIsNeverTheCurrentFolder) {
   EXPECT_FALSE(copiedFromNowhere);
   ASSERT_EQ(intoNowhere.size(), 2u);
   EXPECT_NE(intoNowhere[1].find("R:\\x"), std::string::npos) << intoNowhere[1];
-  EXPECT_EQ(unpackedIntoNowhere,
-            (std::vector<std::string>{kStart,
-                                      "setup\\app.zip を展開できませんでした\n"
-                                      "展開先のフォルダがありません."}));
+  EXPECT_EQ(unpackedIntoNowhere, (std::vector<std::string>{kStart,
+                                                           "setup\\app.zip を展開できませんでした\n"
+                                                           "展開先のフォルダがありません."}));
   EXPECT_EQ(workEntries, 1u);  // private.txt alone
   EXPECT_FALSE(fs::exists(Desktop()));
 }
