@@ -1,5 +1,6 @@
 #include "platform/ui/types.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -68,7 +69,10 @@ void TFont::SetName(std::string name) {
 }
 
 void TFont::SetSize(int points) {
-  SetHeight(-static_cast<int>(std::lround(static_cast<double>(points) * 96.0 / 72.0)));
+  // A size from a file may be any integer; the height must stay one too.
+  constexpr double kLargestHeight = 1e6;
+  const double pixels = std::clamp(points * 96.0 / 72.0, -kLargestHeight, kLargestHeight);
+  SetHeight(-static_cast<int>(std::lround(pixels)));
 }
 
 void TFont::SetHeight(int pixels) {

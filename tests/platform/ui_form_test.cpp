@@ -185,7 +185,10 @@ TEST_F(UiForm, SizesAndPlacesAreBoundedToWhatAScreenCanShow) {
   EXPECT_EQ(button->Width(), max);
   EXPECT_EQ(button->Height(), 0);
   button->Font().SetSize(INT_MAX);
+  EXPECT_GT(button->Font().Size(), 1000);  // still a huge size, not a wrapped one
   EXPECT_LE(button->Impl()->widget->font().pixelSize(), ui::bounds::kMaxFontPixels);
+  button->Font().SetSize(INT_MIN);
+  EXPECT_LT(button->Font().Size(), 0);
   button->SetCaption("大");
   auto* label = new ui::Label(&form, "Label1");
   label->Font().SetHeight(INT_MIN);
