@@ -6,6 +6,7 @@
 #include "archive/ArchiveCst.h"
 #include "archive/ArchiveErrors.h"
 #include "archive/ArchiveListView.h"
+#include "archive/ArchiveStrings.h"
 #include "platform/files/files.h"
 #include "platform/files/workfolder.h"
 #include "platform/text/text.h"
@@ -110,8 +111,10 @@ TShiftState ShiftStateFromKeyState(std::uint32_t keyState) {
   return shift;
 }
 
+// The drag folders made here are handed to the archiver libraries, so the
+// code page must be able to name them.
 std::string TempFolder() {
-  const std::string folder = platform::files::GetTempPath();
+  const std::string folder = AnsiTempFolder();
   return platform::files::DirectoryExists(folder) ? folder : std::string();
 }
 

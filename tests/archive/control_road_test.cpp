@@ -7,7 +7,9 @@
 
 #include "archive/ArchiveCtrls.h"
 #include "archive/ArchiveErrors.h"
+#include "archive/ArchiveListView.h"
 #include "control_support.h"
+#include "platform/text/text.h"
 #include "platform/ui/dialogs.h"
 
 namespace {
@@ -221,6 +223,7 @@ TEST_F(RoadTest, PathsOutsideTheCodePageAreRefusedAndTmpdirDoesNotMatter) {
   const std::string savedValue = saved ? saved : "";
   setenv("TMPDIR", (dir / "dést").c_str(), 1);
   const std::uint8_t result = RunnerRoad(control, archive, Folder("out"));
+  const std::string dragFolder = TempFolder();  // where list-view drags extract
   if (saved) {
     setenv("TMPDIR", savedValue.c_str(), 1);
   } else {
@@ -228,6 +231,7 @@ TEST_F(RoadTest, PathsOutsideTheCodePageAreRefusedAndTmpdirDoesNotMatter) {
   }
   EXPECT_EQ(result, 0);
   ExpectExtracted("out");
+  EXPECT_TRUE(platform::text::IsCp932Encodable(dragFolder)) << dragFolder;
 }
 
 // The progress events hand out member names as UTF-8, like every other
