@@ -21,19 +21,6 @@ cp "$data/platform/ui/red.jpg" "$disc/opening.jpg"
 export TOBRIN_DRIVES="D=$disc"
 cd "$disc" || exit 1
 
-visible_ids() { xdotool search --onlyvisible --name '.' 2>/dev/null | sort; }
-# A viewable window that was not among the ids in $1 (the common dialogs
-# carry titles of the toolkit, so they are found this way).
-new_window() {
-  local before=$1 id _
-  for _ in $(seq 100); do
-    for id in $(comm -13 <(echo "$before") <(visible_ids)); do
-      xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && { echo "$id"; return 0; }
-    done
-    sleep 0.1
-  done
-  return 1
-}
 open_dialog() {  # main-window X Y, title: prints the dialog's id
   click_at "$main" "$1" "$2"
   wait_window "$3" || xvfb_fail "\"$3\" did not open"
@@ -47,11 +34,7 @@ replace_text() {  # window, X Y of the box, text: the box's text is replaced
   xdotool key ctrl+a
   type_into "$1" "$4"
 }
-key() {  # section key: the value in the saved settings file
-  iconv -f CP932 -t UTF-8 "$disc/tobrinedit.dat" |
-    awk -v s="[$1]" -v k="$2" 'BEGIN { FS = "=" } { sub(/\r$/, "") }
-      /^\[/ { in_s = ($0 == s) } in_s && $1 == k { print substr($0, length(k) + 2); exit }'
-}
+key() { ini_value "$disc/tobrinedit.dat" "$1" "$2"; }  # section key: a saved value
 
 run_bg "$work/editor.log" ./tobrinedit
 main=$(wait_window "Tobrin EX") || xvfb_fail "the editor's main window never mapped"

@@ -16,13 +16,6 @@ mkdir -p "$disc"
 cp "$editor" "$disc/tobrinedit"
 cp "$picture" "$disc/haikei.jpg"
 
-# The value of key $3 in section [$2] of the settings file $1.
-ini_value() {
-  tr -d '\r' <"$1" | awk -v section="[$2]" -v key="$3" '
-    /^\[/ { inside = ($0 == section); next }
-    inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }'
-}
-
 expect_value() {
   local got
   got=$(ini_value "$disc/tobrinedit.dat" "$1" "$2")

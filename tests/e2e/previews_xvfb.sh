@@ -65,19 +65,6 @@ EOF
 export TOBRIN_DRIVES="D=$disc"
 cd "$disc" || exit 1
 
-visible_ids() { xdotool search --onlyvisible --name '.' 2>/dev/null | sort; }
-# A viewable window that was not among the ids in $1.
-new_window() {
-  local before=$1 id _
-  for _ in $(seq 50); do
-    for id in $(comm -13 <(echo "$before") <(visible_ids)); do
-      xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && { echo "$id"; return 0; }
-    done
-    sleep 0.1
-  done
-  return 1
-}
-
 run_bg "$work/editor.log" ./tobrinedit
 editor=$last_pid
 main=$(wait_window "Tobrin EX") || xvfb_fail "the editor's main window never mapped"

@@ -8,6 +8,8 @@
 #   drag_from_to "$id" X1 Y1 X2 Y2
 #   type_into "$id" "ascii text"; press_key "$id" Escape
 #   shot "$id" name                 # PNG into $ARTIFACTS (default: $work)
+#   ids=$(visible_ids); ...; id=$(new_window "$ids")   # a window opened since
+#   ini_value FILE SECTION KEY      # a value of a saved settings file
 #   lies_above "$upper" "$lower"; transient_for "$id"
 # Scripts exit 77 (skipped) when a tool is missing, 1 on failure.
 # Without a window manager windows sit where the program puts them, and a
@@ -106,6 +108,30 @@ wait_window() {
     sleep 0.1
   done
   return 1
+}
+
+# The ids of the windows shown now, sorted (for new_window).
+visible_ids() { xdotool search --onlyvisible --name '.' 2>/dev/null | sort; }
+
+# A viewable window that was not among the ids in $1 (visible_ids taken
+# before); waits up to 10 s. The common dialogs carry the toolkit's titles,
+# so they are found this way.
+new_window() {
+  local before=$1 id _
+  for _ in $(seq 100); do
+    for id in $(comm -13 <(echo "$before") <(visible_ids)); do
+      xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && { echo "$id"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
+# The value of key $3 in section [$2] of the CP932 settings file $1, as UTF-8.
+ini_value() {
+  iconv -f CP932 -t UTF-8 "$1" | tr -d '\r' | awk -v section="[$2]" -v key="$3" '
+    /^\[/ { inside = ($0 == section); next }
+    inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }'
 }
 
 # Starts a program (run_bg) and waits up to $2 s for its window titled $1,
