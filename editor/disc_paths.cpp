@@ -71,8 +71,9 @@ std::string DiscPictureName(std::string_view name, std::string_view chosenPath,
 void ReportOutsideFiles(const OutsideFiles& outside) {
   if (outside.empty()) return;
   std::string text =
-      "保存しました。次の設定で指定したファイルは保存先のフォルダの外にあるため、"
-      "このディスクには含まれません。\r\nファイルを保存先のフォルダに置いて指定し直してください。";
+      "保存しました。\r\n次の設定で指定したファイルは保存先のフォルダの外にあるため、"
+      "このディスクには含まれません。\r\nファイルを保存先のフォルダに置いて指定し直してください。\r"
+      "\n";
   for (const std::string& line : outside) text += "\r\n" + line;
   ui::ShowMessage(text);
 }

@@ -81,8 +81,12 @@ void StoreMenuPathsForDisc(const std::string& folder, OutsideFiles& outside) {
                                            "1ページ目の背景", &outside);
   Form2->BackgroundName2 = DiscPictureName(Form2->BackgroundName2, Form2->BackgroundPath2, folder,
                                            "2ページ目の背景", &outside);
-  Form8->TimerFile = Form8->TimerFileChosen =
-      DiscTarget(Form8->TimerFileChosen, folder, "メニュータイマーのファイル", &outside);
+  // The file as chosen, while it is still the one the field holds.
+  TForm8& timer = *Form8;
+  const bool chosenHeld = MakeDriveRelative(timer.TimerFileChosen) == timer.TimerFile;
+  timer.TimerFile = timer.TimerFileChosen =
+      DiscTarget(chosenHeld ? timer.TimerFileChosen : timer.TimerFile, folder,
+                 "メニュータイマーのファイル", &outside);
 }
 
 // Sources of both pages; folders end in "\" so that the runner copies

@@ -30,14 +30,6 @@ echo one >"$disc/data/one.txt"
 echo two >"$disc/data/sub/two.txt"
 echo unrelated >"$disc/data-notes.txt"
 
-wait_file() {  # path, seconds
-  local _
-  for _ in $(seq $(( $2 * 10 ))); do
-    [ -s "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
 # A common dialog opened by a click: the path is typed into its name box.
 choose_in_dialog() {  # window, X Y of the button, path
   local before chooser _
