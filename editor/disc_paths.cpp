@@ -56,9 +56,11 @@ std::string DiscSource(std::string_view source, bool isArchive, const std::strin
                               isArchive);
 }
 
-std::string DiscPictureName(std::string_view name, std::string_view chosenPath,
-                            const std::string& discFolder, std::string_view label,
-                            OutsideFiles* outside) {
+std::string DiscFileName(std::string_view name, std::string_view chosenPath,
+                         const std::string& discFolder, std::string_view label,
+                         OutsideFiles* outside) {
+  const bool nameFromChosen = files::ExtractFileName(chosenPath) == files::ExtractFileName(name);
+  if (!nameFromChosen) return MakeDriveRelative(name);
   if (const std::optional<std::string> below = files::PathBelowFolder(chosenPath, discFolder)) {
     return platform::text::AnsiLeft(*below, kPathMaxBytes);
   }

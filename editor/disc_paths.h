@@ -28,10 +28,13 @@ std::string DiscTarget(std::string_view target, const std::string& discFolder,
 // copied.
 std::string DiscSource(std::string_view source, bool isArchive, const std::string& discFolder,
                        std::string_view label, OutsideFiles* outside);
-// A background's stored name from the name and the path the author chose.
-std::string DiscPictureName(std::string_view name, std::string_view chosenPath,
-                            const std::string& discFolder, std::string_view label,
-                            OutsideFiles* outside);
+// A file that a dialog stores by its name (a background, the opening's
+// picture, music and movie), from the name and the path the author chose:
+// inside the disc folder, the path relative to it. A chosen path that the
+// name no longer comes from is not looked at.
+std::string DiscFileName(std::string_view name, std::string_view chosenPath,
+                         const std::string& discFolder, std::string_view label,
+                         OutsideFiles* outside);
 
 // The box that tells the author, after a save, which settings name files
 // the disc will not contain; nothing when there are none.

@@ -77,10 +77,17 @@ void StoreMenuPathsForDisc(const std::string& folder, OutsideFiles& outside) {
     Form2->MenuTargets2[k] =
         DiscTarget(Form2->MenuTargets2[k], folder, PageLabel("メニュー", 2, k, "ボタン"), &outside);
   }
-  Form2->BackgroundName1 = DiscPictureName(Form2->BackgroundName1, Form2->BackgroundPath1, folder,
-                                           "1ページ目の背景", &outside);
-  Form2->BackgroundName2 = DiscPictureName(Form2->BackgroundName2, Form2->BackgroundPath2, folder,
-                                           "2ページ目の背景", &outside);
+  Form2->BackgroundName1 = DiscFileName(Form2->BackgroundName1, Form2->BackgroundPath1, folder,
+                                        "1ページ目の背景", &outside);
+  Form2->BackgroundName2 = DiscFileName(Form2->BackgroundName2, Form2->BackgroundPath2, folder,
+                                        "2ページ目の背景", &outside);
+  TForm4& opening = *Form4;
+  opening.OpeningImage = opening.OpeningImageChosen = DiscFileName(
+      opening.OpeningImage, opening.OpeningImageChosen, folder, "オープニングの画像", &outside);
+  opening.OpeningMusic = opening.OpeningMusicChosen = DiscFileName(
+      opening.OpeningMusic, opening.OpeningMusicChosen, folder, "オープニングの音楽", &outside);
+  opening.OpeningMovie = opening.OpeningMovieChosen = DiscFileName(
+      opening.OpeningMovie, opening.OpeningMovieChosen, folder, "オープニングの動画", &outside);
   // The file as chosen, while it is still the one the field holds.
   TForm8& timer = *Form8;
   const bool chosenHeld = MakeDriveRelative(timer.TimerFileChosen) == timer.TimerFile;

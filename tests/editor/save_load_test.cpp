@@ -198,7 +198,7 @@ TEST_F(EditorTest, LoadAndSaveAgainChangeNoByte) {
 
 // The disc's root is the folder saved into: what was browsed there is
 // stored relative to it, in drive or POSIX form, for both pages, the
-// backgrounds, the timer and the setup sources. What lies outside keeps
+// backgrounds, the opening, the timer and the setup sources. What lies outside keeps
 // its old form and is listed in one box after the save; a POSIX path
 // outside names the same file on any machine and stays. The simulation
 // then reports what the runner will do.
@@ -215,6 +215,10 @@ TEST_F(EditorTest, PathsInsideTheSavedFolderAreStoredRelativeToIt) {
   Form2->BackgroundPath1 = "E:\\cd\\pics\\b.jpg";
   Form2->BackgroundName2 = "c.jpg";
   Form2->BackgroundPath2 = "D:\\c.jpg";
+  Form4->OpeningImage = "op.jpg";
+  Form4->OpeningImageChosen = "E:\\cd\\pics\\op.jpg";
+  Form4->OpeningMovie = "m.mpg";
+  Form4->OpeningMovieChosen = "D:\\m.mpg";
   Form8->TimerFileChosen = "E:\\cd\\t.sh";
   Form8->TimerFile = MakeDriveRelative(Form8->TimerFileChosen);
   Form6->SetupSources1[1] = "E:\\cd\\data";
