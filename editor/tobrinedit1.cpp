@@ -81,6 +81,8 @@ void StoreMenuPathsForDisc(const std::string& folder, OutsideFiles& outside) {
                                         "1ページ目の背景", &outside);
   Form2->BackgroundName2 = DiscFileName(Form2->BackgroundName2, Form2->BackgroundPath2, folder,
                                         "2ページ目の背景", &outside);
+  Form2->DiscIconFile = Form2->DiscIconChosen = DiscFileName(
+      Form2->DiscIconFile, Form2->DiscIconChosen, folder, "ディスクのアイコン", &outside);
   TForm4& opening = *Form4;
   opening.OpeningImage = opening.OpeningImageChosen = DiscFileName(
       opening.OpeningImage, opening.OpeningImageChosen, folder, "オープニングの画像", &outside);
@@ -121,7 +123,7 @@ void WriteAutorunFile(const std::string& folder) {
 
 void ReadDiscIcon(const std::string& folder) {
   const platform::IniFile autorun(folder + kAutorunFileName);
-  Form2->DiscIconFile = autorun.ReadString(kAutorunSection, "icon", "");
+  Form2->DiscIconFile = Form2->DiscIconChosen = autorun.ReadString(kAutorunSection, "icon", "");
 }
 
 }  // namespace

@@ -198,7 +198,7 @@ TEST_F(EditorTest, LoadAndSaveAgainChangeNoByte) {
 
 // The disc's root is the folder saved into: what was browsed there is
 // stored relative to it, in drive or POSIX form, for both pages, the
-// backgrounds, the opening, the timer and the setup sources. What lies outside keeps
+// backgrounds, the opening, the timer, the disc icon and the setup sources. What lies outside keeps
 // its old form and is listed in one box after the save; a POSIX path
 // outside names the same file on any machine and stays. The simulation
 // then reports what the runner will do.
@@ -215,6 +215,8 @@ TEST_F(EditorTest, PathsInsideTheSavedFolderAreStoredRelativeToIt) {
   Form2->BackgroundPath1 = "E:\\cd\\pics\\b.jpg";
   Form2->BackgroundName2 = "c.jpg";
   Form2->BackgroundPath2 = "D:\\c.jpg";
+  Form2->DiscIconFile = "disc.ico";
+  Form2->DiscIconChosen = "E:\\cd\\pics\\disc.ico";
   Form4->OpeningImage = "op.jpg";
   Form4->OpeningImageChosen = "E:\\cd\\pics\\op.jpg";
   Form4->OpeningMovie = "m.mpg";
@@ -241,6 +243,7 @@ TEST_F(EditorTest, PathsInsideTheSavedFolderAreStoredRelativeToIt) {
   for (const auto& [key, value] : stored) {
     EXPECT_EQ(Key(file, key.first, key.second), value) << key.first << " " << key.second;
   }
+  EXPECT_EQ(Key("E:\\cd\\autorun.inf", "autorun", "icon"), "pics\\disc.ico");
   ASSERT_EQ(ShownBoxes().size(), 1u);
   const std::string& report = ShownBoxes()[0].text;
   for (const char* line :
