@@ -27,7 +27,6 @@ ui::Button* NewButton(ui::Form* form, const char* name, int left, int top, int w
   return button;
 }
 
-// The box keeps its text when the author cancels.
 // A file is stored by its name; the box's text is remembered as chosen
 // unless the box still shows the stored setting.
 std::string StoredName(const ui::Edit& box, const std::string& stored, std::string& chosen) {
@@ -35,6 +34,7 @@ std::string StoredName(const ui::Edit& box, const std::string& stored, std::stri
   return platform::files::ExtractFileName(box.Text());
 }
 
+// The box keeps its text when the author cancels.
 void BrowseInto(ui::OpenDialog& dialog, ui::Edit& box) {
   if (dialog.Execute() && AcceptChosenPath(dialog.FileName)) box.SetText(dialog.FileName);
 }

@@ -222,7 +222,7 @@ void TForm3::ItemButtonClick(int k) {
 
 bool TForm3::RunSetupItem(const std::string& source, bool isArchive,
                           const std::string& startMenuLink, const std::string& desktopLink) {
-  if (source.empty() || Edit1->Text().empty()) return false;
+  if (source.empty() || Destination().empty()) return false;
   if (!ui::Confirm(kStartQuestion)) return false;
   UseDriveFormOfDestination();
   // Every missing level, so that an archive never unpacks into nothing.
