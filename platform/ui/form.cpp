@@ -241,6 +241,7 @@ void Form::SetClientWidth(int width) {
   w->setMinimumSize(0, 0);
   w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   w->resize(bounds::ClientWidth(width), w->height());
+  if (keepsNormalSize_) normalClientWidth_ = w->width();
   ApplyFixedSize();
 }
 
@@ -249,6 +250,7 @@ void Form::SetClientHeight(int height) {
   w->setMinimumSize(0, 0);
   w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   w->resize(w->width(), bounds::ClientHeight(height));
+  if (keepsNormalSize_) normalClientHeight_ = w->height();
   ApplyFixedSize();
 }
 
@@ -323,18 +325,42 @@ void Form::SetWindowState(TWindowState state) {
   QWidget* w = d_->widget;
   switch (state) {
     case wsMaximized:
-      w->setMinimumSize(0, 0);
-      w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-      w->showMaximized();
+      Maximize();
       break;
     case wsMinimized:
       w->showMinimized();
       break;
     case wsNormal:
-      w->showNormal();
-      ApplyFixedSize();
+      RestoreFromMaximized();
       break;
   }
+}
+
+void Form::Maximize() {
+  QWidget* w = d_->widget;
+  if (!keepsNormalSize_) {
+    keepsNormalSize_ = true;
+    normalClientWidth_ = w->width();
+    normalClientHeight_ = w->height();
+  }
+  w->setMinimumSize(0, 0);
+  w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  w->showMaximized();
+}
+
+// A window manager answers a restore later: until then the widget still
+// has its maximised size, so the size to fix is the one kept, not the
+// current one (else the maximised size would become the fixed size).
+void Form::RestoreFromMaximized() {
+  QWidget* w = d_->widget;
+  w->showNormal();
+  if (keepsNormalSize_) {
+    keepsNormalSize_ = false;
+    w->setMinimumSize(0, 0);
+    w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    w->resize(normalClientWidth_, normalClientHeight_);
+  }
+  ApplyFixedSize();
 }
 
 void Form::SetPosition(TPosition position) { position_ = position; }
@@ -366,9 +392,7 @@ void Form::SetVisible(bool visible) {
     if (!Visible()) return;  // OnShow hid it again
     CentreIfWanted();
     if (pendingState_ == wsMaximized) {
-      w->setMinimumSize(0, 0);
-      w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-      w->showMaximized();
+      Maximize();
     } else if (pendingState_ == wsMinimized) {
       w->showMinimized();
     } else {

@@ -101,6 +101,8 @@ class Form : public Control {
   void Unregister(Component* component);
   void ApplyWindowFlags();
   void ApplyFixedSize();
+  void Maximize();
+  void RestoreFromMaximized();
   void CentreIfWanted();
   bool CloseQueryAndClose();
   TWindowState WindowStateOfWidget() const;
@@ -111,6 +113,10 @@ class Form : public Control {
   int borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TPosition position_ = poDesigned;
   TWindowState pendingState_ = wsNormal;
+  // The client size before maximising, which a restore returns to.
+  bool keepsNormalSize_ = false;
+  int normalClientWidth_ = 0;
+  int normalClientHeight_ = 0;
   bool modal_ = false;
   TModalResult modalResult_ = mrNone;
   std::vector<Component*> components_;
