@@ -42,26 +42,33 @@ class MissingWordsTranslator : public QTranslator {
   }
 };
 
-// Qt's file list writes dates in the system locale ("8 Dec 2024" under C):
-// this one writes them as a Japanese desktop does.
-class JapaneseDates : public QIdentityProxyModel {
+// Qt's file list writes dates and sizes in the system locale ("8 Dec 2024",
+// "104 bytes" under C): this one writes them as a Japanese desktop does.
+class JapaneseDetails : public QIdentityProxyModel {
  public:
   using QIdentityProxyModel::QIdentityProxyModel;
   QVariant data(const QModelIndex& index, int role) const override {
     auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
-    if (role != Qt::DisplayRole || index.column() != kDateColumn || !files)
-      return QIdentityProxyModel::data(index, role);
-    const QDateTime modified = files->lastModified(mapToSource(index));
-    return QLocale(QLocale::Japanese, QLocale::Japan).toString(modified, QLocale::ShortFormat);
+    if (role != Qt::DisplayRole || !files) return QIdentityProxyModel::data(index, role);
+    const QModelIndex source = mapToSource(index);
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    if (index.column() == kSizeColumn && !files->isDir(source))
+      return japanese.formattedDataSize(files->size(source), 2, QLocale::DataSizeTraditionalFormat);
+    if (index.column() == kDateColumn)
+      return japanese.toString(files->lastModified(source), QLocale::ShortFormat);
+    return QIdentityProxyModel::data(index, role);
   }
 
  private:
+  static constexpr int kSizeColumn = 1;
   static constexpr int kDateColumn = 3;
 };
 
 }  // namespace
 
-void ShowDatesInJapanese(QFileDialog* dialog) { dialog->setProxyModel(new JapaneseDates(dialog)); }
+void ShowDetailsInJapanese(QFileDialog* dialog) {
+  dialog->setProxyModel(new JapaneseDetails(dialog));
+}
 
 void InstallJapaneseTranslations() {
   QCoreApplication* app = QCoreApplication::instance();
