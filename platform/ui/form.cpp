@@ -105,6 +105,7 @@ class FormWidget : public detail::Hooked<QWidget> {
   }
   void changeEvent(QEvent* e) override {
     QWidget::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange) form_->WindowStateChanged();
     if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
       detail::Guard([this] {
         if (form_->OnActivate) form_->OnActivate();
@@ -241,7 +242,7 @@ void Form::SetClientWidth(int width) {
   w->setMinimumSize(0, 0);
   w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   w->resize(bounds::ClientWidth(width), w->height());
-  if (keepsNormalSize_) normalClientWidth_ = w->width();
+  if (normal_.kept) normal_.width = w->width();
   ApplyFixedSize();
 }
 
@@ -250,7 +251,7 @@ void Form::SetClientHeight(int height) {
   w->setMinimumSize(0, 0);
   w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   w->resize(w->width(), bounds::ClientHeight(height));
-  if (keepsNormalSize_) normalClientHeight_ = w->height();
+  if (normal_.kept) normal_.height = w->height();
   ApplyFixedSize();
 }
 
@@ -338,10 +339,9 @@ void Form::SetWindowState(TWindowState state) {
 
 void Form::Maximize() {
   QWidget* w = d_->widget;
-  if (!keepsNormalSize_) {
-    keepsNormalSize_ = true;
-    normalClientWidth_ = w->width();
-    normalClientHeight_ = w->height();
+  if (!normal_.kept) {
+    const QRect place = w->geometry();
+    normal_ = {true, place.x(), place.y(), place.width(), place.height()};
   }
   w->setMinimumSize(0, 0);
   w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -349,18 +349,24 @@ void Form::Maximize() {
 }
 
 // A window manager answers a restore later: until then the widget still
-// has its maximised size, so the size to fix is the one kept, not the
-// current one (else the maximised size would become the fixed size).
+// has its maximised size and place, so the size to fix is the one kept, not
+// the current one (else the maximised size would become the fixed size).
 void Form::RestoreFromMaximized() {
   QWidget* w = d_->widget;
+  const NormalPlace normal = normal_;
   w->showNormal();
-  if (keepsNormalSize_) {
-    keepsNormalSize_ = false;
+  if (normal.kept) {
     w->setMinimumSize(0, 0);
     w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    w->resize(normalClientWidth_, normalClientHeight_);
+    w->setGeometry(normal.left, normal.top, normal.width, normal.height);
   }
   ApplyFixedSize();
+}
+
+// Restored in any way (also by the window manager's own button), the kept
+// place is spent: the next maximising keeps the place of that time.
+void Form::WindowStateChanged() {
+  if (!(d_->widget->windowState() & Qt::WindowMaximized)) normal_.kept = false;
 }
 
 void Form::SetPosition(TPosition position) { position_ = position; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The author ticks and unticks "ウィンドウを最大化" in the tool window with the
-# real mouse: the layout window returns to its size before maximising and
-# stays fixed there, and "保存" records that size. Then the tick is recorded
+# real mouse: the layout window returns to its size and place before
+# maximising and stays fixed at that size, and "保存" records that size. Then the tick is recorded
 # with "保存後閉じる", the windows are opened again (the tool window restores
 # the maximised state at its show), unticked and saved once more.
 # Usage: layout_maximize_xvfb.sh EDITOR ARTIFACT_DIR [openbox]
@@ -56,6 +56,10 @@ wait_maximised() {
   return 1
 }
 
+window_place() {  # prints "X Y", the client area's place on the screen
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'
+}
+
 fixed_at() {  # the size hints hold min = max = "W by H"
   local hints
   hints=$(xprop -id "$layout" WM_NORMAL_HINTS)
@@ -86,6 +90,7 @@ save_and_expect() {  # "ww wh max"
 open_layout
 normal=$(window_size "$layout")
 [ "$normal" = "526 416" ] || xvfb_fail "the layout window opened at $normal"
+place=$(window_place "$layout")
 
 click_at "$tool" 20 180  # tick "ウィンドウを最大化"
 wait_maximised || xvfb_fail "the layout window was not maximised: $(window_size "$layout")"
@@ -93,6 +98,8 @@ shot "$layout" "layout_maximised_$tag"
 click_at "$tool" 20 180  # untick
 wait_size "$normal" || xvfb_fail "unticked, the layout window kept $(window_size "$layout")"
 fixed_at "526 by 416"
+[ "$(window_place "$layout")" = "$place" ] ||
+  xvfb_fail "restored at $(window_place "$layout"), not where it was ($place)"
 shot "$layout" "layout_restored_$tag"
 click_at "$layout" 318 396  # "保存"
 save_and_expect "532 441 0"
