@@ -2,7 +2,6 @@
 
 #include <archive.h>
 #include <archive_entry.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -279,55 +278,6 @@ std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& p
   return sizes;
 }
 
-namespace {
-
-// Chunks mapped with their pages made at once: touching a hundred megabytes
-// of fresh memory page by page costs a good part of the decompression.
-constexpr std::size_t kCopyChunk = 4 << 20;
-
-char* NewChunk() {
-  void* memory = mmap(nullptr, kCopyChunk, PROT_READ | PROT_WRITE,
-                      MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-  return memory == MAP_FAILED ? nullptr : static_cast<char*>(memory);
-}
-
-}  // namespace
-
-void StreamCopy::Chunk::Free::operator()(char* data) const { munmap(data, kCopyChunk); }
-
-void StreamCopy::Append(const char* data, std::size_t size) {
-  if (!kept_) return;
-  size_ += size;
-  while (kept_ && size > 0) {
-    if (chunks_.empty() || chunks_.back().size == kCopyChunk) {
-      Chunk chunk;
-      chunk.data.reset(NewChunk());
-      if (!chunk.data) break;
-      chunks_.push_back(std::move(chunk));
-    }
-    Chunk& chunk = chunks_.back();
-    std::size_t take = std::min(size, kCopyChunk - chunk.size);
-    std::memcpy(chunk.data.get() + chunk.size, data, take);
-    chunk.size += take;
-    data += take;
-    size -= take;
-  }
-  if (size_ > limit_ || size > 0) {
-    kept_ = false;
-    chunks_.clear();
-    chunks_.shrink_to_fit();
-  }
-}
-
-std::uint64_t StreamCopyLimit() {
-  constexpr std::uint64_t kMost = 512ull << 20;
-  long pages = sysconf(_SC_PHYS_PAGES);
-  long pageSize = sysconf(_SC_PAGESIZE);
-  if (pages <= 0 || pageSize <= 0) return kMost / 4;
-  return std::min(kMost,
-                  static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 8);
-}
-
 ArchiveReader::ArchiveReader(FormatKind kind) : kind_(kind) {}
 
 ArchiveReader::~ArchiveReader() { Close(); }
@@ -335,71 +285,26 @@ ArchiveReader::~ArchiveReader() { Close(); }
 // What an earlier, failed Open left behind.
 void ArchiveReader::Close() {
   if (archive_ != nullptr) archive_read_free(archive_);
-  if (source_ != nullptr) archive_read_free(source_);
-  archive_ = source_ = nullptr;
-  copy_ = nullptr;
-  readBack_.reset();
-  nextChunk_ = 0;
+  archive_ = nullptr;
+  gzip_.reset();
   index_ = 0;
 }
 
-la_ssize_t ArchiveReader::ReadFromSource(struct archive*, void* self, const void** buffer) {
-  auto* reader = static_cast<ArchiveReader*>(self);
-  std::size_t size = 0;
-  la_int64_t offset = 0;
-  int r = archive_read_data_block(reader->source_, buffer, &size, &offset);
-  if (r == ARCHIVE_EOF) return 0;
-  if (r != ARCHIVE_OK) return -1;
-  reader->copy_->Append(static_cast<const char*>(*buffer), size);
-  return static_cast<la_ssize_t>(size);
+la_ssize_t ArchiveReader::ReadFromGzip(struct archive*, void* self, const void** buffer) {
+  return static_cast<ArchiveReader*>(self)->gzip_->Read(buffer);
 }
 
-la_ssize_t ArchiveReader::ReadFromCopy(struct archive*, void* self, const void** buffer) {
-  auto* reader = static_cast<ArchiveReader*>(self);
-  const auto& chunks = reader->readBack_->Chunks();
-  if (reader->nextChunk_ >= chunks.size()) return 0;
-  const StreamCopy::Chunk& chunk = chunks[reader->nextChunk_++];
-  *buffer = chunk.data.get();
-  return static_cast<la_ssize_t>(chunk.size);
-}
-
-// The TAR reader over input that this object supplies (no filter: the
-// input is decompressed already).
-bool ArchiveReader::OpenOwnInput(la_ssize_t (*read)(struct archive*, void*, const void**)) {
+// The TAR reader over the inflated stream (no filter of its own).
+bool ArchiveReader::OpenGzipTar(const std::string& posixPath) {
+  gzip_ = std::make_unique<GzipInput>();
+  if (!gzip_->Open(posixPath)) return false;
   archive_ = archive_read_new();
   if (archive_ == nullptr) return false;
   archive_read_support_format_tar(archive_);
   archive_read_support_format_gnutar(archive_);
   archive_read_set_options(archive_, "hdrcharset=CP932");
-  return archive_read_open(archive_, this, nullptr, read, nullptr) == ARCHIVE_OK;
-}
-
-bool ArchiveReader::OpenKeepingStream(const std::string& posixPath, StreamCopy& copy) {
-  if (kind_ != FormatKind::Tar) return false;
-  Close();
-  path_ = posixPath;
-  source_ = archive_read_new();
-  if (source_ == nullptr) return false;
-  archive_read_support_format_raw(source_);
-  EnableTarFilters(source_);
-  struct archive_entry* raw = nullptr;
-  if (archive_read_open_filename(source_, posixPath.c_str(), kReadBlockSize) != ARCHIVE_OK ||
-      archive_read_next_header(source_, &raw) != ARCHIVE_OK ||
-      archive_filter_code(source_, 0) == ARCHIVE_FILTER_NONE) {
-    archive_read_free(source_);
-    source_ = nullptr;
-    return false;
-  }
-  copy_ = &copy;
-  return OpenOwnInput(&ArchiveReader::ReadFromSource);
-}
-
-bool ArchiveReader::OpenCopy(const std::string& posixPath, std::shared_ptr<const StreamCopy> copy) {
-  if (kind_ != FormatKind::Tar || !copy || !copy->Kept()) return false;
-  Close();
-  path_ = posixPath;
-  readBack_ = std::move(copy);
-  return OpenOwnInput(&ArchiveReader::ReadFromCopy);
+  return archive_read_open(archive_, this, nullptr, &ArchiveReader::ReadFromGzip, nullptr) ==
+         ARCHIVE_OK;
 }
 
 struct archive* ArchiveReader::Create(bool latin1Names) const {
@@ -417,6 +322,9 @@ struct archive* ArchiveReader::Create(bool latin1Names) const {
 bool ArchiveReader::Open(const std::string& posixPath) {
   Close();
   path_ = posixPath;
+  if (kind_ == FormatKind::Tar && GzipInput::LooksLikeGzip(posixPath)) {
+    return OpenGzipTar(posixPath);
+  }
   archive_ = Create(false);
   if (archive_ == nullptr) return false;
   if (archive_read_open_filename(archive_, posixPath.c_str(), kReadBlockSize) != ARCHIVE_OK) {
@@ -486,6 +394,11 @@ int ArchiveReader::Next(Entry& entry) {
   entry.atime = archive_entry_atime_is_set(e) ? archive_entry_atime(e) : entry.mtime;
   entry.ctime = archive_entry_birthtime_is_set(e) ? archive_entry_birthtime(e) : entry.mtime;
   entry.isSymlink = entry.fileType == AE_IFLNK;
+  if (entry.isSymlink) {
+    const char* target = archive_entry_symlink_utf8(e);
+    if (target == nullptr) target = archive_entry_symlink(e);
+    if (target != nullptr) entry.symlink = NormalizeMemberPath(RawNameToUtf8(target));
+  }
   if (const char* link = archive_entry_hardlink_utf8(e)) {
     entry.hardlink = NormalizeMemberPath(link);
   } else if (archive_entry_hardlink(e) != nullptr) {
@@ -515,6 +428,7 @@ bool ArchiveReader::ReadBlock(const void*& buffer, std::size_t& size, std::int64
 bool ArchiveReader::SkipData() { return archive_read_data_skip(archive_) >= ARCHIVE_WARN; }
 
 int ArchiveReader::FilterCode() const {
+  if (gzip_) return ARCHIVE_FILTER_GZIP;
   return archive_ == nullptr ? ARCHIVE_FILTER_NONE : archive_filter_code(archive_, 0);
 }
 
