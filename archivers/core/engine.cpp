@@ -282,6 +282,13 @@ bool Engine::CollectNames(const ParsedCommand& command, std::vector<std::string>
 
 namespace {
 
+// A member's path as it is made, without "." components.
+std::string JoinParts(const std::vector<std::string>& parts) {
+  std::string path;
+  for (const std::string& part : parts) path += (path.empty() ? "" : "/") + part;
+  return path;
+}
+
 // A write error that leaves no room for the members after it either.
 bool IsOutOfSpace(int error) { return error == ENOSPC || error == EDQUOT || error == EFBIG; }
 
@@ -336,12 +343,12 @@ int Engine::Extract(const ParsedCommand& command, const CommandPlan& plan, std::
     if (!plan.keepFolders) parts = {parts.back()};
     if (entry.isSymlink) {
       int made = MakeSymlink(entry, parts, plan, out, log);
-      if (made == ERROR_UNKNOWN_TYPE) notMade.push_back(entry.path);
+      if (made == ERROR_UNKNOWN_TYPE) notMade.push_back(JoinParts(split.parts));
       if (made != 0 && made != ERROR_UNKNOWN_TYPE) result = made;
       continue;
     }
     if (!entry.IsRegular() && entry.hardlink.empty()) {  // devices, FIFOs, sockets
-      notMade.push_back(entry.path);
+      notMade.push_back(JoinParts(split.parts));
       continue;
     }
     std::string name = progress.active() ? InterfaceMemberName(entry.path) : std::string();
