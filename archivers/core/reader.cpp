@@ -233,27 +233,37 @@ std::vector<std::uint64_t> ScanLzhCompressedSizes(const std::string& posixPath) 
   return sizes;
 }
 
-std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& posixPath) {
-  std::map<std::string, std::uint64_t> sizes;
+std::map<std::string, ZipRecord> ScanZipDirectory(const std::string& posixPath) {
+  std::map<std::string, ZipRecord> records;
   File file(posixPath);
   struct stat st {};
-  if (!file.ok() || stat(posixPath.c_str(), &st) != 0 || st.st_size < 22) return sizes;
+  if (!file.ok() || stat(posixPath.c_str(), &st) != 0 || st.st_size < 22) return records;
   std::uint64_t fileSize = static_cast<std::uint64_t>(st.st_size);
   std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, 65557));
   std::vector<unsigned char> tail(tailSize);
-  if (!file.ReadAt(fileSize - tailSize, tail.data(), tailSize)) return sizes;
+  if (!file.ReadAt(fileSize - tailSize, tail.data(), tailSize)) return records;
   std::size_t eocd = tailSize - 22 + 1;
   while (eocd-- > 0) {
     if (Le32(tail.data() + eocd) == 0x06054b50) break;
   }
-  if (eocd == static_cast<std::size_t>(-1)) return sizes;
+  if (eocd == static_cast<std::size_t>(-1)) return records;
   std::uint64_t cdSize = Le32(tail.data() + eocd + 12);
   std::uint64_t eocdAt = fileSize - tailSize + eocd;
-  if (cdSize == 0xFFFFFFFFULL || cdSize > eocdAt || cdSize > (256u << 20)) return sizes;
+  if (cdSize == 0xFFFFFFFFULL || cdSize > eocdAt || cdSize > (256u << 20)) return records;
   // Measured back from the end record, which also holds for a stub in front.
+  const std::uint64_t cdAt = eocdAt - cdSize;
+  const std::uint64_t stub =
+      cdAt >= Le32(tail.data() + eocd + 16) ? cdAt - Le32(tail.data() + eocd + 16) : 0;
   std::vector<unsigned char> cd(static_cast<std::size_t>(cdSize));
-  if (!file.ReadAt(eocdAt - cdSize, cd.data(), cd.size())) return sizes;
+  if (!file.ReadAt(cdAt, cd.data(), cd.size())) return records;
   std::size_t pos = 0;
+  const auto put = [&records](const std::string& key, const ZipRecord& record) {
+    auto [it, added] = records.emplace(key, record);
+    if (!added) {
+      it->second = record;  // the later one, as libarchive keeps it
+      it->second.unique = false;
+    }
+  };
   while (pos + 46 <= cd.size() && Le32(cd.data() + pos) == 0x02014b50) {
     const unsigned char* h = cd.data() + pos;
     unsigned flags = Le16(h + 8), nameSize = Le16(h + 28), extraSize = Le16(h + 30),
@@ -261,20 +271,34 @@ std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& p
     if (pos + 46 + nameSize + extraSize > cd.size()) break;
     std::string raw(reinterpret_cast<const char*>(h + 46), nameSize);
     const unsigned char* extra = h + 46 + nameSize;
-    std::uint64_t compressed = Le32(h + 20);
-    if (compressed == 0xFFFFFFFFULL) {
-      compressed = Zip64CompressedSize(extra, extraSize, Le32(h + 24) == 0xFFFFFFFFU, compressed);
+    ZipRecord record;
+    record.flags = flags;
+    record.method = Le16(h + 10);
+    record.crc = Le32(h + 16);
+    record.compressedSize = Le32(h + 20);
+    record.size = Le32(h + 24);
+    record.localHeader = stub + Le32(h + 42);
+    if (record.compressedSize == 0xFFFFFFFFULL) {
+      record.compressedSize =
+          Zip64CompressedSize(extra, extraSize, record.size == 0xFFFFFFFFU, record.compressedSize);
     }
     std::string unicode = UnicodePathOf(extra, extraSize);
-    if (!unicode.empty()) sizes[ZipKey(unicode)] = compressed;
+    if (!unicode.empty()) put(ZipKey(unicode), record);
     if (flags & 0x800) {
-      sizes[ZipKey(raw)] = compressed;
+      put(ZipKey(raw), record);
     } else {
-      sizes[ZipKey(ToUtf8(raw))] = compressed;
-      sizes[ZipKey(RawNameToUtf8(raw))] = compressed;
+      std::string cp932 = ZipKey(ToUtf8(raw)), other = ZipKey(RawNameToUtf8(raw));
+      put(cp932, record);
+      if (other != cp932) put(other, record);
     }
     pos += 46 + nameSize + extraSize + commentSize;
   }
+  return records;
+}
+
+std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& posixPath) {
+  std::map<std::string, std::uint64_t> sizes;
+  for (const auto& [key, record] : ScanZipDirectory(posixPath)) sizes[key] = record.compressedSize;
   return sizes;
 }
 
@@ -287,6 +311,9 @@ void ArchiveReader::Close() {
   if (archive_ != nullptr) archive_read_free(archive_);
   archive_ = nullptr;
   gzip_.reset();
+  member_.reset();
+  memberActive_ = false;
+  zipDirectory_.reset();
   index_ = 0;
 }
 
@@ -332,6 +359,11 @@ bool ArchiveReader::Open(const std::string& posixPath) {
   }
   if (kind_ == FormatKind::Rar) rarHeaders_ = ScanRar4Headers(posixPath);
   if (kind_ == FormatKind::Lha) lzhSizes_ = ScanLzhCompressedSizes(posixPath);
+  if (kind_ == FormatKind::Zip) {
+    zipDirectory_ = ScanZipDirectory(posixPath);
+    struct stat st {};
+    zipFileSize_ = stat(posixPath.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+  }
   return true;
 }
 
@@ -409,11 +441,49 @@ int ArchiveReader::Next(Entry& entry) {
   }
   if (lzhSizes_ && index_ < lzhSizes_->size()) entry.compressedSize = (*lzhSizes_)[index_];
   ++index_;
+  PlanZipMember(entry);
   return 1;
+}
+
+// A deflated ZIP member whose central record and local header agree with
+// what libarchive read is inflated by igzip straight from the file;
+// anything else (stored, encrypted, zip64, other methods, names that two
+// members share) goes through libarchive.
+void ArchiveReader::PlanZipMember(const Entry& entry) {
+  memberActive_ = false;
+  memberOffset_ = 0;
+  if (!zipDirectory_ || !entry.IsRegular() || !entry.sizeKnown) return;
+  constexpr unsigned kDeflate = 8, kEncrypted = 0x01;
+  auto it = zipDirectory_->find(ZipKey(entry.path));
+  if (it == zipDirectory_->end()) return;
+  const ZipRecord& r = it->second;
+  if (!r.unique || r.method != kDeflate || (r.flags & kEncrypted) != 0 ||
+      r.compressedSize >= 0xFFFFFFFFULL || r.size >= 0xFFFFFFFFULL || r.size != entry.size) {
+    return;
+  }
+  File file(path_);
+  unsigned char local[30];
+  if (!file.ok() || !file.ReadAt(r.localHeader, local, sizeof local) || Le32(local) != 0x04034b50 ||
+      Le16(local + 8) != kDeflate) {
+    return;
+  }
+  const std::uint64_t data = r.localHeader + 30 + Le16(local + 26) + Le16(local + 28);
+  if (data + r.compressedSize > zipFileSize_) return;
+  if (!member_) member_ = std::make_unique<GzipInput>();
+  memberActive_ = member_->OpenMember(path_, data, r.compressedSize, r.size, r.crc);
 }
 
 bool ArchiveReader::ReadBlock(const void*& buffer, std::size_t& size, std::int64_t& offset,
                               int& status) {
+  if (memberActive_) {
+    ssize_t n = member_->Read(&buffer);
+    if (n < 0) return false;
+    size = static_cast<std::size_t>(n);
+    offset = static_cast<std::int64_t>(memberOffset_);
+    memberOffset_ += size;
+    status = n == 0 ? 0 : 1;
+    return true;
+  }
   la_int64_t off = 0;
   int r = archive_read_data_block(archive_, &buffer, &size, &off);
   offset = off;

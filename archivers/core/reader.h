@@ -53,6 +53,14 @@ struct Entry {
   bool IsRegular() const;
 };
 
+// A member as the ZIP central directory describes it.
+struct ZipRecord {
+  unsigned flags = 0, method = 0;
+  std::uint32_t crc = 0;
+  std::uint64_t compressedSize = 0, size = 0;
+  std::uint64_t localHeader = 0;  // offset in the file, a stub in front counted
+  bool unique = true;             // no other member has the same name
+};
 class ArchiveReader {
  public:
   explicit ArchiveReader(FormatKind kind);
@@ -84,6 +92,7 @@ class ArchiveReader {
 
   static la_ssize_t ReadFromGzip(struct archive*, void* self, const void** buffer);
   bool OpenGzipTar(const std::string& posixPath);
+  void PlanZipMember(const Entry& entry);
   void Close();
 
   FormatKind kind_;
@@ -91,6 +100,13 @@ class ArchiveReader {
   struct archive* archive_ = nullptr;
   // The inflated stream of a gzip TAR, which the TAR reader reads.
   std::unique_ptr<GzipInput> gzip_;
+  // The current ZIP member's data when igzip inflates it (the input is
+  // kept for the next member).
+  std::unique_ptr<GzipInput> member_;
+  bool memberActive_ = false;
+  std::uint64_t memberOffset_ = 0;
+  std::optional<std::map<std::string, ZipRecord>> zipDirectory_;
+  std::uint64_t zipFileSize_ = 0;
   std::size_t index_ = 0;
   std::optional<std::vector<struct Rar4Header>> rarHeaders_;
   std::optional<std::vector<std::uint64_t>> lzhSizes_;
@@ -110,8 +126,11 @@ std::vector<Rar4Header> ScanRar4Headers(const std::string& posixPath);
 // headers); empty when the archive does not start with a header.
 std::vector<std::uint64_t> ScanLzhCompressedSizes(const std::string& posixPath);
 
-// Compressed sizes from a ZIP central directory, by member path (UTF-8,
-// "/" between folders, no trailing "/").
+// The central directory by member path (UTF-8, "/" between folders, no
+// trailing "/"); empty when the file has none.
+std::map<std::string, ZipRecord> ScanZipDirectory(const std::string& posixPath);
+
+// Compressed sizes from a ZIP central directory, by member path.
 std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& posixPath);
 
 template <typename Sink>
