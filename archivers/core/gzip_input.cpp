@@ -126,12 +126,17 @@ bool GzipInput::StartNextMember(bool& ended) {
     ended = true;
     return true;
   }
-  std::uint8_t* next = s.next_in;
-  std::uint32_t avail = s.avail_in;
+  // A fresh state for the next member, on the same input and output.
+  std::uint8_t* nextIn = s.next_in;
+  std::uint32_t availIn = s.avail_in;
+  std::uint8_t* nextOut = s.next_out;
+  std::uint32_t availOut = s.avail_out;
   isal_inflate_init(&s);
   s.crc_flag = ISAL_GZIP;
-  s.next_in = next;
-  s.avail_in = avail;
+  s.next_in = nextIn;
+  s.avail_in = availIn;
+  s.next_out = nextOut;
+  s.avail_out = availOut;
   return true;
 }
 
