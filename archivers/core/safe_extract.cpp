@@ -6,6 +6,8 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <optional>
+
 namespace archivers {
 
 namespace {
@@ -112,6 +114,27 @@ int CreateSpare(int folder, const std::string& name, unsigned perm, std::string&
 
 }  // namespace
 
+namespace {
+
+// What a name already in use means for a new member there: a folder is
+// never replaced, and the overwrite rule may keep what is there. Empty
+// when the member is to be made (`replacing` tells whether over something).
+std::optional<SafeExtractor::Outcome> ExistingNameRule(int dir, const std::string& name,
+                                                       std::int64_t mtime, OverwriteRule rule,
+                                                       bool& replacing) {
+  struct stat existing {};
+  replacing = fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
+  if (!replacing) return std::nullopt;
+  if (S_ISDIR(existing.st_mode)) return SafeExtractor::Outcome::Failed;
+  if (rule == OverwriteRule::Never) return SafeExtractor::Outcome::Skipped;
+  if (rule == OverwriteRule::IfNewer && existing.st_mtime >= mtime) {
+    return SafeExtractor::Outcome::Skipped;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 SafeExtractor::Outcome SafeExtractor::CreateFile(const std::vector<std::string>& parts,
                                                  unsigned mode, std::int64_t mtime,
                                                  OverwriteRule rule, OpenFile& file) {
@@ -119,13 +142,8 @@ SafeExtractor::Outcome SafeExtractor::CreateFile(const std::vector<std::string>&
   int dir = ParentFolder(parts);
   if (dir < 0) return Outcome::Failed;
   const std::string& name = parts.back();
-  struct stat existing {};
-  bool replacing = fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
-  if (replacing) {
-    if (S_ISDIR(existing.st_mode)) return Outcome::Failed;
-    if (rule == OverwriteRule::Never) return Outcome::Skipped;
-    if (rule == OverwriteRule::IfNewer && existing.st_mtime >= mtime) return Outcome::Skipped;
-  }
+  bool replacing = false;
+  if (auto ends = ExistingNameRule(dir, name, mtime, rule, replacing)) return *ends;
   unsigned perm = (mode & 0777) != 0 ? (mode & 0777) | 0600 : 0644;
   file.folder = dup(dir);
   if (file.folder < 0) return Outcome::Failed;
@@ -215,13 +233,8 @@ SafeExtractor::Outcome SafeExtractor::MakeSymlink(const std::vector<std::string>
   int dir = ParentFolder(parts);
   if (dir < 0) return Outcome::Failed;
   const std::string& name = parts.back();
-  struct stat existing {};
-  bool replacing = fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
-  if (replacing) {
-    if (S_ISDIR(existing.st_mode)) return Outcome::Failed;
-    if (rule == OverwriteRule::Never) return Outcome::Skipped;
-    if (rule == OverwriteRule::IfNewer && existing.st_mtime >= mtime) return Outcome::Skipped;
-  }
+  bool replacing = false;
+  if (auto ends = ExistingNameRule(dir, name, mtime, rule, replacing)) return *ends;
   // Made under a spare name and renamed over the old one, so a failure
   // leaves the old one as it was.
   for (int attempt = 0; attempt < 100; ++attempt) {
