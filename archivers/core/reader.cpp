@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 #include "archivers/core/names.h"
 
@@ -282,15 +283,17 @@ std::map<std::string, ZipRecord> ScanZipDirectory(const std::string& posixPath) 
       record.compressedSize =
           Zip64CompressedSize(extra, extraSize, record.size == 0xFFFFFFFFU, record.compressedSize);
     }
+    // Each name this member may be read under, once.
+    std::set<std::string> keys;
     std::string unicode = UnicodePathOf(extra, extraSize);
-    if (!unicode.empty()) put(ZipKey(unicode), record);
+    if (!unicode.empty()) keys.insert(ZipKey(unicode));
     if (flags & 0x800) {
-      put(ZipKey(raw), record);
+      keys.insert(ZipKey(raw));
     } else {
-      std::string cp932 = ZipKey(ToUtf8(raw)), other = ZipKey(RawNameToUtf8(raw));
-      put(cp932, record);
-      if (other != cp932) put(other, record);
+      keys.insert(ZipKey(ToUtf8(raw)));
+      keys.insert(ZipKey(RawNameToUtf8(raw)));
     }
+    for (const std::string& key : keys) put(key, record);
     pos += 46 + nameSize + extraSize + commentSize;
   }
   return records;
