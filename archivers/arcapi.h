@@ -144,7 +144,8 @@ enum {
   ERROR_NOT_FIND_ARC_FILE = 0x8029,
   ERROR_RESPONSE_READ = 0x802A,
   ERROR_NOT_FILENAME = 0x802B, /* no base folder, or an unsafe member name */
-  ERROR_DISK_SPACE = 0x8005,   /* the destination is full */
+  ERROR_DISK_SPACE = 0x8005,   /* the destination is full, or would be */
+  ERROR_UNKNOWN_TYPE = 0x8008, /* members not made: devices, FIFOs, links pointing out */
   ERROR_CANNOT_WRITE = 0x8013,
   ERROR_MAKEDIRECTORY = 0x8012,
   ERROR_FILE_OPEN = 0x800D,

@@ -4,11 +4,12 @@
 // The archives (about 50 MB each, ZIP and TAR.GZ: 208 members of 512 KB of
 // text-like data in eight folders) are made at start through the control.
 // "ratio_bsdtar" is the road's time over bsdtar's, "ratio_bare" over the
-// bare command's.
+// bare command's; "extra_MB" is the most resident memory the road added.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -115,6 +116,25 @@ class Destination {
   fs::path path_;
 };
 
+// A field of /proc/self/status in kilobytes ("VmRSS", "VmHWM").
+double StatusKilobytes(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind(field + ":", 0) == 0) return std::stod(line.substr(field.size() + 1));
+  }
+  return 0;
+}
+
+// Resident memory that `work` adds at its peak, in megabytes: the peak
+// is reset to the present size first.
+double ExtraMegabytes(const std::function<void()>& work) {
+  std::ofstream("/proc/self/clear_refs") << "5";
+  const double before = StatusKilobytes("VmRSS");
+  work();
+  return (StatusKilobytes("VmHWM") - before) / 1024;
+}
+
 double Seconds(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
   work();
@@ -122,13 +142,16 @@ double Seconds(const std::function<void()>& work) {
 }
 
 // What the runner's setup window does with one archive item.
-double Road(const std::string& archive, const fs::path& dest) {
+double Road(const std::string& archive, const fs::path& dest, double& extraMegabytes) {
   std::uint8_t result = 0;
-  const double seconds = Seconds([&] {
-    TArchiveControl control;
-    control.SetFileName(archive);
-    control.SetBufferSize(static_cast<std::uint32_t>(control.Count()) * 100);
-    result = control.Extract(Windows(dest), {"*.*"});
+  double seconds = 0;
+  extraMegabytes = ExtraMegabytes([&] {
+    seconds = Seconds([&] {
+      TArchiveControl control;
+      control.SetFileName(archive);
+      control.SetBufferSize(static_cast<std::uint32_t>(control.Count()) * 100);
+      result = control.Extract(Windows(dest), {"*.*"});
+    });
   });
   if (result != 0) throw std::runtime_error("road failed");
   return seconds;
@@ -179,6 +202,7 @@ void RunnerRoad(benchmark::State& state, const std::string& fileName, TArchiveTy
   double ours = 0;
   double bsdtar = 0;
   double bare = 0;
+  double extra = 0;
   for (auto _ : state) {
     {
       Destination dest;
@@ -186,7 +210,9 @@ void RunnerRoad(benchmark::State& state, const std::string& fileName, TArchiveTy
     }
     {
       Destination dest;
-      const double road = Road(archive, dest.path());
+      double roadExtra = 0;
+      const double road = Road(archive, dest.path(), roadExtra);
+      extra = std::max(extra, roadExtra);
       state.SetIterationTime(road);
       ours += road;
     }
@@ -195,6 +221,7 @@ void RunnerRoad(benchmark::State& state, const std::string& fileName, TArchiveTy
   }
   state.counters["ratio_bsdtar"] = bsdtar > 0 ? ours / bsdtar : 0;
   state.counters["ratio_bare"] = bare > 0 ? ours / bare : 0;
+  state.counters["extra_MB"] = extra;
   state.counters["MB"] = static_cast<double>(fs::file_size(WorkFolder() / fileName)) / 1e6;
 }
 

@@ -1,7 +1,9 @@
 #include "runner/tobrinplay3.h"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 
 #include "archivers/arcapi.h"
 #include "menuview/MenuColors.h"
@@ -11,6 +13,7 @@
 #include "platform/shell/file_operation.h"
 #include "platform/shell/registry.h"
 #include "platform/shell/shell_link.h"
+#include "platform/text/text.h"
 #include "runner/MenuTarget.h"
 #include "runner/RunnerPaths.h"
 #include "runner/SetupPaths.h"
@@ -53,6 +56,38 @@ std::string UnpackFailureText(const std::string& source, std::uint8_t result,
   }
   // The error box ends the text with "." as it does every message.
   return source + " を展開できませんでした" + (reason.empty() ? "" : "\n" + reason);
+}
+
+// Members that the library left out (devices, FIFOs, links pointing out
+// of the destination), from the lines of its log that name them.
+std::vector<std::string> NotInstalledMembers(const std::vector<char>& log) {
+  constexpr std::string_view kPrefix = "Not installed: ";
+  const auto end = std::find(log.begin(), log.end(), '\0');
+  const std::string text = platform::text::Cp932ToUtf8(
+      std::string_view(log.data(), static_cast<std::size_t>(end - log.begin())));
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t lineEnd = text.find('\n', start);
+    if (lineEnd == std::string::npos) lineEnd = text.size();
+    std::string_view line(text.data() + start, lineEnd - start);
+    if (line.starts_with(kPrefix)) {
+      std::string name(line.substr(kPrefix.size()));
+      std::replace(name.begin(), name.end(), '/', '\\');
+      names.push_back(std::move(name));
+    }
+    start = lineEnd + 1;
+  }
+  return names;
+}
+
+// Unpacked, but not whole: which members are missing, the first few by name.
+std::string NotInstalledText(const std::string& source, const std::vector<std::string>& names) {
+  constexpr std::size_t kNamed = 10;
+  std::string text = source + " を展開しましたが、次のファイルはインストールされませんでした";
+  for (std::size_t i = 0; i < names.size() && i < kNamed; ++i) text += "\n" + names[i];
+  if (names.size() > kNamed) text += "\nほか " + std::to_string(names.size() - kNamed) + " 個";
+  return text;
 }
 
 // Rows of the settings file that the setup window reads: the destination
@@ -275,11 +310,22 @@ bool TForm3::UnpackSourceArchive(const std::string& source) {
   std::int32_t libraryResult = 0;
   ArchiveControl1->OnEnd = [&libraryResult](archive::TArchiveControl*, archive::TArcOperation,
                                             std::int32_t value) { libraryResult = value; };
-  struct ForgetOnEnd {
+  std::vector<std::string> notInstalled;
+  ArchiveControl1->OnLog = [&notInstalled](archive::TArchiveControl*, archive::TArcOperation,
+                                           const std::vector<char>& log, std::int32_t) {
+    if (!log.empty()) notInstalled = NotInstalledMembers(log);
+  };
+  struct ForgetEvents {
     archive::TArchiveControl* control;
-    ~ForgetOnEnd() { control->OnEnd = nullptr; }
+    ~ForgetEvents() {
+      control->OnEnd = nullptr;
+      control->OnLog = nullptr;
+    }
   } forget{ArchiveControl1};
   const std::uint8_t result = ArchiveControl1->Extract(Destination(), {"*.*"});
+  if (result != 0 && libraryResult == ERROR_UNKNOWN_TYPE && !notInstalled.empty()) {
+    throw std::runtime_error(NotInstalledText(source, notInstalled));
+  }
   if (result != 0) throw std::runtime_error(UnpackFailureText(source, result, libraryResult));
   return true;
 }

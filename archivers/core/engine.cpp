@@ -282,6 +282,13 @@ bool Engine::CollectNames(const ParsedCommand& command, std::vector<std::string>
 
 namespace {
 
+// A member's path as it is made, without "." components.
+std::string JoinParts(const std::vector<std::string>& parts) {
+  std::string path;
+  for (const std::string& part : parts) path += (path.empty() ? "" : "/") + part;
+  return path;
+}
+
 // A write error that leaves no room for the members after it either.
 bool IsOutOfSpace(int error) { return error == ENOSPC || error == EDQUOT || error == EFBIG; }
 
@@ -303,11 +310,10 @@ int Engine::Extract(const ParsedCommand& command, const CommandPlan& plan, std::
   struct stat st {};
   if (!IsRegularFile(archivePath, st)) return ERROR_NOT_FIND_ARC_FILE;
   ArchiveReader reader(spec_.kind);
-  std::shared_ptr<const StreamCopy> copy = TakeStreamCopy(archivePath);
-  if (!(copy && reader.OpenCopy(archivePath, copy)) && !reader.Open(archivePath)) {
-    return ERROR_NOT_ARC_FILE;
-  }
-  SafeExtractor out(InterfacePathToPosix(command.baseFolder));
+  if (!reader.Open(archivePath)) return ERROR_NOT_ARC_FILE;
+  const std::string basePath = InterfacePathToPosix(command.baseFolder);
+  if (!Fits(archivePath, masks, basePath, log)) return ERROR_DISK_SPACE;
+  SafeExtractor out(basePath);
   if (!out.ok()) return ERROR_MAKEDIRECTORY;
   OwnerWindow owner;
   {
@@ -317,13 +323,13 @@ int Engine::Extract(const ParsedCommand& command, const CommandPlan& plan, std::
   Progress progress(owner, false);
 
   int result = 0;
+  std::vector<std::string> notMade;
   Entry entry;
   int r = 0;
   while ((r = reader.Next(entry)) == 1) {
     if (!MatchesAnyMask(masks, entry.path)) continue;
-    bool special = !entry.IsDirectory() && !entry.IsRegular() && entry.hardlink.empty();
-    if (entry.isSymlink || special) continue;  // links and devices are never made
     MemberPathParts split = SplitMemberPath(entry.path);
+    if (split.namesBase && entry.IsDirectory()) continue;  // "./": the base folder is there
     if (!split.safe) {
       log += "Skipped unsafe name: " + entry.path + "\n";
       result = ERROR_NOT_FILENAME;
@@ -335,6 +341,16 @@ int Engine::Extract(const ParsedCommand& command, const CommandPlan& plan, std::
     }
     std::vector<std::string> parts = split.parts;
     if (!plan.keepFolders) parts = {parts.back()};
+    if (entry.isSymlink) {
+      int made = MakeSymlink(entry, parts, plan, out, log);
+      if (made == ERROR_UNKNOWN_TYPE) notMade.push_back(JoinParts(split.parts));
+      if (made != 0 && made != ERROR_UNKNOWN_TYPE) result = made;
+      continue;
+    }
+    if (!entry.IsRegular() && entry.hardlink.empty()) {  // devices, FIFOs, sockets
+      notMade.push_back(JoinParts(split.parts));
+      continue;
+    }
     std::string name = progress.active() ? InterfaceMemberName(entry.path) : std::string();
     if (progress.Send(ARCEXTRACT_BEGIN, name, entry.size, 0)) return ERROR_USER_CANCEL;
 
@@ -354,7 +370,57 @@ int Engine::Extract(const ParsedCommand& command, const CommandPlan& plan, std::
     if (written != 0) result = written;
   }
   if (r < 0 && result == 0) result = ERROR_BROKEN_DATA;
+  // What was left out is named, and the command does not count as done.
+  for (const std::string& path : notMade) log += "Not installed: " + path + "\n";
+  if (result == 0 && !notMade.empty()) result = ERROR_UNKNOWN_TYPE;
   return result;
+}
+
+// Whether the regular members to extract, as their headers declare them,
+// fit the free space of the destination's file system. A size that the
+// member's packed data cannot hold is a lie, and such a member fails on
+// its own when its data ends early: it counts only as much as deflate's
+// utmost ratio (1032 to 1) could make of its packed bytes.
+bool Engine::Fits(const std::string& archivePath, const std::vector<std::string>& masks,
+                  const std::string& basePath, std::string& log) {
+  constexpr std::uint64_t kMostInflation = 1032, kSlack = 1024;
+  std::uint64_t available = 0, block = 0;
+  std::vector<Member> members;
+  struct stat st {};
+  if (!FreeSpaceAt(basePath, available, block) || stat(archivePath.c_str(), &st) != 0 ||
+      !ReadMembers(archivePath, members)) {
+    return true;
+  }
+  const std::uint64_t fileSize = static_cast<std::uint64_t>(st.st_size);
+  std::uint64_t needed = 0;
+  for (const Member& m : members) {
+    if (m.fileType != AE_IFREG || !MatchesAnyMask(masks, m.path)) continue;
+    const std::uint64_t packed = std::min(m.compressedSize, fileSize);
+    const std::uint64_t most = packed > (UINT64_MAX - kSlack) / kMostInflation
+                                   ? UINT64_MAX
+                                   : packed * kMostInflation + kSlack;
+    const std::uint64_t size = std::min(m.size, most);
+    const std::uint64_t blocks = size / block + (size % block != 0 ? 1 : 0);
+    if (blocks > (available - needed) / block) {
+      log += "Not enough free space in the destination.\n";
+      return false;
+    }
+    needed += blocks * block;
+  }
+  return true;
+}
+
+// A symbolic link member: made when its target stays below the base
+// folder; ERROR_UNKNOWN_TYPE when it is left out.
+int Engine::MakeSymlink(const Entry& entry, const std::vector<std::string>& parts,
+                        const CommandPlan& plan, SafeExtractor& out, std::string& log) {
+  if (!LinkStaysInside(parts, entry.symlink)) return ERROR_UNKNOWN_TYPE;
+  if (out.MakeSymlink(parts, entry.symlink, entry.mtime, plan.overwrite) ==
+      SafeExtractor::Outcome::Failed) {
+    log += "Cannot write: " + entry.path + "\n";
+    return IsOutOfSpace(errno) ? ERROR_DISK_SPACE : ERROR_CANNOT_WRITE;
+  }
+  return 0;
 }
 
 // One regular member. Its data must be what its header declares: data that
@@ -454,14 +520,9 @@ int Engine::ListOrTest(const ParsedCommand& command, bool test, std::string& log
   return 0;
 }
 
-bool Engine::ScanMembers(const std::string& posixPath, std::vector<Member>& members,
-                         std::shared_ptr<StreamCopy>& copy) {
+bool Engine::ScanMembers(const std::string& posixPath, std::vector<Member>& members) {
   ArchiveReader reader(spec_.kind);
-  copy = std::make_shared<StreamCopy>(StreamCopyLimit());
-  if (!reader.OpenKeepingStream(posixPath, *copy)) {
-    copy.reset();
-    if (!reader.Open(posixPath)) return false;
-  }
+  if (!reader.Open(posixPath)) return false;
   Entry entry;
   int r = 0;
   while ((r = reader.Next(entry)) == 1) {
@@ -480,7 +541,6 @@ bool Engine::ScanMembers(const std::string& posixPath, std::vector<Member>& memb
     m.mode = entry.mode;
     members.push_back(std::move(m));
   }
-  if (copy && (r != 0 || !copy->Kept())) copy.reset();
   if (spec_.kind == FormatKind::Zip && r == 0) {
     std::map<std::string, std::uint64_t> sizes = ScanZipCompressedSizes(posixPath);
     for (Member& m : members) {
@@ -495,8 +555,7 @@ bool Engine::ScanMembers(const std::string& posixPath, std::vector<Member>& memb
 
 bool Engine::ReadMembers(const std::string& posixPath, std::vector<Member>& members) {
   // Detection, counting and listing read the same headers one after the
-  // other; a compressed TAR would be unpacked each time. Its decompressed
-  // stream is kept too, for the extraction that usually follows.
+  // other; a compressed TAR would be unpacked each time.
   std::optional<MemberCache> key = CacheKey(posixPath);
   if (!key) return false;
   {
@@ -505,12 +564,10 @@ bool Engine::ReadMembers(const std::string& posixPath, std::vector<Member>& memb
       members = cache_->members;
       return true;
     }
-    cache_.reset();  // its copy may be large: gone before the next one is made
+    cache_.reset();
   }
-  std::shared_ptr<StreamCopy> copy;
-  if (!ScanMembers(posixPath, members, copy)) return false;
+  if (!ScanMembers(posixPath, members)) return false;
   key->members = members;
-  key->stream = std::move(copy);
   std::lock_guard<std::mutex> lock(mutex_);
   cache_ = std::move(key);
   return true;
@@ -519,20 +576,9 @@ bool Engine::ReadMembers(const std::string& posixPath, std::vector<Member>& memb
 std::optional<Engine::MemberCache> Engine::CacheKey(const std::string& posixPath) {
   struct stat st {};
   if (stat(posixPath.c_str(), &st) != 0) return std::nullopt;
-  return MemberCache{posixPath,
-                     static_cast<std::uint64_t>(st.st_size),
-                     st.st_mtim.tv_sec,
-                     st.st_mtim.tv_nsec,
-                     st.st_ino,
-                     {},
-                     nullptr};
-}
-
-std::shared_ptr<const StreamCopy> Engine::TakeStreamCopy(const std::string& posixPath) {
-  std::optional<MemberCache> key = CacheKey(posixPath);
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (!key || !cache_ || !cache_->SameFile(*key)) return nullptr;
-  return std::move(cache_->stream);
+  return MemberCache{posixPath,         static_cast<std::uint64_t>(st.st_size),
+                     st.st_mtim.tv_sec, st.st_mtim.tv_nsec,
+                     st.st_ino,         {}};
 }
 
 int Engine::CheckArchive(const char* archive, int mode) {

@@ -156,11 +156,8 @@ class Engine {
   struct MemberCache;
   // The members of an archive, from the cache while the file is unchanged.
   bool ReadMembers(const std::string& posixPath, std::vector<Member>& members);
-  bool ScanMembers(const std::string& posixPath, std::vector<Member>& members,
-                   std::shared_ptr<StreamCopy>& copy);
+  bool ScanMembers(const std::string& posixPath, std::vector<Member>& members);
   static std::optional<MemberCache> CacheKey(const std::string& posixPath);
-  // The decompressed stream kept by the listing pass of this very file, once.
-  std::shared_ptr<const StreamCopy> TakeStreamCopy(const std::string& posixPath);
   int FindFrom(ArcHandleData& data, std::size_t start, INDIVIDUALINFO* info);
   void FillInfo(const Member& member, INDIVIDUALINFO& info) const;
 
@@ -169,6 +166,10 @@ class Engine {
   int ExtractFile(ArchiveReader& reader, const Entry& entry, const std::vector<std::string>& parts,
                   const CommandPlan& plan, SafeExtractor& out, Progress& progress,
                   const std::string& name, std::string& log);
+  bool Fits(const std::string& archivePath, const std::vector<std::string>& masks,
+            const std::string& basePath, std::string& log);
+  int MakeSymlink(const Entry& entry, const std::vector<std::string>& parts,
+                  const CommandPlan& plan, SafeExtractor& out, std::string& log);
   int ListOrTest(const ParsedCommand& command, bool test, std::string& log);
   int Compress(const ParsedCommand& command, const CommandPlan& plan, std::string& log);
   int Delete(const ParsedCommand& command, std::string& log);
@@ -189,7 +190,6 @@ class Engine {
     long mtimeNsec;
     std::uint64_t inode;
     std::vector<Member> members;
-    std::shared_ptr<const StreamCopy> stream;
     bool SameFile(const MemberCache& o) const {
       return path == o.path && size == o.size && mtime == o.mtime && mtimeNsec == o.mtimeNsec &&
              inode == o.inode;

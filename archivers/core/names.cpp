@@ -171,7 +171,30 @@ MemberPathParts SplitMemberPath(std::string_view utf8Path) {
     start = slash + 1;
   }
   result.safe = !result.parts.empty();
+  result.namesBase = result.parts.empty() && !path.empty();
   return result;
+}
+
+bool LinkStaysInside(const std::vector<std::string>& linkParts, std::string_view utf8Target) {
+  std::string target = NormalizeMemberPath(utf8Target);
+  if (linkParts.empty() || target.empty() || target.front() == '/') return false;
+  std::size_t levels = linkParts.size() - 1;  // folders between the base and the link
+  bool descending = false;
+  std::size_t start = 0;
+  while (start <= target.size()) {
+    std::size_t slash = target.find('/', start);
+    if (slash == std::string::npos) slash = target.size();
+    std::string_view part(target.data() + start, slash - start);
+    if (part == "..") {
+      if (descending || levels == 0) return false;
+      --levels;
+    } else if (!part.empty() && part != ".") {
+      if (!descending && start == 0 && IsDriveComponent(part)) return false;
+      descending = true;
+    }
+    start = slash + 1;
+  }
+  return true;
 }
 
 bool MatchWildcard(std::string_view pattern, std::string_view name, bool brackets) {

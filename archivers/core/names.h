@@ -31,12 +31,21 @@ std::string InterfaceMemberName(std::string_view utf8Path);
 
 // Splits a member path into the components to create below the base
 // folder. Empty when the path is unsafe: absolute, a drive letter, or a
-// ".." component. "." and empty components are dropped.
+// ".." component. "." and empty components are dropped, so "." and "./"
+// name the base folder itself (not safe, but harmless).
 struct MemberPathParts {
   bool safe = false;
+  bool namesBase = false;
   std::vector<std::string> parts;
 };
 MemberPathParts SplitMemberPath(std::string_view utf8Path);
+
+// Whether a symbolic link made at `linkParts` (below the base folder) with
+// this target (UTF-8, "/" between folders) points at the base folder or
+// below it: relative, and any ".." only at its start, no more of them than
+// the link has folders above it. A later ".." could climb back out through
+// another link, so it is refused.
+bool LinkStaysInside(const std::vector<std::string>& linkParts, std::string_view utf8Target);
 
 // Windows wildcard match ("*", "?", and "*.*" for every name), ignoring
 // ASCII case. With brackets enabled "[...]" is a set of characters (the

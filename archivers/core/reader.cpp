@@ -2,7 +2,6 @@
 
 #include <archive.h>
 #include <archive_entry.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 #include "archivers/core/names.h"
 
@@ -234,27 +234,37 @@ std::vector<std::uint64_t> ScanLzhCompressedSizes(const std::string& posixPath) 
   return sizes;
 }
 
-std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& posixPath) {
-  std::map<std::string, std::uint64_t> sizes;
+std::map<std::string, ZipRecord> ScanZipDirectory(const std::string& posixPath) {
+  std::map<std::string, ZipRecord> records;
   File file(posixPath);
   struct stat st {};
-  if (!file.ok() || stat(posixPath.c_str(), &st) != 0 || st.st_size < 22) return sizes;
+  if (!file.ok() || stat(posixPath.c_str(), &st) != 0 || st.st_size < 22) return records;
   std::uint64_t fileSize = static_cast<std::uint64_t>(st.st_size);
   std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, 65557));
   std::vector<unsigned char> tail(tailSize);
-  if (!file.ReadAt(fileSize - tailSize, tail.data(), tailSize)) return sizes;
+  if (!file.ReadAt(fileSize - tailSize, tail.data(), tailSize)) return records;
   std::size_t eocd = tailSize - 22 + 1;
   while (eocd-- > 0) {
     if (Le32(tail.data() + eocd) == 0x06054b50) break;
   }
-  if (eocd == static_cast<std::size_t>(-1)) return sizes;
+  if (eocd == static_cast<std::size_t>(-1)) return records;
   std::uint64_t cdSize = Le32(tail.data() + eocd + 12);
   std::uint64_t eocdAt = fileSize - tailSize + eocd;
-  if (cdSize == 0xFFFFFFFFULL || cdSize > eocdAt || cdSize > (256u << 20)) return sizes;
+  if (cdSize == 0xFFFFFFFFULL || cdSize > eocdAt || cdSize > (256u << 20)) return records;
   // Measured back from the end record, which also holds for a stub in front.
+  const std::uint64_t cdAt = eocdAt - cdSize;
+  const std::uint64_t stub =
+      cdAt >= Le32(tail.data() + eocd + 16) ? cdAt - Le32(tail.data() + eocd + 16) : 0;
   std::vector<unsigned char> cd(static_cast<std::size_t>(cdSize));
-  if (!file.ReadAt(eocdAt - cdSize, cd.data(), cd.size())) return sizes;
+  if (!file.ReadAt(cdAt, cd.data(), cd.size())) return records;
   std::size_t pos = 0;
+  const auto put = [&records](const std::string& key, const ZipRecord& record) {
+    auto [it, added] = records.emplace(key, record);
+    if (!added) {
+      it->second = record;  // the later one, as libarchive keeps it
+      it->second.unique = false;
+    }
+  };
   while (pos + 46 <= cd.size() && Le32(cd.data() + pos) == 0x02014b50) {
     const unsigned char* h = cd.data() + pos;
     unsigned flags = Le16(h + 8), nameSize = Le16(h + 28), extraSize = Le16(h + 30),
@@ -262,70 +272,37 @@ std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& p
     if (pos + 46 + nameSize + extraSize > cd.size()) break;
     std::string raw(reinterpret_cast<const char*>(h + 46), nameSize);
     const unsigned char* extra = h + 46 + nameSize;
-    std::uint64_t compressed = Le32(h + 20);
-    if (compressed == 0xFFFFFFFFULL) {
-      compressed = Zip64CompressedSize(extra, extraSize, Le32(h + 24) == 0xFFFFFFFFU, compressed);
+    ZipRecord record;
+    record.flags = flags;
+    record.method = Le16(h + 10);
+    record.crc = Le32(h + 16);
+    record.compressedSize = Le32(h + 20);
+    record.size = Le32(h + 24);
+    record.localHeader = stub + Le32(h + 42);
+    if (record.compressedSize == 0xFFFFFFFFULL) {
+      record.compressedSize =
+          Zip64CompressedSize(extra, extraSize, record.size == 0xFFFFFFFFU, record.compressedSize);
     }
+    // Each name this member may be read under, once.
+    std::set<std::string> keys;
     std::string unicode = UnicodePathOf(extra, extraSize);
-    if (!unicode.empty()) sizes[ZipKey(unicode)] = compressed;
+    if (!unicode.empty()) keys.insert(ZipKey(unicode));
     if (flags & 0x800) {
-      sizes[ZipKey(raw)] = compressed;
+      keys.insert(ZipKey(raw));
     } else {
-      sizes[ZipKey(ToUtf8(raw))] = compressed;
-      sizes[ZipKey(RawNameToUtf8(raw))] = compressed;
+      keys.insert(ZipKey(ToUtf8(raw)));
+      keys.insert(ZipKey(RawNameToUtf8(raw)));
     }
+    for (const std::string& key : keys) put(key, record);
     pos += 46 + nameSize + extraSize + commentSize;
   }
+  return records;
+}
+
+std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& posixPath) {
+  std::map<std::string, std::uint64_t> sizes;
+  for (const auto& [key, record] : ScanZipDirectory(posixPath)) sizes[key] = record.compressedSize;
   return sizes;
-}
-
-namespace {
-
-// Chunks mapped with their pages made at once: touching a hundred megabytes
-// of fresh memory page by page costs a good part of the decompression.
-constexpr std::size_t kCopyChunk = 4 << 20;
-
-char* NewChunk() {
-  void* memory = mmap(nullptr, kCopyChunk, PROT_READ | PROT_WRITE,
-                      MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-  return memory == MAP_FAILED ? nullptr : static_cast<char*>(memory);
-}
-
-}  // namespace
-
-void StreamCopy::Chunk::Free::operator()(char* data) const { munmap(data, kCopyChunk); }
-
-void StreamCopy::Append(const char* data, std::size_t size) {
-  if (!kept_) return;
-  size_ += size;
-  while (kept_ && size > 0) {
-    if (chunks_.empty() || chunks_.back().size == kCopyChunk) {
-      Chunk chunk;
-      chunk.data.reset(NewChunk());
-      if (!chunk.data) break;
-      chunks_.push_back(std::move(chunk));
-    }
-    Chunk& chunk = chunks_.back();
-    std::size_t take = std::min(size, kCopyChunk - chunk.size);
-    std::memcpy(chunk.data.get() + chunk.size, data, take);
-    chunk.size += take;
-    data += take;
-    size -= take;
-  }
-  if (size_ > limit_ || size > 0) {
-    kept_ = false;
-    chunks_.clear();
-    chunks_.shrink_to_fit();
-  }
-}
-
-std::uint64_t StreamCopyLimit() {
-  constexpr std::uint64_t kMost = 512ull << 20;
-  long pages = sysconf(_SC_PHYS_PAGES);
-  long pageSize = sysconf(_SC_PAGESIZE);
-  if (pages <= 0 || pageSize <= 0) return kMost / 4;
-  return std::min(kMost,
-                  static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 8);
 }
 
 ArchiveReader::ArchiveReader(FormatKind kind) : kind_(kind) {}
@@ -335,71 +312,29 @@ ArchiveReader::~ArchiveReader() { Close(); }
 // What an earlier, failed Open left behind.
 void ArchiveReader::Close() {
   if (archive_ != nullptr) archive_read_free(archive_);
-  if (source_ != nullptr) archive_read_free(source_);
-  archive_ = source_ = nullptr;
-  copy_ = nullptr;
-  readBack_.reset();
-  nextChunk_ = 0;
+  archive_ = nullptr;
+  gzip_.reset();
+  member_.reset();
+  memberActive_ = false;
+  zipDirectory_.reset();
   index_ = 0;
 }
 
-la_ssize_t ArchiveReader::ReadFromSource(struct archive*, void* self, const void** buffer) {
-  auto* reader = static_cast<ArchiveReader*>(self);
-  std::size_t size = 0;
-  la_int64_t offset = 0;
-  int r = archive_read_data_block(reader->source_, buffer, &size, &offset);
-  if (r == ARCHIVE_EOF) return 0;
-  if (r != ARCHIVE_OK) return -1;
-  reader->copy_->Append(static_cast<const char*>(*buffer), size);
-  return static_cast<la_ssize_t>(size);
+la_ssize_t ArchiveReader::ReadFromGzip(struct archive*, void* self, const void** buffer) {
+  return static_cast<ArchiveReader*>(self)->gzip_->Read(buffer);
 }
 
-la_ssize_t ArchiveReader::ReadFromCopy(struct archive*, void* self, const void** buffer) {
-  auto* reader = static_cast<ArchiveReader*>(self);
-  const auto& chunks = reader->readBack_->Chunks();
-  if (reader->nextChunk_ >= chunks.size()) return 0;
-  const StreamCopy::Chunk& chunk = chunks[reader->nextChunk_++];
-  *buffer = chunk.data.get();
-  return static_cast<la_ssize_t>(chunk.size);
-}
-
-// The TAR reader over input that this object supplies (no filter: the
-// input is decompressed already).
-bool ArchiveReader::OpenOwnInput(la_ssize_t (*read)(struct archive*, void*, const void**)) {
+// The TAR reader over the inflated stream (no filter of its own).
+bool ArchiveReader::OpenGzipTar(const std::string& posixPath) {
+  gzip_ = std::make_unique<GzipInput>();
+  if (!gzip_->Open(posixPath)) return false;
   archive_ = archive_read_new();
   if (archive_ == nullptr) return false;
   archive_read_support_format_tar(archive_);
   archive_read_support_format_gnutar(archive_);
   archive_read_set_options(archive_, "hdrcharset=CP932");
-  return archive_read_open(archive_, this, nullptr, read, nullptr) == ARCHIVE_OK;
-}
-
-bool ArchiveReader::OpenKeepingStream(const std::string& posixPath, StreamCopy& copy) {
-  if (kind_ != FormatKind::Tar) return false;
-  Close();
-  path_ = posixPath;
-  source_ = archive_read_new();
-  if (source_ == nullptr) return false;
-  archive_read_support_format_raw(source_);
-  EnableTarFilters(source_);
-  struct archive_entry* raw = nullptr;
-  if (archive_read_open_filename(source_, posixPath.c_str(), kReadBlockSize) != ARCHIVE_OK ||
-      archive_read_next_header(source_, &raw) != ARCHIVE_OK ||
-      archive_filter_code(source_, 0) == ARCHIVE_FILTER_NONE) {
-    archive_read_free(source_);
-    source_ = nullptr;
-    return false;
-  }
-  copy_ = &copy;
-  return OpenOwnInput(&ArchiveReader::ReadFromSource);
-}
-
-bool ArchiveReader::OpenCopy(const std::string& posixPath, std::shared_ptr<const StreamCopy> copy) {
-  if (kind_ != FormatKind::Tar || !copy || !copy->Kept()) return false;
-  Close();
-  path_ = posixPath;
-  readBack_ = std::move(copy);
-  return OpenOwnInput(&ArchiveReader::ReadFromCopy);
+  return archive_read_open(archive_, this, nullptr, &ArchiveReader::ReadFromGzip, nullptr) ==
+         ARCHIVE_OK;
 }
 
 struct archive* ArchiveReader::Create(bool latin1Names) const {
@@ -417,6 +352,9 @@ struct archive* ArchiveReader::Create(bool latin1Names) const {
 bool ArchiveReader::Open(const std::string& posixPath) {
   Close();
   path_ = posixPath;
+  if (kind_ == FormatKind::Tar && GzipInput::LooksLikeGzip(posixPath)) {
+    return OpenGzipTar(posixPath);
+  }
   archive_ = Create(false);
   if (archive_ == nullptr) return false;
   if (archive_read_open_filename(archive_, posixPath.c_str(), kReadBlockSize) != ARCHIVE_OK) {
@@ -424,6 +362,11 @@ bool ArchiveReader::Open(const std::string& posixPath) {
   }
   if (kind_ == FormatKind::Rar) rarHeaders_ = ScanRar4Headers(posixPath);
   if (kind_ == FormatKind::Lha) lzhSizes_ = ScanLzhCompressedSizes(posixPath);
+  if (kind_ == FormatKind::Zip) {
+    zipDirectory_ = ScanZipDirectory(posixPath);
+    struct stat st {};
+    zipFileSize_ = stat(posixPath.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+  }
   return true;
 }
 
@@ -486,6 +429,11 @@ int ArchiveReader::Next(Entry& entry) {
   entry.atime = archive_entry_atime_is_set(e) ? archive_entry_atime(e) : entry.mtime;
   entry.ctime = archive_entry_birthtime_is_set(e) ? archive_entry_birthtime(e) : entry.mtime;
   entry.isSymlink = entry.fileType == AE_IFLNK;
+  if (entry.isSymlink) {
+    const char* target = archive_entry_symlink_utf8(e);
+    if (target == nullptr) target = archive_entry_symlink(e);
+    if (target != nullptr) entry.symlink = NormalizeMemberPath(RawNameToUtf8(target));
+  }
   if (const char* link = archive_entry_hardlink_utf8(e)) {
     entry.hardlink = NormalizeMemberPath(link);
   } else if (archive_entry_hardlink(e) != nullptr) {
@@ -496,11 +444,49 @@ int ArchiveReader::Next(Entry& entry) {
   }
   if (lzhSizes_ && index_ < lzhSizes_->size()) entry.compressedSize = (*lzhSizes_)[index_];
   ++index_;
+  PlanZipMember(entry);
   return 1;
+}
+
+// A deflated ZIP member whose central record and local header agree with
+// what libarchive read is inflated by igzip straight from the file;
+// anything else (stored, encrypted, zip64, other methods, names that two
+// members share) goes through libarchive.
+void ArchiveReader::PlanZipMember(const Entry& entry) {
+  memberActive_ = false;
+  memberOffset_ = 0;
+  if (!zipDirectory_ || !entry.IsRegular() || !entry.sizeKnown) return;
+  constexpr unsigned kDeflate = 8, kEncrypted = 0x01;
+  auto it = zipDirectory_->find(ZipKey(entry.path));
+  if (it == zipDirectory_->end()) return;
+  const ZipRecord& r = it->second;
+  if (!r.unique || r.method != kDeflate || (r.flags & kEncrypted) != 0 ||
+      r.compressedSize >= 0xFFFFFFFFULL || r.size >= 0xFFFFFFFFULL || r.size != entry.size) {
+    return;
+  }
+  File file(path_);
+  unsigned char local[30];
+  if (!file.ok() || !file.ReadAt(r.localHeader, local, sizeof local) || Le32(local) != 0x04034b50 ||
+      Le16(local + 8) != kDeflate) {
+    return;
+  }
+  const std::uint64_t data = r.localHeader + 30 + Le16(local + 26) + Le16(local + 28);
+  if (data + r.compressedSize > zipFileSize_) return;
+  if (!member_) member_ = std::make_unique<GzipInput>();
+  memberActive_ = member_->OpenMember(path_, data, r.compressedSize, r.size, r.crc);
 }
 
 bool ArchiveReader::ReadBlock(const void*& buffer, std::size_t& size, std::int64_t& offset,
                               int& status) {
+  if (memberActive_) {
+    ssize_t n = member_->Read(&buffer);
+    if (n < 0) return false;
+    size = static_cast<std::size_t>(n);
+    offset = static_cast<std::int64_t>(memberOffset_);
+    memberOffset_ += size;
+    status = n == 0 ? 0 : 1;
+    return true;
+  }
   la_int64_t off = 0;
   int r = archive_read_data_block(archive_, &buffer, &size, &off);
   offset = off;
@@ -515,6 +501,7 @@ bool ArchiveReader::ReadBlock(const void*& buffer, std::size_t& size, std::int64
 bool ArchiveReader::SkipData() { return archive_read_data_skip(archive_) >= ARCHIVE_WARN; }
 
 int ArchiveReader::FilterCode() const {
+  if (gzip_) return ARCHIVE_FILTER_GZIP;
   return archive_ == nullptr ? ARCHIVE_FILTER_NONE : archive_filter_code(archive_, 0);
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "archivers/core/gzip_input.h"
+
 struct archive;
 struct archive_entry;
 
@@ -35,6 +37,7 @@ class ThreadLocaleGuard {
 struct Entry {
   std::string path;  // UTF-8, "/" between folders
   std::string hardlink;
+  std::string symlink;  // the target of a symbolic link, "/" between folders
   bool isSymlink = false;
   unsigned fileType = 0;  // AE_IFREG, AE_IFDIR ...
   unsigned mode = 0;      // permission bits
@@ -50,35 +53,14 @@ struct Entry {
   bool IsRegular() const;
 };
 
-// The decompressed bytes of a compressed TAR as the listing pass read them,
-// so that extracting right after it need not decompress them again. Kept
-// only up to a limit: past it, the copy is dropped.
-class StreamCopy {
- public:
-  struct Chunk {
-    struct Free {
-      void operator()(char* data) const;
-    };
-    std::unique_ptr<char, Free> data;
-    std::size_t size = 0;
-  };
-
-  explicit StreamCopy(std::uint64_t limit) : limit_(limit) {}
-  void Append(const char* data, std::size_t size);
-  bool Kept() const { return kept_; }
-  std::uint64_t Size() const { return size_; }
-  const std::vector<Chunk>& Chunks() const { return chunks_; }
-
- private:
-  std::uint64_t limit_;
-  std::uint64_t size_ = 0;
-  bool kept_ = true;
-  std::vector<Chunk> chunks_;
+// A member as the ZIP central directory describes it.
+struct ZipRecord {
+  unsigned flags = 0, method = 0;
+  std::uint32_t crc = 0;
+  std::uint64_t compressedSize = 0, size = 0;
+  std::uint64_t localHeader = 0;  // offset in the file, a stub in front counted
+  bool unique = true;             // no other member has the same name
 };
-
-// What a copy may hold: an eighth of the memory, at most 512 MiB.
-std::uint64_t StreamCopyLimit();
-
 class ArchiveReader {
  public:
   explicit ArchiveReader(FormatKind kind);
@@ -88,12 +70,6 @@ class ArchiveReader {
 
   // False when the file is missing or not an archive of this format.
   bool Open(const std::string& posixPath);
-  // A compressed TAR, keeping its decompressed stream in `copy` as it is
-  // read; false (nothing opened) for anything else.
-  bool OpenKeepingStream(const std::string& posixPath, StreamCopy& copy);
-  // The TAR of a complete copy, read from memory; the file's path names
-  // the archive where names must be read again.
-  bool OpenCopy(const std::string& posixPath, std::shared_ptr<const StreamCopy> copy);
   // 1: an entry was read; 0: the end; -1: the archive is broken.
   int Next(Entry& entry);
   // Reads the current entry's data; false on a data error (also one that
@@ -114,20 +90,23 @@ class ArchiveReader {
   std::string RecoverName(std::size_t index);
   bool ReadBlock(const void*& buffer, std::size_t& size, std::int64_t& offset, int& status);
 
-  static la_ssize_t ReadFromSource(struct archive*, void* self, const void** buffer);
-  static la_ssize_t ReadFromCopy(struct archive*, void* self, const void** buffer);
-  bool OpenOwnInput(la_ssize_t (*read)(struct archive*, void*, const void**));
+  static la_ssize_t ReadFromGzip(struct archive*, void* self, const void** buffer);
+  bool OpenGzipTar(const std::string& posixPath);
+  void PlanZipMember(const Entry& entry);
   void Close();
 
   FormatKind kind_;
   std::string path_;
   struct archive* archive_ = nullptr;
-  // A decompressing raw reader whose output the TAR reader reads (and
-  // `copy_` keeps), or the copy read back.
-  struct archive* source_ = nullptr;
-  StreamCopy* copy_ = nullptr;
-  std::shared_ptr<const StreamCopy> readBack_;
-  std::size_t nextChunk_ = 0;
+  // The inflated stream of a gzip TAR, which the TAR reader reads.
+  std::unique_ptr<GzipInput> gzip_;
+  // The current ZIP member's data when igzip inflates it (the input is
+  // kept for the next member).
+  std::unique_ptr<GzipInput> member_;
+  bool memberActive_ = false;
+  std::uint64_t memberOffset_ = 0;
+  std::optional<std::map<std::string, ZipRecord>> zipDirectory_;
+  std::uint64_t zipFileSize_ = 0;
   std::size_t index_ = 0;
   std::optional<std::vector<struct Rar4Header>> rarHeaders_;
   std::optional<std::vector<std::uint64_t>> lzhSizes_;
@@ -147,8 +126,11 @@ std::vector<Rar4Header> ScanRar4Headers(const std::string& posixPath);
 // headers); empty when the archive does not start with a header.
 std::vector<std::uint64_t> ScanLzhCompressedSizes(const std::string& posixPath);
 
-// Compressed sizes from a ZIP central directory, by member path (UTF-8,
-// "/" between folders, no trailing "/").
+// The central directory by member path (UTF-8, "/" between folders, no
+// trailing "/"); empty when the file has none.
+std::map<std::string, ZipRecord> ScanZipDirectory(const std::string& posixPath);
+
+// Compressed sizes from a ZIP central directory, by member path.
 std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& posixPath);
 
 template <typename Sink>

@@ -3,7 +3,10 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
+
+#include <optional>
 
 namespace archivers {
 
@@ -37,6 +40,21 @@ int OpenOrCreateBase(const std::string& path) {
 }
 
 }  // namespace
+
+bool FreeSpaceAt(const std::string& posixPath, std::uint64_t& bytes, std::uint64_t& blockSize) {
+  std::string path = posixPath;
+  struct statvfs fs {};
+  while (statvfs(path.c_str(), &fs) != 0) {
+    if (errno != ENOENT && errno != ENOTDIR) return false;
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return false;
+    path.resize(slash == 0 ? 1 : slash);
+  }
+  blockSize = fs.f_frsize != 0 ? fs.f_frsize : fs.f_bsize;
+  bytes = static_cast<std::uint64_t>(fs.f_bavail) * blockSize;
+  return blockSize != 0;
+}
 
 SafeExtractor::SafeExtractor(const std::string& basePosixPath)
     : baseFd_(OpenOrCreateBase(basePosixPath)) {}
@@ -77,16 +95,42 @@ int SafeExtractor::ParentFolder(const std::vector<std::string>& parts) {
 
 namespace {
 
+// A hidden name beside `name` for a member still being made.
+std::string SpareName(const std::string& name) {
+  static unsigned counter = 0;
+  return ".~" + name + "." + std::to_string(getpid()) + "." + std::to_string(++counter) + ".tmp";
+}
+
 // A name beside `name` that nothing else uses, made exclusively.
 int CreateSpare(int folder, const std::string& name, unsigned perm, std::string& spare) {
-  static unsigned counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    spare = ".~" + name + "." + std::to_string(getpid()) + "." + std::to_string(++counter) + ".tmp";
+    spare = SpareName(name);
     int fd =
         openat(folder, spare.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, perm);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
+}
+
+}  // namespace
+
+namespace {
+
+// What a name already in use means for a new member there: a folder is
+// never replaced, and the overwrite rule may keep what is there. Empty
+// when the member is to be made (`replacing` tells whether over something).
+std::optional<SafeExtractor::Outcome> ExistingNameRule(int dir, const std::string& name,
+                                                       std::int64_t mtime, OverwriteRule rule,
+                                                       bool& replacing) {
+  struct stat existing {};
+  replacing = fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
+  if (!replacing) return std::nullopt;
+  if (S_ISDIR(existing.st_mode)) return SafeExtractor::Outcome::Failed;
+  if (rule == OverwriteRule::Never) return SafeExtractor::Outcome::Skipped;
+  if (rule == OverwriteRule::IfNewer && existing.st_mtime >= mtime) {
+    return SafeExtractor::Outcome::Skipped;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -98,13 +142,8 @@ SafeExtractor::Outcome SafeExtractor::CreateFile(const std::vector<std::string>&
   int dir = ParentFolder(parts);
   if (dir < 0) return Outcome::Failed;
   const std::string& name = parts.back();
-  struct stat existing {};
-  bool replacing = fstatat(dir, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
-  if (replacing) {
-    if (S_ISDIR(existing.st_mode)) return Outcome::Failed;
-    if (rule == OverwriteRule::Never) return Outcome::Skipped;
-    if (rule == OverwriteRule::IfNewer && existing.st_mtime >= mtime) return Outcome::Skipped;
-  }
+  bool replacing = false;
+  if (auto ends = ExistingNameRule(dir, name, mtime, rule, replacing)) return *ends;
   unsigned perm = (mode & 0777) != 0 ? (mode & 0777) | 0600 : 0644;
   file.folder = dup(dir);
   if (file.folder < 0) return Outcome::Failed;
@@ -186,6 +225,31 @@ bool SafeExtractor::MakeHardLink(const std::vector<std::string>& parts,
   }
   close(targetDirCopy);
   return ok;
+}
+
+SafeExtractor::Outcome SafeExtractor::MakeSymlink(const std::vector<std::string>& parts,
+                                                  const std::string& target, std::int64_t mtime,
+                                                  OverwriteRule rule) {
+  int dir = ParentFolder(parts);
+  if (dir < 0) return Outcome::Failed;
+  const std::string& name = parts.back();
+  bool replacing = false;
+  if (auto ends = ExistingNameRule(dir, name, mtime, rule, replacing)) return *ends;
+  // Made under a spare name and renamed over the old one, so a failure
+  // leaves the old one as it was.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string spare = SpareName(name);
+    if (symlinkat(target.c_str(), dir, spare.c_str()) != 0) {
+      if (errno == EEXIST) continue;
+      return Outcome::Failed;
+    }
+    struct timespec times[2] = {{static_cast<time_t>(mtime), 0}, {static_cast<time_t>(mtime), 0}};
+    utimensat(dir, spare.c_str(), times, AT_SYMLINK_NOFOLLOW);
+    if (renameat(dir, spare.c_str(), dir, name.c_str()) == 0) return Outcome::Created;
+    unlinkat(dir, spare.c_str(), 0);
+    return Outcome::Failed;
+  }
+  return Outcome::Failed;
 }
 
 }  // namespace archivers

@@ -13,6 +13,10 @@ namespace archivers {
 
 enum class OverwriteRule { Always, Never, IfNewer };
 
+// Bytes free for an unprivileged user on the file system that holds the
+// path, or of its nearest existing folder; false when nothing tells.
+bool FreeSpaceAt(const std::string& posixPath, std::uint64_t& bytes, std::uint64_t& blockSize);
+
 class SafeExtractor {
  public:
   // Opens (creating when missing) the base folder; check ok().
@@ -45,6 +49,10 @@ class SafeExtractor {
   bool MakeDirectory(const std::vector<std::string>& parts);
   bool MakeHardLink(const std::vector<std::string>& parts,
                     const std::vector<std::string>& targetParts, OverwriteRule rule);
+  // A symbolic link with the given target, which the caller has checked;
+  // it replaces a file or link of that name, never a folder.
+  Outcome MakeSymlink(const std::vector<std::string>& parts, const std::string& target,
+                      std::int64_t mtime, OverwriteRule rule);
 
  private:
   // The folder that holds the last component, created when missing.

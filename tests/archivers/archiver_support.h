@@ -178,8 +178,15 @@ struct Api {
   }
 
   int Run(const std::string& cmdLine) const {
+    std::string ignored;
+    return Run(cmdLine, ignored);
+  }
+  // The same, with the library's log (UTF-8).
+  int Run(const std::string& cmdLine, std::string& log) const {
     char output[4096] = {};
-    return command(nullptr, cmdLine.c_str(), output, sizeof output);
+    int result = command(nullptr, cmdLine.c_str(), output, sizeof output);
+    log = Utf8(output);
+    return result;
   }
 
   ARC_COMMAND command;

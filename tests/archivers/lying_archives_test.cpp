@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 
 #include "archiver_support.h"
 #include "file_size_limit.h"
@@ -167,6 +168,65 @@ TEST_F(LyingArchives, LzhMembersClaimingOtherSizesAreRemovedAndTheOthersGoOn) {
   EXPECT_EQ(api.getFileCount(WinPath(work / "liar.lzh").c_str()), 3);
   EXPECT_EQ(Extract(api, "e -+ -x1 -c1 -r1", work / "liar.lzh"), ERROR_BROKEN_DATA);
   EXPECT_EQ(Extracted(), (std::vector<std::string>{"fine.txt:5"}));
+}
+
+// Deflated data that disagrees with its headers fails its member, and only
+// that one: a changed byte in a ZIP member, a gzip stream cut short or with
+// a wrong checksum. A gzip TAR of two gzip members (as concatenated files
+// are) is read whole.
+TEST_F(LyingArchives, DeflatedDataThatDisagreesWithItsHeadersFailsItsMember) {
+  std::string text;
+  for (int i = 0; text.size() < (300 << 10); ++i) text += "line " + std::to_string(i * 7919) + "\n";
+  const std::vector<ArchiveItem> items = {
+      {"a.txt", text}, {"b.txt", text.substr(1000)}, {"c.txt", "c"}};
+  Library unzip("Unzip32.dll"), tar("Tar32.dll");
+
+  WriteArchive(work / "changed.zip", true, false, items);
+  std::string zip = ReadFile(work / "changed.zip");
+  const std::size_t name = zip.find("b.txt");
+  ASSERT_NE(name, std::string::npos);
+  const std::size_t extra = static_cast<unsigned char>(zip[name - 2]) |
+                            static_cast<std::size_t>(static_cast<unsigned char>(zip[name - 1]))
+                                << 8;
+  zip[name + 5 + extra + 2000] ^= 0x5A;
+  WriteFile(work / "changed.zip", zip);
+  EXPECT_EQ(Extract(Api(unzip, "UnZip"), "-x -C -o", work / "changed.zip"), ERROR_BROKEN_DATA);
+  EXPECT_EQ(Extracted(),
+            (std::vector<std::string>{"a.txt:" + std::to_string(text.size()), "c.txt:1"}));
+
+  WriteArchive(work / "plain.tar", false, false, items);
+  const std::string plain = ReadFile(work / "plain.tar");
+  const std::string half = (work / "plain.tar").string();
+  const std::string two = (work / "two.tar.gz").string();
+  ASSERT_EQ(std::system(("head -c 150000 '" + half + "' | gzip > '" + two +
+                         "' && tail -c +150001 '" + half + "' | gzip >> '" + two + "'")
+                            .c_str()),
+            0);
+  for (const auto& entry : fs::directory_iterator(dest)) fs::remove(entry.path());
+  EXPECT_EQ(Extract(Api(tar, "Tar"), "-x --use-directory=1", work / "two.tar.gz"), 0);
+  EXPECT_TRUE(ReadFile(dest / "a.txt") == text);
+  EXPECT_TRUE(ReadFile(dest / "b.txt") == text.substr(1000));
+  EXPECT_EQ(ReadFile(dest / "c.txt"), "c");
+
+  WriteArchive(work / "whole.tar.gz", false, true, items);
+  const std::string gz = ReadFile(work / "whole.tar.gz");
+  std::string badSum = gz;
+  badSum[gz.size() - 6] ^= 0x01;  // the trailer's CRC-32
+  WriteFile(work / "cut.tar.gz", gz.substr(0, gz.size() / 2));
+  WriteFile(work / "badsum.tar.gz", badSum);
+  for (const char* broken : {"cut.tar.gz", "badsum.tar.gz"}) {
+    SCOPED_TRACE(broken);
+    for (const auto& entry : fs::directory_iterator(dest)) fs::remove(entry.path());
+    EXPECT_NE(Extract(Api(tar, "Tar"), "-x --use-directory=1", work / broken), 0);
+    // Whatever is there is whole: a member is either complete or gone.
+    for (const auto& entry : fs::directory_iterator(dest)) {
+      const std::string file = entry.path().filename().string();
+      EXPECT_EQ(ReadFile(entry.path()), file == "a.txt"   ? text
+                                        : file == "b.txt" ? text.substr(1000)
+                                                          : "c")
+          << file;
+    }
+  }
 }
 
 // A destination that fills up: the member that did not fit is removed, an

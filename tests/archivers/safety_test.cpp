@@ -59,6 +59,50 @@ TEST_F(Traversal, ZipAndTarWithDotDotAbsoluteBackslashDriveLinkAndDevice) {
   EXPECT_EQ(ReadFile(dest / "link/through.txt"), "x");  // a real folder, not the link
 }
 
+// Links that stay below the destination are made as links ("./" first, as
+// `tar czf x.tar.gz -C dir .` writes, names the destination itself and is
+// harmless); links out of it, FIFOs and devices are not made, and the
+// command names them and does not report success.
+TEST_F(Traversal, LinksInsideAreMadeAndWhatIsNotMadeIsNamed) {
+  const std::vector<ArchiveItem> items = {{"./", "", AE_IFDIR},
+                                          {"./lib/libx.so.1", "elf"},
+                                          {"./lib/libx.so", "", AE_IFLNK, "libx.so.1"},
+                                          {"./lib/sub/up", "", AE_IFLNK, "../../lib/./libx.so.1"},
+                                          {"./lib/home", "", AE_IFLNK, ".."},
+                                          {"./lib/out", "", AE_IFLNK, "../../outside"},
+                                          {"./lib/climb", "", AE_IFLNK, "home/../../outside"},
+                                          {"./abs", "", AE_IFLNK, outside.string()},
+                                          {"./pipe", "", AE_IFIFO},
+                                          {"./ok.txt", "fine"}};
+  for (bool zip : {false, true}) {
+    SCOPED_TRACE(zip ? "zip" : "tar.gz");
+    fs::remove_all(dest);
+    const fs::path archive = work / (zip ? "links.zip" : "links.tar.gz");
+    WriteArchive(archive, zip, !zip, items);
+    Library library(zip ? "Unzip32.dll" : "Tar32.dll");
+    std::string log;
+    const std::string command = std::string(zip ? "-x -C -o " : "-x --use-directory=1 ") +
+                                Quote(WinPath(archive)) + " " + Quote(WinPath(dest, true)) + " " +
+                                ResponseArgument(work, {"*.*"});
+    EXPECT_EQ(Api(library, zip ? "UnZip" : "Tar").Run(command, log), ERROR_UNKNOWN_TYPE) << log;
+    // libarchive writes no FIFO into a ZIP.
+    std::vector<std::string> notMade = {"lib/out", "lib/climb", "abs"};
+    if (!zip) notMade.push_back("pipe");
+    for (const std::string& name : notMade)
+      EXPECT_NE(log.find("Not installed: " + name + "\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("ok.txt"), std::string::npos) << log;
+    EXPECT_EQ(fs::read_symlink(dest / "lib/libx.so"), "libx.so.1");
+    EXPECT_EQ(ReadFile(dest / "lib/libx.so"), "elf");
+    EXPECT_EQ(ReadFile(dest / "lib/sub/up"), "elf");
+    EXPECT_EQ(fs::read_symlink(dest / "lib/home"), "..");
+    EXPECT_EQ(ReadFile(dest / "ok.txt"), "fine");
+    for (const char* left : {"lib/out", "lib/climb", "abs", "pipe"}) {
+      EXPECT_FALSE(fs::exists(fs::symlink_status(dest / left))) << left;
+    }
+    ExpectNothingOutside();
+  }
+}
+
 TEST_F(Traversal, LhaAndRarFixtures) {
   std::string data = std::string(TOBRIN_TEST_DATA) + "/archivers/";
   Library lha("Unlha32.dll"), rar("unrar32.dll");
