@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "editor/dialog_parts.h"
+#include "editor/disc_paths.h"
 #include "editor/forms.h"
 #include "platform/files/files.h"
 #include "platform/profile/profile.h"
@@ -17,6 +18,7 @@ namespace {
 namespace files = platform::files;
 
 std::optional<std::string> ownFolderForTesting;
+std::optional<std::string> discFolder;
 
 // Designer layout of the thirteen buttons, BitBtn1 to BitBtn13.
 struct ButtonPlace {
@@ -61,28 +63,50 @@ std::string_view WithoutDrive(std::string_view path) {
   return path;
 }
 
-template <class Paths>
-void MakeEachDriveRelative(Paths& paths) {
-  for (auto& path : paths) path = MakeDriveRelative(path);
+std::string PageLabel(const char* what, int page, int k, const char* unit) {
+  return what + std::to_string(page) + "ページ目の" + unit + std::to_string(k);
 }
 
-template <class Paths, class Flags>
-void NormaliseEachSetupSource(Paths& sources, const Flags& isArchive) {
-  for (std::size_t i = 0; i < sources.size(); ++i) {
-    sources[i] = NormaliseSetupSource(sources[i], isArchive[i]);
+// Every path of the menu pages as the disc saved into `folder` holds it.
+void StoreMenuPathsForDisc(const std::string& folder, OutsideFiles& outside) {
+  for (int k = 1; k <= settings::kMenuButtons; ++k) {
+    Form2->MenuTargets1[k] =
+        DiscTarget(Form2->MenuTargets1[k], folder, PageLabel("メニュー", 1, k, "ボタン"), &outside);
   }
+  for (int k = 1; k <= settings::kMenuButtons; ++k) {
+    Form2->MenuTargets2[k] =
+        DiscTarget(Form2->MenuTargets2[k], folder, PageLabel("メニュー", 2, k, "ボタン"), &outside);
+  }
+  Form2->BackgroundName1 = DiscFileName(Form2->BackgroundName1, Form2->BackgroundPath1, folder,
+                                        "1ページ目の背景", &outside);
+  Form2->BackgroundName2 = DiscFileName(Form2->BackgroundName2, Form2->BackgroundPath2, folder,
+                                        "2ページ目の背景", &outside);
+  Form2->DiscIconFile = Form2->DiscIconChosen = DiscFileName(
+      Form2->DiscIconFile, Form2->DiscIconChosen, folder, "ディスクのアイコン", &outside);
+  TForm4& opening = *Form4;
+  opening.OpeningImage = opening.OpeningImageChosen = DiscFileName(
+      opening.OpeningImage, opening.OpeningImageChosen, folder, "オープニングの画像", &outside);
+  opening.OpeningMusic = opening.OpeningMusicChosen = DiscFileName(
+      opening.OpeningMusic, opening.OpeningMusicChosen, folder, "オープニングの音楽", &outside);
+  opening.OpeningMovie = opening.OpeningMovieChosen = DiscFileName(
+      opening.OpeningMovie, opening.OpeningMovieChosen, folder, "オープニングの動画", &outside);
+  // The file as chosen, while it is still the one the field holds.
+  TForm8& timer = *Form8;
+  const bool chosenHeld = MakeDriveRelative(timer.TimerFileChosen) == timer.TimerFile;
+  timer.TimerFile = timer.TimerFileChosen =
+      DiscTarget(chosenHeld ? timer.TimerFileChosen : timer.TimerFile, folder,
+                 "メニュータイマーのファイル", &outside);
 }
 
-void MakeMenuPathsDriveRelative() {
-  MakeEachDriveRelative(Form2->MenuTargets1);
-  MakeEachDriveRelative(Form2->MenuTargets2);
-  Form2->BackgroundName1 = MakeDriveRelative(Form2->BackgroundName1);
-  Form2->BackgroundName2 = MakeDriveRelative(Form2->BackgroundName2);
-}
-
-void MakeSetupSourcesDriveRelative() {
-  MakeEachDriveRelative(Form6->SetupSources1);
-  MakeEachDriveRelative(Form6->SetupSources2);
+// Sources of both pages; folders end in "\" so that the runner copies
+// their contents.
+template <class Sources, class Flags>
+void StoreSourcesForDisc(Sources& sources, const Flags& isArchive, int page,
+                         const std::string& folder, OutsideFiles& outside) {
+  for (int i = 1; i <= settings::kSetupItems; ++i) {
+    sources[i] = DiscSource(sources[i], isArchive[i], folder,
+                            PageLabel("簡易セットアップ", page, i, "項目"), &outside);
+  }
 }
 
 void WriteAutorunFile(const std::string& folder) {
@@ -99,7 +123,7 @@ void WriteAutorunFile(const std::string& folder) {
 
 void ReadDiscIcon(const std::string& folder) {
   const platform::IniFile autorun(folder + kAutorunFileName);
-  Form2->DiscIconFile = autorun.ReadString(kAutorunSection, "icon", "");
+  Form2->DiscIconFile = Form2->DiscIconChosen = autorun.ReadString(kAutorunSection, "icon", "");
 }
 
 }  // namespace
@@ -109,7 +133,14 @@ std::string OwnFolder() {
   return files::ExtractFilePath(ui::App().ExeName());
 }
 
+std::string DiscFolder() { return discFolder ? *discFolder : OwnFolder(); }
+
+void SetDiscFolder(std::string windowsFolder) {
+  discFolder = files::IncludeTrailingBackslash(windowsFolder);
+}
+
 void SetOwnFolderForTesting(std::string windowsFolder) {
+  discFolder.reset();
   if (windowsFolder.empty()) {
     ownFolderForTesting.reset();
   } else {
@@ -234,23 +265,22 @@ void TForm1::BitBtn12Click() { Form10->ShowModal(); }
 void TForm1::BitBtn13Click() { Form18->ShowModal(); }
 
 // Writes the settings file into the folder, then "autorun.inf", each file
-// replaced once. The model is made drive-relative in place first; a refused
-// write ends it all.
-void TForm1::SaveSettings(const std::string& folder, bool normalisePage1Sources) {
+// replaced once. The model's paths are first stored as the disc in that
+// folder holds them; a refused write ends it all. Afterwards the author
+// learns which settings name files the disc will not contain.
+void TForm1::SaveSettings(const std::string& folder) {
   platform::IniFile settingsFile(folder + settings::kSettingsFileName);
-  platform::IniUpdate update(settingsFile);
-  MakeMenuPathsDriveRelative();
+  OutsideFiles outside;
+  StoreMenuPathsForDisc(folder, outside);
   // The group gives the hover colour even when the page editor was left
   // with cancel.
   TakeChoice(*Form2->RadioGroup2, Form2->ButtonHoverColor);
-  if (normalisePage1Sources) NormaliseEachSetupSource(Form6->SetupSources1, Form6->IsArchive1);
-  // Rows up to the destination folder; the setup sources follow.
-  constexpr int kLastRowBeforeSources = 29;
-  settings::WriteRows(settingsFile, CollectModel(), 1, kLastRowBeforeSources);
-  MakeSetupSourcesDriveRelative();
-  settings::WriteRows(settingsFile, CollectModel(), kLastRowBeforeSources + 1, settings::kRowCount);
-  update.Commit();
+  StoreSourcesForDisc(Form6->SetupSources1, Form6->IsArchive1, 1, folder, outside);
+  StoreSourcesForDisc(Form6->SetupSources2, Form6->IsArchive2, 2, folder, outside);
+  settings::WriteRows(settingsFile, CollectModel());
   WriteAutorunFile(folder);
+  SetDiscFolder(folder);
+  ReportOutsideFiles(outside);
 }
 
 void TForm1::LoadSettings(const std::string& settingsPath) {
@@ -260,6 +290,7 @@ void TForm1::LoadSettings(const std::string& settingsPath) {
   DistributeModel(model);
   ShowChoice(*Form2->RadioGroup2, Form2->ButtonHoverColor);
   ReadDiscIcon(files::ExtractFilePath(settingsPath));
+  SetDiscFolder(files::ExtractFilePath(settingsPath));
 }
 
 void TForm1::BitBtn8Click() {
@@ -268,7 +299,7 @@ void TForm1::BitBtn8Click() {
       !ui::Confirm(kOverwriteBesideEditor)) {
     return;
   }
-  SaveSettings(folder, true);
+  SaveSettings(folder);
 }
 
 void TForm1::BitBtn11Click() {
@@ -277,7 +308,7 @@ void TForm1::BitBtn11Click() {
   const std::string folder = files::IncludeTrailingBackslash(chosen);
   if (files::FileExists(folder + settings::kSettingsFileName) && !ui::Confirm(kOverwriteInFolder))
     return;
-  SaveSettings(folder, false);
+  SaveSettings(folder);
 }
 
 void TForm1::BitBtn9Click() {

@@ -53,7 +53,7 @@ class TForm1 : public ui::Form {
 
  private:
   void CreateButtons();
-  void SaveSettings(const std::string& folder, bool normalisePage1Sources);
+  void SaveSettings(const std::string& folder);
   void LoadSettings(const std::string& settingsPath);
 };
 
@@ -64,6 +64,12 @@ std::string OwnFolder();
 // Tests put the editor's folder elsewhere; an empty folder restores the
 // executable's. Nothing in the program calls it.
 void SetOwnFolderForTesting(std::string windowsFolder);
+
+// The disc's root as the editor sees it: the folder it last saved into or
+// loaded from, else its own folder; with its trailing "\". The simulation
+// and the setup preview resolve names against it.
+std::string DiscFolder();
+void SetDiscFolder(std::string windowsFolder);
 
 // A path that begins with a drive ("X:") loses it, and the "\" after it,
 // so the disc works under any drive letter; at most 200 bytes remain.

@@ -1,5 +1,6 @@
 #include "editor/tobrinedit13.h"
 
+#include "editor/disc_paths.h"
 #include "editor/forms.h"
 #include "menuview/MenuColors.h"
 #include "menuview/TargetForms.h"
@@ -13,15 +14,18 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 
 // A picture path as the author gave it: one without a drive is taken
-// against the editor's folder, or its drive when it starts with "\".
+// against the disc folder, or its drive when it starts with "\".
 std::string EditorPicturePath(const std::string& path) {
   if (path.empty() || (path.size() >= 2 && path[1] == ':')) return path;
-  const std::string folder = OwnFolder();
+  const std::string folder = DiscFolder();
   if (path.front() == '\\') return folder.substr(0, 2) + path;
   return folder + path;
 }
 
-std::string RunReport(const std::string& target) {
+// The target as the disc in the disc folder will hold it, so that the
+// report says what the runner will do.
+std::string RunReport(const std::string& givenTarget) {
+  const std::string target = DiscTarget(givenTarget, DiscFolder(), {}, nullptr);
   if (menuview::IsFolderAutorunTarget(target)) {
     return menuview::TargetArgument(target) + "のautorun.infで指定されたファイルが実行されます。";
   }
@@ -34,7 +38,8 @@ std::string RunReport(const std::string& target) {
   return target + "が実行されます。";
 }
 
-std::string CopyReport(const std::string& text) {
+std::string CopyReport(const std::string& givenText) {
+  const std::string text = DiscTarget(givenText, DiscFolder(), {}, nullptr);
   if (text.empty()) {
     return std::string("何もコピーされません。") + kCrLf + "実行するファイル名に入力してください。";
   }
@@ -123,7 +128,7 @@ void TForm13::FormShow() {
 bool TForm13::LoadPagePicture(bool page2) {
   if (page2) return menuview::LoadBackground(*Image1, EditorPicturePath(Form2->BackgroundPath2));
   const bool fromDriveRoot =
-      menuview::LoadBackground(*Image1, OwnFolder().substr(0, 3) + Form2->BackgroundName1);
+      menuview::LoadBackground(*Image1, DiscFolder().substr(0, 3) + Form2->BackgroundName1);
   const bool chosen = menuview::LoadBackground(*Image1, EditorPicturePath(Form2->BackgroundPath1));
   return fromDriveRoot || chosen;
 }

@@ -1,6 +1,7 @@
 #include "editor/tobrinedit15.h"
 
 #include "editor/dialog_parts.h"
+#include "editor/disc_paths.h"
 #include "editor/forms.h"
 #include "menuview/MenuColors.h"
 #include "platform/files/files.h"
@@ -102,7 +103,8 @@ void TForm15::ItemButtonClick(int k) {
 void TForm15::ShowOperationCheck(bool isArchive, const std::string& source,
                                  const std::string& startMenuLink, const std::string& desktopLink) {
   Form14->Label2->SetCaption(isArchive ? "解凍（展開）" : "コピー");
-  Form14->Label4->SetCaption(source);
+  // The source as the disc in the disc folder will hold it.
+  Form14->Label4->SetCaption(DiscSource(source, isArchive, DiscFolder(), {}, nullptr));
   Form14->Label6->SetCaption(OrNoShortcut(desktopLink));
   Form14->Label8->SetCaption(OrNoShortcut(startMenuLink));
   Form14->ShowModal();

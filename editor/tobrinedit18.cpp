@@ -71,6 +71,10 @@ void TForm18::FormShow() {
 // The icon is stored as typed, so a path below the disc's root works.
 void TForm18::Button1Click() {
   for (auto [box, shown] : HidingBoxes()) *shown = !box->Checked();
+  // A name that a browse gave remembers where the file was chosen.
+  const bool browsed = platform::files::ExtractFileName(BrowsedIcon) == Edit1->Text();
+  if (Edit1->Text() != Form2->DiscIconFile)
+    Form2->DiscIconChosen = browsed ? BrowsedIcon : Edit1->Text();
   Form2->DiscIconFile = Edit1->Text();
 }
 
@@ -79,7 +83,9 @@ void TForm18::Button2Click() { Close(); }
 void TForm18::Button3Click() {
   if (!OpenDialog1->Execute()) return;
   const std::string name = platform::files::ExtractFileName(OpenDialog1->FileName);
-  if (AcceptChosenPath(name)) Edit1->SetText(name);
+  if (!AcceptChosenPath(name)) return;
+  BrowsedIcon = OpenDialog1->FileName;
+  Edit1->SetText(name);
 }
 
 }  // namespace tobrinedit

@@ -29,6 +29,8 @@ class TForm18 : public ui::Form {
   void Button1Click();
   void Button2Click();
   void Button3Click();
+  // The path of the icon last chosen with "参照"; its box shows the name.
+  std::string BrowsedIcon;
 
  private:
   // The three boxes and the visibility flags they invert, in order.

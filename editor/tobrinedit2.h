@@ -47,6 +47,9 @@ class TForm2 : public ui::Form {
   decltype(SettingsModel::MaximizeWindow) MaximizeWindow{};
   // Lives in "autorun.inf", not in the settings file.
   std::string DiscIconFile;
+  // The icon as the author chose it, folders and all, so that a save can
+  // store it relative to the disc folder.
+  std::string DiscIconChosen;
 
   // The 17 rows, entry r for row r (0 unused). Designer names: caption box
   // Edit(2r-1), target box Edit(2r), "参照" Button1..6 then Button13,

@@ -27,6 +27,13 @@ ui::Button* NewButton(ui::Form* form, const char* name, int left, int top, int w
   return button;
 }
 
+// A file is stored by its name; the box's text is remembered as chosen
+// unless the box still shows the stored setting.
+std::string StoredName(const ui::Edit& box, const std::string& stored, std::string& chosen) {
+  if (box.Text() != stored) chosen = box.Text();
+  return platform::files::ExtractFileName(box.Text());
+}
+
 // The box keeps its text when the author cancels.
 void BrowseInto(ui::OpenDialog& dialog, ui::Edit& box) {
   if (dialog.Execute() && AcceptChosenPath(dialog.FileName)) box.SetText(dialog.FileName);
@@ -129,13 +136,13 @@ void TForm4::Button3Click() {
   const int seconds = IntegerOf(*SpinEdit1, *this);
   OpeningEnabled = CheckBox1->Checked();
   OpeningFitWindow = CheckBox2->Checked();
-  OpeningImage = platform::files::ExtractFileName(Edit1->Text());
-  OpeningMusic = platform::files::ExtractFileName(Edit2->Text());
+  OpeningImage = StoredName(*Edit1, OpeningImage, OpeningImageChosen);
+  OpeningMusic = StoredName(*Edit2, OpeningMusic, OpeningMusicChosen);
   OpeningSeconds = seconds;
   // A group that shows no item (a stored kind it has no button for)
   // leaves the kind as it was.
   if (RadioGroup1->ItemIndex() >= 0) OpeningKind = RadioGroup1->ItemIndex();
-  OpeningMovie = platform::files::ExtractFileName(Edit3->Text());
+  OpeningMovie = StoredName(*Edit3, OpeningMovie, OpeningMovieChosen);
   MediaPlayer1->Close();
 }
 

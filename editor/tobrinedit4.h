@@ -54,9 +54,17 @@ class TForm4 : public ui::Form {
   decltype(SettingsModel::OpeningMusic) OpeningMusic{};
   decltype(SettingsModel::OpeningSeconds) OpeningSeconds{};
   decltype(SettingsModel::OpeningMovie) OpeningMovie{};
+  // The files as the author gave them, folders and all, so that a save
+  // can store them relative to the disc folder; not settings.
+  std::string OpeningImageChosen, OpeningMusicChosen, OpeningMovieChosen;
 
   void StoreSettings(SettingsModel& model) const { Exchange(*this, model, CopyIntoSetting{}); }
-  void LoadSettings(const SettingsModel& model) { Exchange(*this, model, CopyIntoField{}); }
+  void LoadSettings(const SettingsModel& model) {
+    Exchange(*this, model, CopyIntoField{});
+    OpeningImageChosen = OpeningImage;
+    OpeningMusicChosen = OpeningMusic;
+    OpeningMovieChosen = OpeningMovie;
+  }
 
  private:
   void CreatePictureControls();

@@ -1,8 +1,12 @@
 #include "editor/tobrinedit6.h"
 
+#include <optional>
+
+#include "editor/dialog_parts.h"
 #include "editor/tobrinedit1.h"
 #include "editor/tobrinedit11.h"
 #include "editor/tobrinedit9.h"
+#include "platform/files/files.h"
 
 namespace tobrinedit {
 
@@ -13,6 +17,8 @@ namespace {
 constexpr const char* kArchiveFilter =
     "圧縮ファイル|*.lzh;*.zip;*.cab;*.arj;*.tar;*.rar|すべてのファイル|*.*|";
 constexpr const char* kChooseSourceFolder = "移動先のフォルダを選択してください";
+constexpr const char* kUnmappedDestination =
+    "このコピー先はどのドライブにも対応しないため、指定できません。\r\n";
 
 // Row r lies 24 pixels below row r - 1; columns from left to right.
 constexpr int kFirstRowTop = 32;
@@ -194,8 +200,21 @@ void TForm6::Button29Click() {
   ShowingPage2 = other == 2;
 }
 
+// A destination typed in POSIX form is stored in the drive form the
+// runner reads; one that no drive holds, or that the settings file cannot
+// hold, keeps the dialog open with the reason.
 void TForm6::Button31Click() {
-  CopyDestination = Edit29->Text();
+  const std::optional<std::string> destination = platform::files::DriveForm(Edit29->Text());
+  if (!destination) {
+    SetModalResult(ui::mrNone);
+    ui::ShowMessage(kUnmappedDestination + Edit29->Text());
+    return;
+  }
+  if (!AcceptChosenPath(*destination)) {
+    SetModalResult(ui::mrNone);
+    return;
+  }
+  CopyDestination = *destination;
   StorePage(ShownPage());
 }
 

@@ -80,7 +80,9 @@ void TForm8::Button1Click() {
   // A group that shows no item (a stored action it has no button for)
   // leaves the action as it was.
   if (RadioGroup1->ItemIndex() >= 0) TimerAction = RadioGroup1->ItemIndex();
-  TimerFile = MakeDriveRelative(Edit1->Text());
+  // An unchanged box keeps the file as first chosen.
+  if (Edit1->Text() != TimerFile) TimerFileChosen = Edit1->Text();
+  TimerFile = MakeDriveRelative(TimerFileChosen);
 }
 
 void TForm8::CheckBox1Click() {

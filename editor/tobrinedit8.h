@@ -34,9 +34,15 @@ class TForm8 : public ui::Form {
   decltype(SettingsModel::TimerSeconds) TimerSeconds{};
   decltype(SettingsModel::TimerAction) TimerAction{};
   decltype(SettingsModel::TimerFile) TimerFile{};
+  // The file as the author gave it, drive and all, so that a save can
+  // store it relative to the disc folder; not a setting.
+  std::string TimerFileChosen;
 
   void StoreSettings(SettingsModel& model) const { Exchange(*this, model, CopyIntoSetting{}); }
-  void LoadSettings(const SettingsModel& model) { Exchange(*this, model, CopyIntoField{}); }
+  void LoadSettings(const SettingsModel& model) {
+    Exchange(*this, model, CopyIntoField{});
+    TimerFileChosen = TimerFile;
+  }
 
  private:
   template <class Form, class Model, class Copy>

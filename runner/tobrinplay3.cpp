@@ -1,5 +1,6 @@
 #include "runner/tobrinplay3.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "archivers/arcapi.h"
@@ -28,6 +29,7 @@ constexpr const char* kStartQuestion = "セットアップを始めますか？"
 constexpr const char* kDesktopQuestion = "デスクトップにショートカットを作成しますか？";
 constexpr const char* kStartMenuQuestion = "スタートメニューにショートカットを作成しますか？";
 constexpr const char* kFolderPrompt = "フォルダを選択してください";
+constexpr const char* kUnmappedDestination = "はこのコンピュータのフォルダを指していません";
 
 // Why an archive was not unpacked: from the control's result and the
 // library's own value (0 when the library was never reached).
@@ -222,6 +224,7 @@ bool TForm3::RunSetupItem(const std::string& source, bool isArchive,
                           const std::string& startMenuLink, const std::string& desktopLink) {
   if (source.empty() || Destination().empty()) return false;
   if (!ui::Confirm(kStartQuestion)) return false;
+  UseDriveFormOfDestination();
   // Every missing level, so that an archive never unpacks into nothing.
   if (!files::DirectoryExists(Destination())) files::ForceDirectories(Destination());
   const bool installed = isArchive ? UnpackSourceArchive(source) : CopySourceFolder(source);
@@ -235,16 +238,29 @@ bool TForm3::RunSetupItem(const std::string& source, bool isArchive,
 
 std::string TForm3::Destination() const { return Edit1->Text(); }
 
+// A destination in POSIX form ("/home/u/install", "~/install", typed or
+// written by another tool) names that folder: it takes its drive form, so
+// that no "\\" is ever appended to a Linux name.
+void TForm3::UseDriveFormOfDestination() {
+  const std::optional<std::string> driveForm = files::DriveForm(Destination());
+  if (!driveForm) throw std::runtime_error(Destination() + " " + kUnmappedDestination);
+  if (*driveForm != Destination()) Edit1->SetText(*driveForm);
+}
+
 void TForm3::AppendBackslashToDestination() {
   if (!Destination().ends_with('\\')) Edit1->SetText(Destination() + "\\");
 }
 
 // The contents of the source folder (source + "*.*") go into the
-// destination; the source itself is not copied.
+// destination; the source itself is not copied. A source that names a
+// folder without its final "\" (a disc written by another tool) still
+// means its contents, never every name that begins with it.
 bool TForm3::CopySourceFolder(const std::string& source) {
   platform::shell::FileOperation operation;
   operation.func = platform::shell::FO_COPY;
-  operation.from = {ResolveAgainstFolder(source, RunnerFolder()) + "*.*"};
+  std::string folder = ResolveAgainstFolder(source, RunnerFolder());
+  if (!folder.ends_with('\\') && files::DirectoryExists(folder)) folder += '\\';
+  operation.from = {folder + "*.*"};
   AppendBackslashToDestination();
   operation.to = Destination();
   operation.flags = platform::shell::FOF_ALLOWUNDO;

@@ -98,6 +98,7 @@ class TForm3 : public ui::Form, public settings::SettingsModel {
   void ConfigureArchiveControl();
   std::string Destination() const;
   void AppendBackslashToDestination();
+  void UseDriveFormOfDestination();
   bool CopySourceFolder(const std::string& source);
   bool UnpackSourceArchive(const std::string& source);
   void OfferShortcut(const std::string& target, const char* question, const char* shellFolder);

@@ -172,9 +172,11 @@ const std::array<Row, kRowCount>& Table() {
             RectPart<&S::Page2ButtonRect>),
       Fixed(60, "set", {"bel", "bet", "bew", "beh"}, VT::Integer, "ExtraButtonRect",
             RectPart<&S::ExtraButtonRect>),
+      // The editor keeps a 0 (its font dialog shows 9 for it), so that a
+      // load and a save never change a size the author did not set.
       ZeroBecomes(Numbered(61, "size", "", kFontEntries, VT::Integer, "ButtonFontSize",
                            Element<&S::ButtonFontSize>),
-                  9, 14),
+                  0, 14),
       Numbered(62, "fontname", "", kFontEntries, VT::String, "ButtonFontName",
                Element<&S::ButtonFontName>),
       Numbered(63, "color", "", kFontEntries, VT::Integer, "ButtonFontColor",

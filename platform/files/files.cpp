@@ -200,6 +200,46 @@ std::string AppendComponents(std::string base, std::string_view rest) {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+std::string SlashesOnly(std::string_view path) {
+  std::string result(path);
+  std::replace(result.begin(), result.end(), '\\', '/');
+  return result;
+}
+
+// "~" and "~/..." name the home folder; "\" counts as "/".
+std::string ExpandHome(std::string_view path) {
+  if (!path.starts_with('~')) return SlashesOnly(path);
+  return StripTrailingSlashes(HomeFolder()) + SlashesOnly(path.substr(1));
+}
+
+// Drops empty and "." components and resolves ".." lexically, so that the
+// path can be compared with a folder.
+std::string LexicallyNormal(std::string_view posixPath) {
+  std::vector<std::string_view> parts;
+  std::size_t pos = 0;
+  while (pos <= posixPath.size()) {
+    std::size_t end = posixPath.find('/', pos);
+    if (end == std::string_view::npos) end = posixPath.size();
+    const std::string_view part = posixPath.substr(pos, end - pos);
+    pos = end + 1;
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  std::string result;
+  for (std::string_view part : parts) {
+    result += '/';
+    result += part;
+  }
+  return result.empty() ? std::string(1, '/') : result;
+}
+
+// The POSIX path an absolute path names, "" for a relative or unmapped one.
+std::string AbsolutePosix(std::string_view path);
+
 std::string DriveRoot(char letter) {
   int index = DriveIndex(letter);
   return index < 0 ? std::string() : Drives()[index];
@@ -260,6 +300,17 @@ bool MatchFrom(std::string_view pattern, std::string_view name) {
 
 }  // namespace
 
+namespace {
+
+std::string AbsolutePosix(std::string_view path) {
+  const bool hasDrive = path.size() >= 2 && path[1] == ':';
+  if (!hasDrive && !IsPosixForm(path)) return std::string();
+  const std::optional<std::string> posix = MapToPosix(IsPosixForm(path) ? ExpandHome(path) : path);
+  return posix && !posix->empty() ? LexicallyNormal(*posix) : std::string();
+}
+
+}  // namespace
+
 void ReloadDriveMap() {
   std::lock_guard lock(mapMutex);
   currentMap = BuildDriveMap();
@@ -273,7 +324,8 @@ std::string MatchCase(std::string_view posixPath) {
 
 std::optional<std::string> MapToPosix(std::string_view windowsPath) {
   if (windowsPath.empty()) return std::string();
-  if (windowsPath[0] == '/') return std::string(windowsPath);
+  // A "\" is a separator here too: it never becomes part of a Linux name.
+  if (windowsPath[0] == '/') return SlashesOnly(windowsPath);
   if (windowsPath.size() >= 2 && windowsPath[1] == ':') {
     std::string root = DriveRoot(windowsPath[0]);
     if (root.empty()) return std::nullopt;
@@ -316,6 +368,30 @@ std::string ToWindows(std::string_view posixPath) {
   std::replace(rest.begin(), rest.end(), '/', '\\');
   std::string result = std::string(1, static_cast<char>('A' + best)) + ":\\" + rest;
   return result;
+}
+
+bool IsPosixForm(std::string_view path) {
+  return path.starts_with('/') || path == "~" || path.starts_with("~/") || path.starts_with("~\\");
+}
+
+std::optional<std::string> DriveForm(std::string_view path) {
+  if (!IsPosixForm(path)) return std::string(path);
+  std::string windows = ToWindows(LexicallyNormal(ExpandHome(path)));
+  if (windows.size() < 2 || windows[1] != ':') return std::nullopt;
+  if (windows.size() > 3 && IsSeparator(path.back())) windows += '\\';
+  return windows;
+}
+
+std::optional<std::string> PathBelowFolder(std::string_view path, std::string_view folder) {
+  const std::string inner = AbsolutePosix(path);
+  std::string outer = AbsolutePosix(folder);
+  if (inner.empty() || outer.empty()) return std::nullopt;
+  if (outer.back() != '/') outer += '/';
+  if (inner.size() <= outer.size() || !inner.starts_with(outer)) return std::nullopt;
+  std::string below = inner.substr(outer.size());
+  std::replace(below.begin(), below.end(), '/', '\\');
+  if (IsSeparator(path.back())) below += '\\';
+  return below;
 }
 
 bool FileExists(std::string_view windowsPath) {

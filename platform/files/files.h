@@ -46,6 +46,19 @@ std::string MatchCase(std::string_view posixPath);
 // POSIX path to Windows path through the drive map (longest mount first).
 std::string ToWindows(std::string_view posixPath);
 
+// A path written in POSIX form: a leading "/", or "~/" (or "~" alone) for
+// the home folder.
+bool IsPosixForm(std::string_view path);
+// The drive form ("C:\install") of a path in POSIX form, "\" taken as a
+// separator like "/"; nullopt when no drive holds it. Any other path is
+// returned unchanged.
+std::optional<std::string> DriveForm(std::string_view path);
+// The path of `path` below `folder` ("pics\bg.bmp"), both absolute (drive
+// or POSIX form) and compared after mapping; a final separator of `path`
+// is kept as "\". nullopt when `path` is relative, is the folder itself or
+// lies outside it.
+std::optional<std::string> PathBelowFolder(std::string_view path, std::string_view folder);
+
 bool FileExists(std::string_view windowsPath);  // regular files only
 bool DirectoryExists(std::string_view windowsPath);
 bool CreateDirectory(std::string_view windowsPath);   // one level

@@ -329,13 +329,40 @@ struct RadioGroupWidget : Hooked<QGroupBox> {
     const int spare = std::max(0, height() - textHeight - 5);
     const int buttonHeight = std::max(1, spare / perColumn);
     const int topMargin = textHeight + 1 + (spare % perColumn) / 2;
-    const int buttonWidth = std::max(1, (width() - 10) / columns);
+    const std::vector<int> widths = ColumnWidths(perColumn);
+    int left = 8;
     for (int i = 0; i < count; ++i) {
-      buttons[size_t(i)]->setGeometry(8 + i / perColumn * buttonWidth,
-                                      topMargin + i % perColumn * buttonHeight, buttonWidth,
-                                      buttonHeight);
+      const int column = i / perColumn;
+      if (i > 0 && i % perColumn == 0) left += widths[size_t(column - 1)];
+      buttons[size_t(i)]->setGeometry(left, topMargin + i % perColumn * buttonHeight,
+                                      widths[size_t(column)], buttonHeight);
       buttons[size_t(i)]->show();
     }
+  }
+
+ private:
+  // Equal columns, unless an item would run into the next column (a
+  // Japanese font here is wider than the one the designer measured): then
+  // each column takes its widest item and an equal share of the rest.
+  std::vector<int> ColumnWidths(int perColumn) const {
+    const int available = width() - 10;
+    const int usedColumns = (int(buttons.size()) + perColumn - 1) / perColumn;
+    std::vector<int> widths(size_t(usedColumns), std::max(1, available / columns));
+    std::vector<int> natural(size_t(usedColumns), 0);
+    for (size_t i = 0; i < buttons.size(); ++i) {
+      int& widest = natural[i / size_t(perColumn)];
+      widest = std::max(widest, buttons[i]->sizeHint().width());
+    }
+    int total = 0;
+    bool clipped = false;
+    for (size_t c = 0; c < natural.size(); ++c) {
+      total += natural[c];
+      clipped = clipped || natural[c] > widths[c];
+    }
+    if (!clipped || total > available) return widths;
+    for (size_t c = 0; c < natural.size(); ++c)
+      widths[c] = natural[c] + (available - total) / int(natural.size());
+    return widths;
   }
 
  protected:

@@ -22,13 +22,35 @@ QWidget* DialogParent(const Component& dialog) {
 
 namespace {
 
+// The Linux programs that their names tell: scripts, AppImages and
+// self-extracting installers (a program without an extension cannot be).
+constexpr const char* kLinuxProgramMasks[] = {"*.sh", "*.bash",     "*.py",
+                                              "*.pl", "*.AppImage", "*.run"};
+
+// An entry that offers Windows programs offers the Linux ones as well,
+// unless its description is the mask itself, which then shows just that.
+QString WithLinuxPrograms(const QString& description, QString masks) {
+  if (masks.compare(QStringLiteral("*.exe"), Qt::CaseInsensitive) != 0 || description == masks)
+    return masks;
+  for (const char* mask : kLinuxProgramMasks) masks += QChar(' ') + QLatin1String(mask);
+  return masks;
+}
+
+// "*.*" means every file, as on Windows; to Qt it would mean every name
+// with a dot, and a Linux program often has none.
+QString QtMasks(const QString& windowsMasks) {
+  QStringList masks = windowsMasks.split(QChar(';'));
+  for (QString& mask : masks)
+    if (mask == QStringLiteral("*.*")) mask = QStringLiteral("*");
+  return masks.join(QChar(' '));
+}
+
 // "説明|*.bmp;*.jpg|すべて|*.*" -> Qt's "説明 (*.bmp *.jpg)" list.
 QStringList QtFilters(const std::string& filter) {
   QStringList parts = detail::Q(filter).split(QChar('|'));
   QStringList result;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
-    QString masks = parts[i + 1];
-    masks.replace(QChar(';'), QChar(' '));
+    const QString masks = WithLinuxPrograms(parts[i], QtMasks(parts[i + 1]));
     result << parts[i] + QStringLiteral(" (") + masks + QChar(')');
   }
   return result;
@@ -67,6 +89,22 @@ class CodePageFileDialog : public QFileDialog {
 
 }  // namespace
 
+// Qt's own dialog matches filter masks without regard to case, as Windows
+// does; a desktop's native one may not. The list shows the descriptions
+// alone, as they are written.
+QStringList detail::SetUpFileList(QFileDialog& dialog, const std::string& filter, int filterIndex) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  ShowDetailsInJapanese(&dialog);
+  const QStringList filters = QtFilters(filter);
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
+    if (filterIndex >= 1 && filterIndex <= filters.size())
+      dialog.selectNameFilter(filters[filterIndex - 1]);
+  }
+  return filters;
+}
+
 OpenDialog::OpenDialog(Control* owner, std::string name)
     : Component(detail::FormOf(owner), std::move(name)) {}
 
@@ -82,18 +120,7 @@ bool OpenDialog::Execute() {
                             detail::Q(Title.empty() ? std::string("開く") : Title));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  // Qt's own dialog matches filter masks without regard to case, as Windows
-  // does; a desktop's native one may not. The list shows the descriptions
-  // alone, as they are written.
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setOption(QFileDialog::HideNameFilterDetails);
-  detail::ShowDatesInJapanese(&dialog);
-  const QStringList filters = QtFilters(Filter);
-  if (!filters.isEmpty()) {
-    dialog.setNameFilters(filters);
-    if (FilterIndex >= 1 && FilterIndex <= filters.size())
-      dialog.selectNameFilter(filters[FilterIndex - 1]);
-  }
+  const QStringList filters = detail::SetUpFileList(dialog, Filter, FilterIndex);
   std::string start = InitialDir.empty() ? platform::files::ExtractFilePath(FileName) : InitialDir;
   if (!start.empty()) dialog.setDirectory(detail::Q(platform::files::ToPosix(start)));
   if (previewPictures_) detail::AddPicturePreview(dialog);

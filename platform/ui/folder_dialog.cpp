@@ -24,7 +24,7 @@ FolderChooser::FolderChooser(const QString& prompt, QWidget* owner)
   browser_->setOption(QFileDialog::ShowDirsOnly);
   browser_->setOption(QFileDialog::DontResolveSymlinks);
   browser_->setFileMode(QFileDialog::Directory);
-  ShowDatesInJapanese(browser_);
+  ShowDetailsInJapanese(browser_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(prompt_);
   layout->addWidget(browser_);

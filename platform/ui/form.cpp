@@ -105,6 +105,7 @@ class FormWidget : public detail::Hooked<QWidget> {
   }
   void changeEvent(QEvent* e) override {
     QWidget::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange) form_->WindowStateChanged();
     if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
       detail::Guard([this] {
         if (form_->OnActivate) form_->OnActivate();
@@ -241,6 +242,7 @@ void Form::SetClientWidth(int width) {
   w->setMinimumSize(0, 0);
   w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   w->resize(bounds::ClientWidth(width), w->height());
+  if (normal_.kept) normal_.width = w->width();
   ApplyFixedSize();
 }
 
@@ -249,6 +251,7 @@ void Form::SetClientHeight(int height) {
   w->setMinimumSize(0, 0);
   w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   w->resize(w->width(), bounds::ClientHeight(height));
+  if (normal_.kept) normal_.height = w->height();
   ApplyFixedSize();
 }
 
@@ -323,18 +326,47 @@ void Form::SetWindowState(TWindowState state) {
   QWidget* w = d_->widget;
   switch (state) {
     case wsMaximized:
-      w->setMinimumSize(0, 0);
-      w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-      w->showMaximized();
+      Maximize();
       break;
     case wsMinimized:
       w->showMinimized();
       break;
     case wsNormal:
-      w->showNormal();
-      ApplyFixedSize();
+      RestoreFromMaximized();
       break;
   }
+}
+
+void Form::Maximize() {
+  QWidget* w = d_->widget;
+  if (!normal_.kept) {
+    const QRect place = w->geometry();
+    normal_ = {true, place.x(), place.y(), place.width(), place.height()};
+  }
+  w->setMinimumSize(0, 0);
+  w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  w->showMaximized();
+}
+
+// A window manager answers a restore later: until then the widget still
+// has its maximised size and place, so the size to fix is the one kept, not
+// the current one (else the maximised size would become the fixed size).
+void Form::RestoreFromMaximized() {
+  QWidget* w = d_->widget;
+  const NormalPlace normal = normal_;
+  w->showNormal();
+  if (normal.kept) {
+    w->setMinimumSize(0, 0);
+    w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    w->setGeometry(normal.left, normal.top, normal.width, normal.height);
+  }
+  ApplyFixedSize();
+}
+
+// Restored in any way (also by the window manager's own button), the kept
+// place is spent: the next maximising keeps the place of that time.
+void Form::WindowStateChanged() {
+  if (!(d_->widget->windowState() & Qt::WindowMaximized)) normal_.kept = false;
 }
 
 void Form::SetPosition(TPosition position) { position_ = position; }
@@ -366,9 +398,7 @@ void Form::SetVisible(bool visible) {
     if (!Visible()) return;  // OnShow hid it again
     CentreIfWanted();
     if (pendingState_ == wsMaximized) {
-      w->setMinimumSize(0, 0);
-      w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-      w->showMaximized();
+      Maximize();
     } else if (pendingState_ == wsMinimized) {
       w->showMinimized();
     } else {

@@ -94,6 +94,7 @@ class Form : public Control {
   void ClickCancelButton();
   void ClickDefaultButton();
   void HandleCloseBox();
+  void WindowStateChanged();
 
  private:
   friend class Component;
@@ -101,6 +102,8 @@ class Form : public Control {
   void Unregister(Component* component);
   void ApplyWindowFlags();
   void ApplyFixedSize();
+  void Maximize();
+  void RestoreFromMaximized();
   void CentreIfWanted();
   bool CloseQueryAndClose();
   TWindowState WindowStateOfWidget() const;
@@ -111,6 +114,11 @@ class Form : public Control {
   int borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TPosition position_ = poDesigned;
   TWindowState pendingState_ = wsNormal;
+  // The client area before maximising, which a restore returns to.
+  struct NormalPlace {
+    bool kept = false;
+    int left = 0, top = 0, width = 0, height = 0;
+  } normal_;
   bool modal_ = false;
   TModalResult modalResult_ = mrNone;
   std::vector<Component*> components_;

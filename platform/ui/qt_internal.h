@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -41,8 +42,13 @@ int PointsToPixels(int points);
 bool IsHeadless();
 // Qt's own strings in Japanese, whatever the locale (translations.cpp).
 void InstallJapaneseTranslations();
-// A file dialog of Qt's own lists dates as a Japanese desktop writes them.
-void ShowDatesInJapanese(class QFileDialog* dialog);
+// A file dialog of Qt's own lists dates and sizes as a Japanese desktop
+// writes them.
+void ShowDetailsInJapanese(class QFileDialog* dialog);
+// An open dialog's file list: Qt's own dialog, in Japanese, with the
+// filters of a "説明|*.a;*.b|..." string, entry filterIndex (from 1)
+// chosen. Returns the filters as Qt names them.
+QStringList SetUpFileList(QFileDialog& dialog, const std::string& filter, int filterIndex);
 // Prints what the test did not expect and ends the program.
 [[noreturn]] void FailUnexpected(const std::string& what);
 

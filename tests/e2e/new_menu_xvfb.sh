@@ -18,15 +18,6 @@ cp "$runner" "$disc/tobrinplay"
 printf '#!/bin/sh\necho ran > "%s/marker"\n' "$disc" >"$disc/mark.sh"
 chmod +x "$disc/mark.sh"
 
-wait_file() {  # path, seconds
-  local _
-  for _ in $(seq $(( $2 * 10 ))); do
-    [ -s "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 run_bg "$work/editor.log" "$disc/tobrinedit"
 main=$(wait_window "Tobrin EX") || xvfb_fail "the editor's main window never mapped"
 

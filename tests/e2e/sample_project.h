@@ -50,6 +50,8 @@ inline settings::SettingsModel SampleProjectOnDisc() {
   for (int k = 1; k <= settings::kMenuButtons; ++k) {
     m.MenuTargets1[k] = "menu\\tool" + std::to_string(k) + ".exe";
   }
+  // The disc's folder is D:\, so the argument is stored relative to it.
+  m.MenuTargets2[1] = "#aend\\setup.exe";
   m.ButtonFontSize[2] = 14;
   return m;
 }

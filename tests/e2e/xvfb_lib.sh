@@ -10,6 +10,7 @@
 #   shot "$id" name                 # PNG into $ARTIFACTS (default: $work)
 #   ids=$(visible_ids); ...; id=$(new_window "$ids")   # a window opened since
 #   ini_value FILE SECTION KEY      # a value of a saved settings file
+#   wait_file PATH SECONDS          # until the file exists and is not empty
 #   lies_above "$upper" "$lower"; transient_for "$id"
 # Scripts exit 77 (skipped) when a tool is missing, 1 on failure.
 # Without a window manager windows sit where the program puts them, and a
@@ -132,6 +133,16 @@ ini_value() {
   iconv -f CP932 -t UTF-8 "$1" | tr -d '\r' | awk -v section="[$2]" -v key="$3" '
     /^\[/ { inside = ($0 == section); next }
     inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }'
+}
+
+# Succeeds once file $1 exists and is not empty; waits up to $2 s.
+wait_file() {  # path, seconds
+  local _
+  for _ in $(seq $(( $2 * 10 ))); do
+    [ -s "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
 }
 
 # Starts a program (run_bg) and waits up to $2 s for its window titled $1,

@@ -131,7 +131,7 @@ TEST_F(EditorTest, SaveAfterStartUpWritesNewProjectDefaults) {
   EXPECT_EQ(Key(kAutorunBesideEditor, "autorun", "icon"), "<missing>");
 }
 
-// A full round trip keeps every setting; sizes of 0 come back as 9.
+// A full round trip keeps every setting; a size of 0 comes back as 0.
 TEST_F(EditorTest, SaveThenLoadKeepsEverySetting) {
   const settings::SettingsModel original = DistinctModel();
   DistributeModel(original);
@@ -146,7 +146,10 @@ TEST_F(EditorTest, SaveThenLoadKeepsEverySetting) {
   ClickButton(Form1->BitBtn9);
 
   settings::SettingsModel expected = original;
-  expected.ButtonFontSize[5] = 9;
+  expected.ButtonFontSize[5] = 0;
+  for (int i = 1; i <= 14; ++i) {
+    if (!original.IsArchive2[i]) expected.SetupSources2[i] += "\\";  // a folder's "\"
+  }
   EXPECT_TRUE(CollectModel() == expected);
   EXPECT_EQ(Form2->EditedFontSize, expected.ButtonFontSize);
   EXPECT_EQ(Form2->EditedFontName, expected.ButtonFontName);
@@ -154,6 +157,109 @@ TEST_F(EditorTest, SaveThenLoadKeepsEverySetting) {
   EXPECT_EQ(Form2->EditedFontStyle, expected.ButtonFontStyle);
   EXPECT_EQ(Form2->DiscIconFile, "disc.ico");
   EXPECT_EQ(Key(kAutorunBesideEditor, "autorun", "icon"), "disc.ico");
+}
+
+// A file the editor wrote comes back byte for byte from a load and a save:
+// the sample disc once saved, a fresh project, every setting set (sizes of
+// 0 and folder sources among them).
+TEST_F(EditorTest, LoadAndSaveAgainChangeNoByte) {
+  const std::string dat = drives_.EditorFolder() + "tobrinedit.dat";
+  const std::string inf = drives_.EditorFolder() + "autorun.inf";
+  auto saveBesideEditor = [&] {
+    if (ScratchDrives::Exists(dat)) PushMessageAnswer(ui::mrYes);
+    ClickButton(Form1->BitBtn8);
+  };
+  auto expectLoadAndSaveKeepBytes = [&](const char* what) {
+    saveBesideEditor();
+    const std::string written = ScratchDrives::ReadFile(dat) + ScratchDrives::ReadFile(inf);
+    DistributeModel(settings::SettingsModel{});
+    PushMessageAnswer(ui::mrYes);
+    ClickButton(Form1->BitBtn9);
+    saveBesideEditor();
+    EXPECT_EQ(ScratchDrives::ReadFile(dat) + ScratchDrives::ReadFile(inf), written) << what;
+    EXPECT_EQ(Key(kBesideEditor, "size", "34"), "0") << what << ": an unset size is kept as 0";
+  };
+
+  expectLoadAndSaveKeepBytes("a fresh project");
+
+  std::filesystem::copy_file(
+      std::string(TOBRIN_SOURCE_DIR) + "/examples/sample-disc/tobrinedit.dat", dat,
+      std::filesystem::copy_options::overwrite_existing);
+  PushMessageAnswer(ui::mrYes);
+  ClickButton(Form1->BitBtn9);
+  expectLoadAndSaveKeepBytes("the sample disc");
+
+  DistributeModel(DistinctModel());
+  Form2->RadioGroup2->SetItemIndex(DistinctModel().ButtonHoverColor);
+  Form2->DiscIconFile = "disc.ico";
+  for (int e : {1, 17, 34}) Form2->ButtonFontSize[e] = 0;
+  expectLoadAndSaveKeepBytes("every setting set");
+}
+
+// The disc's root is the folder saved into: what was browsed there is
+// stored relative to it, in drive or POSIX form, for both pages, the
+// backgrounds, the opening, the timer, the disc icon and the setup sources. What lies outside keeps
+// its old form and is listed in one box after the save; a POSIX path
+// outside names the same file on any machine and stays. The simulation
+// then reports what the runner will do.
+TEST_F(EditorTest, PathsInsideTheSavedFolderAreStoredRelativeToIt) {
+  const std::string cd = drives_.Disc() + "cd/";
+  std::filesystem::create_directories(cd + "pics");
+  Form2->MenuTargets1[1] = "E:\\cd\\mark.sh";
+  Form2->MenuTargets1[2] = "#aend\\E:\\CD\\tools\\x.exe";
+  Form2->MenuTargets2[3] = cd + "two.sh";
+  Form2->MenuTargets2[4] = "D:\\elsewhere\\y.exe";
+  Form2->MenuTargets2[5] = "E:\\cd2\\z.exe";
+  Form2->MenuTargets2[6] = "/usr/bin/true";
+  Form2->BackgroundName1 = "b.jpg";
+  Form2->BackgroundPath1 = "E:\\cd\\pics\\b.jpg";
+  Form2->BackgroundName2 = "c.jpg";
+  Form2->BackgroundPath2 = "D:\\c.jpg";
+  Form2->DiscIconFile = "disc.ico";
+  Form2->DiscIconChosen = "E:\\cd\\pics\\disc.ico";
+  Form4->OpeningImage = "op.jpg";
+  Form4->OpeningImageChosen = "E:\\cd\\pics\\op.jpg";
+  Form4->OpeningMovie = "m.mpg";
+  Form4->OpeningMovieChosen = "D:\\m.mpg";
+  Form8->TimerFileChosen = "E:\\cd\\t.sh";
+  Form8->TimerFile = MakeDriveRelative(Form8->TimerFileChosen);
+  Form6->SetupSources1[1] = "E:\\cd\\data";
+  Form6->SetupSources1[2] = "data";
+  Form6->SetupSources2[1] = cd + "pkg/a.zip";
+  Form6->IsArchive2[1] = true;
+  PushFolderAnswer("E:\\cd");
+  PushMessageAnswer(ui::mrOk);
+  ClickButton(Form1->BitBtn11);
+
+  const std::string file = "E:\\cd\\tobrinedit.dat";
+  const std::pair<std::pair<const char*, const char*>, std::string> stored[] = {
+      {{"path1", "1"}, "mark.sh"},     {{"path1", "2"}, "#aend\\tools\\x.exe"},
+      {{"path2", "3"}, "two.sh"},      {{"path2", "4"}, "elsewhere\\y.exe"},
+      {{"path2", "5"}, "cd2\\z.exe"},  {{"path2", "6"}, "/usr/bin/true"},
+      {{"bg", "file"}, "pics\\b.jpg"}, {{"bg", "file2"}, "c.jpg"},
+      {{"timer", "file"}, "t.sh"},     {{"set1", "ff1"}, "data\\"},
+      {{"set1", "ff2"}, "data\\"},     {{"set2", "sf1"}, "pkg\\a.zip"},
+  };
+  for (const auto& [key, value] : stored) {
+    EXPECT_EQ(Key(file, key.first, key.second), value) << key.first << " " << key.second;
+  }
+  EXPECT_EQ(Key("E:\\cd\\autorun.inf", "autorun", "icon"), "pics\\disc.ico");
+  ASSERT_EQ(ShownBoxes().size(), 1u);
+  const std::string& report = ShownBoxes()[0].text;
+  for (const char* line :
+       {"\r\nメニュー2ページ目のボタン4: D:\\elsewhere\\y.exe",
+        "\r\nメニュー2ページ目のボタン5: E:\\cd2\\z.exe", "\r\n2ページ目の背景: D:\\c.jpg"}) {
+    EXPECT_NE(report.find(line), std::string::npos) << line << " in " << report;
+  }
+  EXPECT_EQ(report.find("true"), std::string::npos) << report;
+
+  PushMessageAnswer(ui::mrOk);
+  Form13->SimulateRun("E:\\cd\\three.sh");
+  PushMessageAnswer(ui::mrOk);
+  Form13->SimulateRun("D:\\elsewhere\\y.exe");
+  ASSERT_EQ(ShownBoxes().size(), 3u);
+  EXPECT_EQ(ShownBoxes()[1].text, "three.shが実行されます。");
+  EXPECT_EQ(ShownBoxes()[2].text, "elsewhere\\y.exeが実行されます。");
 }
 
 // A load from a file without layout keys takes the readers' defaults, not
@@ -180,8 +286,8 @@ TEST_F(EditorTest, LoadWithoutLayoutKeysTakesReaderDefaults) {
   EXPECT_EQ(Form7->SetupButtonRect, (settings::ButtonRect{25, 328, 89, 25}));
   EXPECT_FALSE(Form2->ShowSetupButton);
   for (int e = 1; e <= 34; ++e) {
-    EXPECT_EQ(Form2->ButtonFontSize[e], 9) << e;
-    EXPECT_EQ(Form2->EditedFontSize[e], 9) << e;
+    EXPECT_EQ(Form2->ButtonFontSize[e], 0) << e;
+    EXPECT_EQ(Form2->EditedFontSize[e], 0) << e;
   }
 }
 
@@ -193,7 +299,7 @@ TEST_F(EditorTest, LoadWithoutAnyFileEmptiesTheModel) {
   ClickButton(Form1->BitBtn9);
   settings::SettingsModel expected;
   expected.BackgroundFit = DistinctModel().BackgroundFit;
-  expected.ButtonFontSize.fill(9);
+  expected.ButtonFontSize.fill(0);
   expected.ButtonFontSize[0] = CollectModel().ButtonFontSize[0];
   EXPECT_TRUE(CollectModel() == expected);
   EXPECT_EQ(Form2->DiscIconFile, "");
@@ -205,6 +311,7 @@ TEST_F(EditorTest, MenuPathsLoseTheirDriveAndKeepIt) {
   Form2->MenuTargets2[17] = "E:\\" + std::string(247, 'z');
   Form2->BackgroundName1 = "E:\\back.jpg";
   Form2->BackgroundName2 = "D:pic.bmp";
+  PushMessageAnswer(ui::mrOk);  // the targets lie outside the editor's folder
   ClickButton(Form1->BitBtn8);
   EXPECT_EQ(Key(kBesideEditor, "path1", "1"), "setup.exe");
   EXPECT_EQ(Form2->MenuTargets1[1], "setup.exe") << "the dialog shows it so afterwards";
@@ -214,7 +321,8 @@ TEST_F(EditorTest, MenuPathsLoseTheirDriveAndKeepIt) {
   EXPECT_EQ(Key(kBesideEditor, "bg", "file2"), "pic.bmp");
 }
 
-// Page-1 folder sources get their "\" only beside the editor; page 2 never.
+// Folder sources of both pages get their "\" with both savers, so that the
+// runner copies the folder's contents and nothing else.
 TEST_F(EditorTest, SetupSourcesWithBothSavers) {
   auto fill = [] {
     Form6->SetupSources1[1] = "E:\\data";
@@ -224,20 +332,23 @@ TEST_F(EditorTest, SetupSourcesWithBothSavers) {
     Form6->SetupSources2[1] = "E:\\data";
   };
   fill();
+  PushMessageAnswer(ui::mrOk);  // E: lies outside the editor's folder
   ClickButton(Form1->BitBtn8);
   EXPECT_EQ(Key(kBesideEditor, "set1", "ff1"), "data\\");
   EXPECT_EQ(Key(kBesideEditor, "set1", "ff2"), "data\\app.lzh");
   EXPECT_EQ(Key(kBesideEditor, "set1", "ff3"), "");
-  EXPECT_EQ(Key(kBesideEditor, "set2", "sf1"), "data");
+  EXPECT_EQ(Key(kBesideEditor, "set2", "sf1"), "data\\");
   EXPECT_EQ(Form6->SetupSources1[1], "data\\");
+  EXPECT_EQ(Form6->SetupSources2[1], "data\\");
 
   fill();
   PushFolderAnswer("D:\\");
+  PushMessageAnswer(ui::mrOk);
   ClickButton(Form1->BitBtn11);
-  EXPECT_EQ(Key("D:\\tobrinedit.dat", "set1", "ff1"), "data");
+  EXPECT_EQ(Key("D:\\tobrinedit.dat", "set1", "ff1"), "data\\");
   EXPECT_EQ(Key("D:\\tobrinedit.dat", "set1", "ff2"), "data\\app.lzh");
   EXPECT_EQ(Key("D:\\tobrinedit.dat", "set1", "ff3"), "");
-  EXPECT_EQ(Key("D:\\tobrinedit.dat", "set2", "sf1"), "data");
+  EXPECT_EQ(Key("D:\\tobrinedit.dat", "set2", "sf1"), "data\\");
 }
 
 // A drive root as the chosen folder makes no doubled "\"; a sub-folder
@@ -346,6 +457,7 @@ TEST_F(EditorTest, AnswerNoStopsEverything) {
   EXPECT_EQ(Form6->SetupSources1[1], "E:\\data");
 
   PushMessageAnswer(ui::mrYes);
+  PushMessageAnswer(ui::mrOk);  // the files outside the editor's folder
   ClickButton(Form1->BitBtn8);
   EXPECT_EQ(Key(kBesideEditor, "name1", "1"), "Edited");
 }

@@ -221,5 +221,26 @@ TEST_F(SetupDialogTest, MessageAndShortcutButtonsNameTheirRow) {
   EXPECT_EQ(Form6->StartMenuLinks2[14], "bin\\tool.exe");
 }
 
+// A destination typed as a Linux path is stored in the drive form the
+// runner reads; one the settings file cannot hold keeps the dialog open
+// with the reason, and nothing is stored until it is mended.
+TEST_F(SetupDialogTest, ALinuxDestinationIsStoredInDriveForm) {
+  const std::string home = drives_.EditorFolder() + "..";
+  OpenSetup([&](TForm6& form) {
+    form.Edit29->SetText(home + "/install/😀");
+    PushMessageAnswer(ui::mrOk);
+    ClickControl(*form.Button31);
+    EXPECT_TRUE(form.Visible());
+    ASSERT_EQ(ShownBoxes().size(), 1u);
+    EXPECT_NE(ShownBoxes()[0].text.find("指定できません"), std::string::npos);
+    form.Edit29->SetText(home + "/install");
+    ClickControl(*form.Button31);
+  });
+  EXPECT_EQ(Form6->ModalResult(), ui::mrOk);
+  EXPECT_EQ(Form6->CopyDestination, "C:\\install");
+  ClickControl(*Form1->BitBtn8);
+  EXPECT_EQ(Key("C:\\tobrin\\tobrinedit.dat", "set", "syoki"), "C:\\install");
+}
+
 }  // namespace
 }  // namespace tobrinedit_test

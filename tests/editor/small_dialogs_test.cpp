@@ -126,9 +126,11 @@ TEST_F(EditorTest, OpeningSecondsAndFileNames) {
   EXPECT_EQ(Form4->OpeningMusic, "曲.mid");
   EXPECT_EQ(Form4->OpeningImage, "opening.jpg");
 
+  PushMessageAnswer(ui::mrOk);  // both files lie outside the editor's folder
   Form1->BitBtn8->Click();
   EXPECT_EQ(Key("C:\\tobrin\\tobrinedit.dat", "opening", "time"), "30");
   EXPECT_EQ(Key("C:\\tobrin\\tobrinedit.dat", "opening", "music"), "曲.mid");
+  EXPECT_NE(ShownBoxes().back().text.find("オープニングの音楽: E:\\曲.mid"), std::string::npos);
 }
 
 // The preview plays the movie; leaving the player, or closing the dialog

@@ -223,3 +223,47 @@ TEST(DriveMap, ALetterThatIsNotMappedNamesNothing) {
   EXPECT_EQ(MapToPosix("\\x"), std::nullopt);
   std::filesystem::current_path(before);
 }
+
+// A path in POSIX form names that POSIX path: a "\" in it is a separator,
+// "~" is the home folder, and its drive form goes through the map. A path
+// below a folder is found in either form, never for a sibling whose name
+// only begins alike, the folder itself or a relative path.
+TEST(DriveMap, PosixFormPathsAndPathsBelowAFolder) {
+  TempDrives drives;
+  const std::string home = drives.Home();
+  const char* oldHome = getenv("HOME");
+  struct RestoreHome {
+    std::string value;
+    ~RestoreHome() { setenv("HOME", value.c_str(), 1); }
+  } restore{oldHome ? oldHome : "/"};
+  setenv("HOME", home.c_str(), 1);
+  EXPECT_EQ(MapToPosix(home + "/install\\"), home + "/install/");
+  EXPECT_EQ(ToPosix(home + "/a\\b.txt"), home + "/a/b.txt");
+
+  EXPECT_EQ(DriveForm(home + "/install"), "C:\\install");
+  EXPECT_EQ(DriveForm(home + "/install/"), "C:\\install\\");
+  EXPECT_EQ(DriveForm("~/install"), "C:\\install");
+  EXPECT_EQ(DriveForm("~"), "C:\\");
+  EXPECT_EQ(DriveForm(drives.Disc() + "/x/../menu\\y"), "D:\\menu\\y");
+  EXPECT_EQ(DriveForm("/etc/hosts"), "Z:\\etc\\hosts");
+  EXPECT_EQ(DriveForm("%s%Program Files\\App"), "%s%Program Files\\App");
+  EXPECT_EQ(DriveForm("C:\\x"), "C:\\x");
+  EXPECT_EQ(DriveForm("~user/x"), "~user/x");
+  const std::string disc = drives.Disc();
+  std::filesystem::create_directories(disc + "/cd/pics");
+  EXPECT_EQ(PathBelowFolder("D:\\cd\\pics\\b.jpg", "D:\\cd\\"), "pics\\b.jpg");
+  EXPECT_EQ(PathBelowFolder("D:\\CD\\data\\", "D:\\cd"), "data\\");
+  EXPECT_EQ(PathBelowFolder(disc + "/cd/two.sh", "D:\\cd\\"), "two.sh");
+  EXPECT_EQ(PathBelowFolder("D:\\cd\\x", disc + "/cd"), "x");
+  EXPECT_EQ(PathBelowFolder("D:\\cd2\\x", "D:\\cd\\"), std::nullopt);
+  EXPECT_EQ(PathBelowFolder("D:\\cd\\", "D:\\cd\\"), std::nullopt);
+  EXPECT_EQ(PathBelowFolder("D:\\cd\\..\\y", "D:\\cd\\"), std::nullopt);
+  EXPECT_EQ(PathBelowFolder("pics\\b.jpg", "D:\\cd\\"), std::nullopt);
+  EXPECT_EQ(PathBelowFolder("Q:\\cd\\x", "Q:\\cd\\"), std::nullopt);
+  EXPECT_EQ(PathBelowFolder("#aend\\D:\\cd\\x", "D:\\cd\\"), std::nullopt);
+
+  setenv("TOBRIN_DRIVES", ("Z=" + drives.Disc() + ";C=" + home).c_str(), 1);
+  ReloadDriveMap();
+  EXPECT_EQ(DriveForm("/etc/hosts"), std::nullopt) << "no drive holds it";
+  EXPECT_EQ(DriveForm("~/in"), "C:\\in");
+}

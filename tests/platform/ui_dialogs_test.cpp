@@ -1,13 +1,19 @@
 // Common dialogs through the responder, and the file list.
+#include <QAbstractProxyModel>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 
 #include "platform/ui/folder_dialog.h"
+#include "platform/ui/qt_internal.h"
 #include "temp_drives.h"
 #include "ui_test_support.h"
 
@@ -107,6 +113,63 @@ TEST_F(UiDialogs, FileListHoldsVisibleFilesSortedWithoutFolders) {
   EXPECT_EQ(list->ItemIndex(), 0);
   list->SetMask("*.txt");
   EXPECT_EQ(list->Items().size(), 2u);
+}
+
+// What an open dialog's list shows for the folder (name -> size column),
+// once Qt's model has read it.
+std::map<std::string, std::string> ListedFiles(const std::string& filter, int filterIndex,
+                                               const std::string& folder) {
+  QFileDialog dialog;
+  ui::detail::SetUpFileList(dialog, filter, filterIndex);
+  auto* files = dialog.findChild<QFileSystemModel*>();
+  EXPECT_NE(files, nullptr);
+  if (!files) return {};
+  const QString path = QString::fromStdString(folder);
+  QEventLoop loaded;
+  QObject::connect(files, &QFileSystemModel::directoryLoaded, &loaded, [&](const QString& done) {
+    if (done == path) loaded.quit();
+  });
+  QTimer::singleShot(5000, &loaded, &QEventLoop::quit);
+  dialog.setDirectory(path);
+  loaded.exec();
+  const QAbstractProxyModel* shown = dialog.proxyModel();
+  const QModelIndex root = shown->mapFromSource(files->index(dialog.directory().path()));
+  std::map<std::string, std::string> listed;
+  for (int row = 0; row < shown->rowCount(root); ++row) {
+    listed[shown->index(row, 0, root).data().toString().toStdString()] =
+        shown->index(row, 1, root).data().toString().toStdString();
+  }
+  return listed;
+}
+
+// Sizes read in Japanese; the programs' entry also finds Linux programs by
+// their names, while an entry that spells its mask shows just that mask;
+// "*.*" is every file, as on Windows.
+TEST_F(UiDialogs, OpenDialogListsSizesInJapaneseAndLinuxProgramsAmongThePrograms) {
+  tobrin_test::TempDrives drives;
+  const std::string dir = drives.Disc() + "/menu";
+  std::filesystem::create_directories(dir + "/sub");
+  tobrin_test::TempDrives::WriteFile(dir + "/setup.EXE", std::string(104, 'x'));
+  tobrin_test::TempDrives::WriteFile(dir + "/big.exe", std::string(3 * 1024, 'x'));
+  for (const char* name : {"start.sh", "Tool-x86_64.AppImage", "install.run", "play.py",
+                           "notes.txt", "start", "run.sh.txt"})
+    tobrin_test::TempDrives::WriteFile(dir + "/" + name, "x");
+
+  const auto programs =
+      ListedFiles("実行ファイル|*.exe|テキストファイル|*.txt|すべてのファイル|*.*", 1, dir);
+  EXPECT_EQ(programs, (std::map<std::string, std::string>{{"Tool-x86_64.AppImage", "1 バイト"},
+                                                          {"big.exe", "3.00 KB"},
+                                                          {"install.run", "1 バイト"},
+                                                          {"play.py", "1 バイト"},
+                                                          {"setup.EXE", "104 バイト"},
+                                                          {"start.sh", "1 バイト"},
+                                                          {"sub", ""}}));
+  const auto icons = ListedFiles("*.ico|*.ico|*.exe|*.exe", 2, dir);
+  EXPECT_EQ(icons, (std::map<std::string, std::string>{
+                       {"big.exe", "3.00 KB"}, {"setup.EXE", "104 バイト"}, {"sub", ""}}));
+  const auto all = ListedFiles("すべてのファイル|*.*", 1, dir);
+  EXPECT_EQ(all.size(), 10u);
+  EXPECT_EQ(all.count("start"), 1u);
 }
 
 }  // namespace

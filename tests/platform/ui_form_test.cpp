@@ -1,7 +1,9 @@
 // Geometry of forms and controls, pictures.
+#include <QRadioButton>
 #include <climits>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -49,6 +51,45 @@ TEST_F(UiForm, FixedFrameWindowCanBeMaximised) {
   ui::testing::RunEventsFor(20);
   EXPECT_EQ(form.WindowState(), ui::wsMaximized);
   EXPECT_GT(form.ClientWidth(), 200);
+  // Restored: the size before maximising, fixed again.
+  form.SetWindowState(ui::wsNormal);
+  ui::testing::RunEventsFor(20);
+  const QWidget* w = form.Impl()->widget;
+  EXPECT_EQ(form.WindowState(), ui::wsNormal);
+  EXPECT_EQ(w->size(), QSize(200, 100));
+  EXPECT_EQ(w->minimumSize(), QSize(200, 100));
+  EXPECT_EQ(w->maximumSize(), QSize(200, 100));
+}
+
+// The page editor's colour groups: "デフォルト" is wider than a third of
+// its group in the fonts installed here. No item runs into the next
+// column or out of the group; groups whose items fit keep equal columns.
+TEST_F(UiForm, RadioGroupItemsNeverRunIntoTheNextColumn) {
+  ui::Form form;
+  form.Font().SetName("ＭＳ Ｐゴシック");
+  const auto columnsOf = [&](const char* name, int width, std::vector<std::string> items) {
+    auto* group = new ui::RadioGroup(&form, name);
+    group->SetBounds(8, 8, width, 49);
+    group->SetColumns(3);
+    group->SetItems(std::move(items));
+    std::vector<QRect> places;
+    for (const QRadioButton* b : group->Impl()->widget->findChildren<QRadioButton*>()) {
+      EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString() << " is cut";
+      EXPECT_LE(b->geometry().right(), width) << b->text().toStdString() << " leaves the group";
+      for (const QRect& other : places)
+        EXPECT_FALSE(other.intersects(b->geometry())) << b->text().toStdString() << " overlaps";
+      places.push_back(b->geometry());
+    }
+    std::set<int> widths;
+    for (const QRect& place : places) widths.insert(place.width());
+    return widths;
+  };
+  form.Show();
+  const auto background =
+      columnsOf("RadioGroup3", 217, {"デフォルト", "赤", "青", "黄", "緑", "灰"});
+  EXPECT_GT(background.size(), 1u) << "the first column is wider";
+  const auto colours = columnsOf("RadioGroup1", 201, {"黒", "赤", "青", "黄", "緑", "灰"});
+  EXPECT_EQ(colours, (std::set<int>{(201 - 10) / 3}));
 }
 
 TEST_F(UiForm, FontsInPointsAndStyleBits) {

@@ -44,12 +44,39 @@ TEST_F(SetupInstall, FolderItemCopiesTheContentsWithSubFoldersIntoTheDestination
   EXPECT_EQ(ui::testing::ShownBoxes()[0].caption, "確認");
 }
 
-TEST_F(SetupInstall, FolderSourceWithoutItsBackslashCopiesTheEntriesBeginningWithItsName) {
+// A disc written by another tool may name a folder without its "\": its
+// contents are copied, never the folder itself nor the names that only
+// begin like it.
+TEST_F(SetupInstall, FolderSourceWithoutItsBackslashCopiesTheFolderContents) {
   ShowItem("ff1=data\\app\n");
   ClickItem(1, {mrYes});
-  EXPECT_EQ(ReadFile(HomePath("Tools/app/sub/b.txt")), "b");
-  EXPECT_EQ(ReadFile(HomePath("Tools/apple.txt")), "apple");
+  EXPECT_EQ(ReadFile(HomePath("Tools/a.txt")), "a");
+  EXPECT_EQ(ReadFile(HomePath("Tools/sub/b.txt")), "b");
+  EXPECT_FALSE(fs::exists(HomePath("Tools/app")));
+  EXPECT_FALSE(fs::exists(HomePath("Tools/apple.txt")));
   EXPECT_FALSE(fs::exists(HomePath("Tools/other.txt")));
+}
+
+// A destination in POSIX form, as another tool writes it or the user types
+// it, names that folder: a copy and an unpack go into it, and no name
+// anywhere gets a "\".
+TEST_F(SetupInstall, APosixDestinationNamesItsFolder) {
+  fs::create_directories(DiscPath("setup"));
+  ASSERT_TRUE(WriteArchive(DiscPath("setup/app.zip"), "zip", {{"readme.txt", "hi"}}));
+  fs::create_directories(HomePath("Unpacked"));
+  TForm3& form = ShowSetup("[set]\nsyoki=" + HomePath("Copied").string() +
+                           "\n[set1]\nfk1=a\nff1=data\\app\\\nfk2=b\nff2=setup\\app.zip\naf2=1\n");
+  ClickItem(1, {mrYes});
+  EXPECT_EQ(form.Edit1->Text(), "C:\\Copied\\");
+  form.Edit1->SetText("~/Unpacked");
+  ClickItem(2, {mrYes});
+  EXPECT_EQ(ReadFile(HomePath("Copied/a.txt")), "a");
+  EXPECT_EQ(ReadFile(HomePath("Copied/sub/b.txt")), "b");
+  EXPECT_EQ(ReadFile(HomePath("Unpacked/readme.txt")), "hi");
+  EXPECT_EQ(ui::testing::ShownBoxes().size(), 2u) << "two questions, no error";
+  for (const auto& entry : fs::recursive_directory_iterator(HomePath())) {
+    EXPECT_EQ(entry.path().filename().string().find('\\'), std::string::npos) << entry.path();
+  }
 }
 
 TEST_F(SetupInstall, RelativeSourcesComeFromTheRunnerFolderAndTheCurrentFolderStays) {

@@ -193,8 +193,9 @@ TEST_F(SettingsFile, EditorReadsBackWhatItWrote) {
   }
   SettingsModel loaded;
   ReadRows(IniFile(kWindowsPath), loaded, Reader::Editor);
-  SettingsModel expected = saved;
-  expected.ButtonFontSize[5] = 9;
+  // A stored 0 stays 0 for the editor, so that saving again keeps it.
+  const SettingsModel& expected = saved;
+  EXPECT_EQ(loaded.ButtonFontSize[5], 0);
   EXPECT_EQ(loaded.ButtonFontSize[6], -3);
   EXPECT_EQ(loaded.MessageLines2[17][3], saved.MessageLines2[17][3]);
   EXPECT_EQ(loaded.ClearReadOnlyAll[2], saved.ClearReadOnlyAll[2]);
@@ -219,8 +220,8 @@ TEST_F(SettingsFile, MissingFileGivesDefaultsAndFontSizeFixUps) {
   EXPECT_EQ(editor.ButtonTop[8], 288);
   EXPECT_EQ(editor.ButtonTop[17], 320);
   EXPECT_EQ(editor.ExtraButtonRect, (ButtonRect{160, 368, 75, 25}));
-  EXPECT_EQ(editor.ButtonFontSize[1], 9);
-  EXPECT_EQ(editor.ButtonFontSize[34], 9);
+  EXPECT_EQ(editor.ButtonFontSize[1], 0);
+  EXPECT_EQ(editor.ButtonFontSize[34], 0);
 
   SettingsModel runner;
   runner.BackgroundFit = 2;
@@ -250,9 +251,9 @@ TEST_F(SettingsFile, ValueFormsOfTheStoredFile) {
   EXPECT_FALSE(editor.MaximizeWindow);
   EXPECT_EQ(editor.MenuCaptions1[1], "Caption");
   EXPECT_EQ(editor.BackgroundName1, "pic.bmp");
-  EXPECT_EQ(editor.ButtonFontSize[1], 9);
+  EXPECT_EQ(editor.ButtonFontSize[1], 0);
   EXPECT_EQ(editor.ButtonFontSize[2], -3);
-  EXPECT_EQ(editor.ButtonFontSize[3], 9);
+  EXPECT_EQ(editor.ButtonFontSize[3], 0);
 
   SettingsModel runner;
   ReadSection(IniFile(kWindowsPath), runner, Reader::Runner, "size");
