@@ -2,13 +2,14 @@
 #             then build the programs as a release (-O3) to prove that it builds clean
 # make demo  - build and play the sample disc in examples/
 # make bench - build and run the benchmarks
+# make package - the Debian package of the release build
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: all deps build build-asan build-release test test-plain test-asan demo bench clean
+.PHONY: all deps build build-asan build-release test test-plain test-asan demo bench package clean
 
 all: build
 
@@ -27,9 +28,10 @@ $(ASAN_BUILD)/CMakeCache.txt:
 
 # A packager's build: -O3 brings warnings of its own. The tests already ran
 # in the two builds above, so only the programs and libraries are built.
+# Its prefix is the package's, where its programs look for their libraries.
 $(RELEASE_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DTOBRIN_WERROR=ON \
-	  -DTOBRIN_TESTS=OFF -DTOBRIN_BENCH=OFF
+	  -DTOBRIN_TESTS=OFF -DTOBRIN_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr
 
 build-release: deps $(RELEASE_BUILD)/CMakeCache.txt
 	cmake --build $(RELEASE_BUILD) -j$(JOBS)
@@ -54,6 +56,9 @@ demo: build
 
 bench: build
 	bash scripts/bench.sh $(BUILD)
+
+package: build-release
+	cd $(RELEASE_BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD)

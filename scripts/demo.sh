@@ -21,6 +21,8 @@ shopt -s nullglob
 for lib in Unlha32 cab32 Tar32 unrar32 Unzip32 Zip32j; do
   [ -f "$build/bin/$lib.dll" ] && cp "$build/bin/$lib.dll" "$disc/"
 done
+# The media library, which plays an opening's music or movie.
+[ -f "$build/bin/libtobrin_media.so" ] && cp "$build/bin/libtobrin_media.so" "$disc/"
 echo "demo: disc staged in $disc"
 
 # make exports QT_QPA_PLATFORM=offscreen for the tests; the demo needs a screen.

@@ -10,6 +10,9 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth x11-utils xdotool imagemagick gcab libarchive-tools zip unzip
   locales qt6-translations-l10n openbox
+  # The installed programs and their package (scripts/check-install.sh), and
+  # the X connection of the start benchmark.
+  dpkg-dev lintian desktop-file-utils libxcb1-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -9,8 +9,15 @@
 
 #include "platform/files/files.h"
 
+// The build names the install's folders; these are its defaults.
 #ifndef TOBRIN_LIBDIR
 #define TOBRIN_LIBDIR "/usr/local/lib/tobrin"
+#endif
+#ifndef TOBRIN_INSTALL_BINDIR
+#define TOBRIN_INSTALL_BINDIR "bin"
+#endif
+#ifndef TOBRIN_INSTALL_LIBDIR
+#define TOBRIN_INSTALL_LIBDIR "lib/tobrin"
 #endif
 
 namespace platform::dynlib {
@@ -26,13 +33,25 @@ std::string ExecutableFolder() {
   return slash == std::string::npos ? std::string() : exe.substr(0, slash);
 }
 
+// A program in an install's binary folder looks in that install's library
+// folder, whatever prefix it was installed under; empty otherwise.
+std::string InstalledLibraryFolder(const std::string& ownFolder) {
+  const std::string bin = std::string("/") + TOBRIN_INSTALL_BINDIR;
+  if (TOBRIN_INSTALL_BINDIR[0] == '/' || TOBRIN_INSTALL_LIBDIR[0] == '/') return std::string();
+  if (ownFolder.size() <= bin.size() || !ownFolder.ends_with(bin)) return std::string();
+  return ownFolder.substr(0, ownFolder.size() - bin.size()) + "/" + TOBRIN_INSTALL_LIBDIR;
+}
+
 std::vector<std::string> SearchFolders() {
   std::vector<std::string> folders;
-  if (std::string own = ExecutableFolder(); !own.empty()) folders.push_back(own);
+  const std::string own = ExecutableFolder();
+  if (!own.empty()) folders.push_back(own);
   {
     std::lock_guard lock(folderMutex);
     if (!extraFolder.empty()) folders.push_back(extraFolder);
   }
+  if (std::string installed = InstalledLibraryFolder(own); !installed.empty())
+    folders.push_back(installed);
   folders.push_back(TOBRIN_LIBDIR);
   return folders;
 }

@@ -1,6 +1,7 @@
 // LoadLibrary/GetProcAddress/FreeLibrary over dlopen. A library is looked
-// for in the program's own folder first, then in the installed library
-// folder; never in the current folder.
+// for in the program's own folder first, then in the library folder of the
+// install the program lies in (<prefix>/bin -> <prefix>/lib/tobrin), then
+// in that of the prefix the build was made for; never in the current folder.
 #pragma once
 
 #include <string_view>

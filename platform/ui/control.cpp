@@ -114,15 +114,27 @@ void ControlImpl::Attach(QWidget* w) {
   }
 }
 
+// Graphic controls lie below the windowed ones, each group in its present
+// order. Raising is costly and a form attaches its controls one by one, so
+// only what is out of place moves: nothing when the order holds, and a
+// graphic control just put on top goes below the lowest windowed one.
 void ControlImpl::Restack(QWidget* parent) {
   if (!parent) return;
   std::vector<QWidget*> graphic, windowed;
+  int misplaced = 0;  // graphic controls above a windowed one
   for (QObject* child : parent->children()) {
     auto* w = qobject_cast<QWidget*>(child);
     if (!w || w->isWindow()) continue;
     const QVariant g = w->property("tobrinGraphic");
     if (!g.isValid()) continue;
-    (g.toBool() ? graphic : windowed).push_back(w);
+    const bool isGraphic = g.toBool();
+    if (isGraphic && !windowed.empty()) ++misplaced;
+    (isGraphic ? graphic : windowed).push_back(w);
+  }
+  if (misplaced == 0) return;
+  if (misplaced == 1 && parent->children().constLast() == graphic.back()) {
+    graphic.back()->stackUnder(windowed.front());
+    return;
   }
   for (QWidget* w : graphic) w->raise();
   for (QWidget* w : windowed) w->raise();

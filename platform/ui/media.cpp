@@ -1,20 +1,12 @@
-#include <QAudioOutput>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QHBoxLayout>
-#include <QMediaMetaData>
-#include <QMediaPlayer>
 #include <QPushButton>
-#include <QTimer>
-#include <QUrl>
-#include <QVideoFrame>
-#include <QVideoSink>
-#include <QVideoWidget>
 #include <stdexcept>
 
+#include "platform/dynlib/dynlib.h"
 #include "platform/files/files.h"
+#include "platform/media/media_backend.h"
 #include "platform/ui/components.h"
 #include "platform/ui/qt_internal.h"
 
@@ -23,64 +15,25 @@ namespace ui {
 namespace detail {
 
 struct MediaPlayerImpl {
-  std::unique_ptr<QMediaPlayer> player;
-  std::unique_ptr<QAudioOutput> audio;
-  QPointer<QVideoWidget> video;
-  QSize videoSize;
+  std::unique_ptr<MediaBackend> backend;
 };
 
 }  // namespace detail
 
 namespace {
 
-// Waits until the backend has looked at the file; false when it cannot
-// play it.
-bool WaitUntilLoaded(QMediaPlayer& player) {
-  QEventLoop loop;
-  bool failed = false;
-  auto done = [&] {
-    const auto status = player.mediaStatus();
-    if (status == QMediaPlayer::InvalidMedia) failed = true;
-    if (status != QMediaPlayer::LoadingMedia && status != QMediaPlayer::NoMedia) loop.quit();
-  };
-  QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, done);
-  QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, [&] {
-    failed = true;
-    loop.quit();
-  });
-  QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-  done();
-  if (player.mediaStatus() == QMediaPlayer::LoadingMedia ||
-      player.mediaStatus() == QMediaPlayer::NoMedia)
-    loop.exec();
-  return !failed && player.error() == QMediaPlayer::NoError &&
-         player.mediaStatus() != QMediaPlayer::LoadingMedia;
-}
-
-// The natural size of the video: from the stream's data, or else from the
-// first frame, which the backend decodes when the player is paused.
-QSize VideoSizeOf(QMediaPlayer& player) {
-  QSize size = player.metaData().value(QMediaMetaData::Resolution).toSize();
-  const auto tracks = player.videoTracks();
-  const int active = player.activeVideoTrack();
-  if (!size.isValid() && active >= 0 && active < tracks.size())
-    size = tracks[active].value(QMediaMetaData::Resolution).toSize();
-  if (size.isValid()) return size;
-  QVideoSink sink;
-  player.setVideoSink(&sink);
-  QEventLoop loop;
-  QObject::connect(&sink, &QVideoSink::videoFrameChanged, &loop, [&](const QVideoFrame& frame) {
-    if (frame.isValid()) {
-      size = frame.size();
-      loop.quit();
-    }
-  });
-  QTimer::singleShot(3000, &loop, &QEventLoop::quit);
-  player.pause();
-  loop.exec();
-  player.stop();
-  player.setVideoSink(nullptr);
-  return size;
+// The media library is loaded at the first file opened and stays loaded:
+// Qt Multimedia keeps global state that must not be unmapped.
+detail::CreateMediaBackendFunction MediaBackendFactory() {
+  static detail::CreateMediaBackendFunction factory = [] {
+    platform::dynlib::Module module = platform::dynlib::LoadLibrary(detail::kMediaLibraryName);
+    return reinterpret_cast<detail::CreateMediaBackendFunction>(
+        platform::dynlib::GetProcAddress(module, detail::kCreateMediaBackendName));
+  }();
+  if (!factory)
+    throw std::runtime_error(std::string("再生に必要な ") + detail::kMediaLibraryName +
+                             " が見つかりません");
+  return factory;
 }
 
 // The bar of buttons takes the focus as one control, so that leaving it
@@ -134,62 +87,36 @@ void MediaPlayer::Open() {
   if (FileName.empty()) throw std::runtime_error("ファイル名が指定されていません");
   if (!platform::files::FileExists(FileName))
     throw std::runtime_error(FileName + " が見つかりません");
-  m_->player = std::make_unique<QMediaPlayer>();
-  m_->audio = std::make_unique<QAudioOutput>();
-  m_->player->setAudioOutput(m_->audio.get());
+  std::unique_ptr<detail::MediaBackend> backend(MediaBackendFactory()());
   const std::string posix = platform::files::ToPosix(FileName);
+  QWidget* host = display_ ? display_->Impl()->widget.data() : nullptr;
+  QString reason;
   // A bare name is looked for from the current folder.
-  m_->player->setSource(QUrl::fromLocalFile(QFileInfo(detail::Q(posix)).absoluteFilePath()));
-  if (!WaitUntilLoaded(*m_->player)) {
-    const std::string reason = detail::S(m_->player->errorString());
-    Close();
+  if (!backend->Open(QFileInfo(detail::Q(posix)).absoluteFilePath(), host, reason))
     throw std::runtime_error(FileName + " を開けません" +
-                             (reason.empty() ? "" : " (" + reason + ")"));
-  }
-  m_->videoSize = QSize();
-  if (m_->player->hasVideo()) {
-    m_->videoSize = VideoSizeOf(*m_->player);
-    QWidget* host = display_ ? display_->Impl()->widget.data() : nullptr;
-    m_->video = new QVideoWidget(host);
-    if (host) {
-      m_->video->setGeometry(host->rect());
-    } else if (m_->videoSize.isValid()) {
-      m_->video->resize(m_->videoSize);
-    }
-    m_->player->setVideoOutput(m_->video.data());
-  }
+                             (reason.isEmpty() ? "" : " (" + detail::S(reason) + ")"));
+  m_->backend = std::move(backend);
 }
 
 TRect MediaPlayer::DisplayRect() const {
-  if (!m_->videoSize.isValid()) return {};
-  return TRect{0, 0, m_->videoSize.width(), m_->videoSize.height()};
+  if (!m_->backend) return {};
+  const QSize size = m_->backend->VideoSize();
+  if (!size.isValid()) return {};
+  return TRect{0, 0, size.width(), size.height()};
 }
 
 void MediaPlayer::Play() {
-  if (!m_->player) return;
-  if (m_->video) {
-    if (display_) m_->video->setGeometry(display_->Impl()->widget->rect());
-    m_->video->show();
-  }
-  m_->player->play();
+  if (m_->backend) m_->backend->Play();
 }
 
 void MediaPlayer::Stop() {
-  if (m_->player) m_->player->pause();
+  if (m_->backend) m_->backend->Pause();
 }
 
-void MediaPlayer::Close() {
-  if (m_->player) m_->player->stop();
-  if (m_->video) delete m_->video.data();
-  m_->player.reset();
-  m_->audio.reset();
-  m_->videoSize = QSize();
-}
+void MediaPlayer::Close() { m_->backend.reset(); }
 
-bool MediaPlayer::IsOpen() const { return m_->player != nullptr; }
+bool MediaPlayer::IsOpen() const { return m_->backend != nullptr; }
 
-bool MediaPlayer::IsPlaying() const {
-  return m_->player && m_->player->playbackState() == QMediaPlayer::PlayingState;
-}
+bool MediaPlayer::IsPlaying() const { return m_->backend && m_->backend->IsPlaying(); }
 
 }  // namespace ui

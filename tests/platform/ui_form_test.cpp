@@ -249,6 +249,33 @@ TEST_F(UiForm, MetafilesAreRefusedWithAClearMessage) {
   EXPECT_FALSE(image->HasPicture());
 }
 
+// Graphic controls (labels, pictures) lie below every windowed control,
+// each group in creation order, however the two are mixed.
+TEST_F(UiForm, GraphicControlsLieBelowWindowedOnesInCreationOrder) {
+  ui::Form form;
+  auto* button1 = new ui::Button(&form, "Button1");
+  auto* label1 = new ui::Label(&form, "Label1");
+  auto* edit1 = new ui::Edit(&form, "Edit1");
+  auto* label2 = new ui::Label(&form, "Label2");
+  auto* image1 = new ui::Image(&form, "Image1");
+  auto* button2 = new ui::Button(&form, "Button2");
+  std::vector<ui::Control*> controls{button1, label1, edit1, label2, image1, button2};
+  auto stacking = [&] {  // bottom first
+    std::vector<std::string> names;
+    for (QObject* child : form.Impl()->widget->children())
+      for (ui::Control* c : controls)
+        if (child == c->Impl()->widget) names.push_back(c->Name());
+    return names;
+  };
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(stacking(), (Names{"Label1", "Label2", "Image1", "Button1", "Edit1", "Button2"}));
+  controls.push_back(new ui::Label(&form, "Label3"));
+  EXPECT_EQ(stacking(),
+            (Names{"Label1", "Label2", "Image1", "Label3", "Button1", "Edit1", "Button2"}));
+  controls.push_back(new ui::Edit(&form, "Edit2"));
+  EXPECT_EQ(stacking().back(), "Edit2");
+}
+
 }  // namespace
 
 namespace {
