@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -344,7 +345,8 @@ TEST_F(Profile, UnreadableFileIsNeverWrittenOver) {
 // lines of another tool make writing the file most of each save.
 TEST_F(Profile, KilledSaverLeavesAWholeFileAndNoSpare) {
   std::string foreign = "[other tool]\r\n";
-  for (int i = 0; foreign.size() < (4u << 20); ++i) {
+  // 768 KiB: below the largest file the reader accepts.
+  for (int i = 0; foreign.size() < (3u << 18); ++i) {
     foreign += "line" + std::to_string(i) + "=" + std::string(64 << 10, 'x') + "\r\n";
   }
   auto save = [this](char version) {
@@ -386,6 +388,139 @@ TEST_F(Profile, KilledSaverLeavesAWholeFileAndNoSpare) {
         << "round " << round;
   }
   prctl(PR_SET_CHILD_SUBREAPER, 0);
+}
+
+// A file far larger than any settings file is unreadable: it reads as
+// empty and is never written over. One at the limit loads whole, and runs
+// of blank lines and comments between keys keep their bytes on a save.
+TEST_F(Profile, SizeLimitRefusesHugeFilesAndKeepsBlankRunsOfAcceptedOnes) {
+  constexpr std::size_t kLimit = 1u << 20;
+  const std::string head = "[s]\r\nk=first\r\n";
+  const std::string tail = "[t]\r\nlast=yes\r\n";
+  std::string blanks;
+  while (head.size() + blanks.size() + tail.size() + 2 <= kLimit) blanks += "\r\n";
+  Put(head + blanks + tail);
+  ASSERT_GE(Bytes().size(), kLimit - 1);
+  {
+    IniFile ini("D:\\tobrinedit.dat");
+    EXPECT_EQ(ini.ReadString("s", "k", "none"), "first");
+    EXPECT_EQ(ini.ReadString("t", "last", "none"), "yes");
+    ini.WriteString("s", "new", "v");
+    ini.WriteString("t", "last", "no");
+  }
+  EXPECT_EQ(Bytes(), head + "new=v\r\n" + blanks + "[t]\r\nlast=no\r\n");
+
+  const std::string foreign = "[s]\r\n; note\r\n\r\nk=1\n;a\r\r\n\nz=2\r\n\r\n;end";
+  Put(foreign);
+  {
+    IniFile ini("D:\\tobrinedit.dat");
+    EXPECT_EQ(ini.ReadString("s", "z", ""), "2");
+    ini.WriteString("s", "y", "3");
+    ini.DeleteKey("s", "k");
+  }
+  EXPECT_EQ(Bytes(), "[s]\r\n; note\r\n\r\n;a\r\r\n\nz=2\r\ny=3\r\n\r\n;end");
+
+  const std::string huge = head + std::string(kLimit + 1 - head.size(), '\n');
+  Put(huge);
+  IniFile ini("D:\\tobrinedit.dat");
+  EXPECT_EQ(ini.ReadString("s", "k", "none"), "none");
+  try {
+    platform::IniUpdate update(ini);
+    ini.WriteString("s", "k", "over");
+    update.Commit();
+    ADD_FAILURE() << "the huge file was written over";
+  } catch (const IniWriteError& e) {
+    EXPECT_STREQ(e.what(), "D:\\tobrinedit.dat に書き込めません");
+  }
+  EXPECT_EQ(Bytes(), huge);
+}
+
+// The reads of one session agree with each other, even when the file
+// changes meanwhile; the next session sees the change.
+TEST_F(Profile, AReadSessionSeesOneStateOfTheFile) {
+  Put("[s]\r\na=1\r\nb=1\r\n");
+  const IniFile ini("D:\\tobrinedit.dat");
+  {
+    const platform::IniReading session(ini);
+    EXPECT_EQ(ini.ReadString("s", "a", ""), "1");
+    Put("[s]\r\na=2\r\nb=2\r\n");
+    EXPECT_EQ(ini.ReadString("s", "b", ""), "1");
+  }
+  EXPECT_EQ(ini.ReadString("s", "b", ""), "2");
+}
+
+// Signals that reach the whole process group of the program (Ctrl+C, a
+// closed terminal, a kill of the group) or a file-size limit never leave
+// the spare file of a save behind, and the file stays whole.
+TEST_F(Profile, SignalsToTheGroupAndFileSizeLimitsLeaveNoSpare) {
+  std::string foreign = "[other tool]\r\n";
+  for (int i = 0; foreign.size() < (3u << 18); ++i) {
+    foreign += "line" + std::to_string(i) + "=" + std::string(16 << 10, 'x') + "\r\n";
+  }
+  auto save = [this](char version) {
+    IniFile ini("D:\\tobrinedit.dat");
+    platform::IniUpdate update(ini);
+    for (int i = 0; i < 800; ++i) {
+      ini.WriteString("s" + std::to_string(i % 27), "k" + std::to_string(i),
+                      std::string(16, version) + std::to_string(i));
+    }
+    update.Commit();
+  };
+  Put(foreign);
+  save('b');
+  const std::string b = Bytes();
+  const auto start = std::chrono::steady_clock::now();
+  save('a');
+  const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(
+                         std::chrono::steady_clock::now() - start)
+                         .count() *
+                     2;
+  const std::string a = Bytes();
+  auto onlyTheFile = [this] {
+    return std::distance(std::filesystem::directory_iterator(drives.Disc()), {}) == 1;
+  };
+  ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+  const int signals[] = {SIGKILL, SIGHUP, SIGINT};
+  for (int round = 0; round < 24; ++round) {
+    pid_t saver = fork();
+    if (saver == 0) {
+      setpgid(0, 0);
+      signal(SIGHUP, SIG_DFL);
+      signal(SIGINT, SIG_DFL);
+      for (;;) {
+        save('b');
+        save('a');
+      }
+    }
+    setpgid(saver, saver);
+    usleep(static_cast<useconds_t>(500 + round * 7919 % (2 * cycle)));
+    kill(-saver, signals[round % 3]);
+    while (wait(nullptr) > 0 || errno == EINTR) {
+    }
+    const std::string now = Bytes();
+    ASSERT_TRUE(now == a || now == b) << "round " << round << ": " << now.size() << " bytes";
+    ASSERT_TRUE(onlyTheFile()) << "round " << round << ", signal " << signals[round % 3];
+  }
+  prctl(PR_SET_CHILD_SUBREAPER, 0);
+
+  // A limit below the file's size, with the signal's default action.
+  pid_t limited = fork();
+  if (limited == 0) {
+    signal(SIGXFSZ, SIG_DFL);
+    rlimit limit{64 << 10, 64 << 10};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      save('b');
+    } catch (const IniWriteError&) {
+      _exit(0);
+    }
+    _exit(1);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(limited, &status, 0), limited);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+  EXPECT_EQ(Bytes(), a);
+  EXPECT_TRUE(onlyTheFile());
 }
 
 TEST(ProfileRefusal, DecisionFromDiskFacts) {
