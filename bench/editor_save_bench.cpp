@@ -2,8 +2,10 @@
 // editor's own buttons, on a scratch folder, with every setting filled.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "editor/forms.h"
@@ -65,6 +67,7 @@ class EditorFixture {
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
   }
+  const std::string& Root() const { return root_; }
 
  private:
   std::string root_;
@@ -91,6 +94,35 @@ void BM_FullLoadBesideEditor(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FullLoadBesideEditor)->Unit(benchmark::kMillisecond);
+
+// "読み込み" of a settings file of the largest accepted size (1 MiB):
+// the full settings and short lines of another tool. peak_rss_mb is the
+// process's peak; run this case alone for its own figure.
+void BM_LoadLargestAcceptedSettingsFile(benchmark::State& state) {
+  EditorFixture editor;
+  Form1->BitBtn8Click();
+  const std::string file = editor.Root() + "/tobrinedit.dat";
+  std::string content;
+  {
+    std::ifstream in(file, std::ios::binary);
+    content.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  content += "[other tool]\r\n";
+  for (int i = 0;; ++i) {
+    const std::string line = "k" + std::to_string(i) + "=\r\n";
+    if (content.size() + line.size() > (1u << 20)) break;
+    content += line;
+  }
+  std::ofstream(file, std::ios::binary) << content;
+  for (auto _ : state) {
+    ui::testing::PushMessageAnswer(ui::mrYes);
+    Form1->BitBtn9Click();
+  }
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_LoadLargestAcceptedSettingsFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
