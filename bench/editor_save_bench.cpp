@@ -2,12 +2,11 @@
 // editor's own buttons, on a scratch folder, with every setting filled.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
-#include <sys/resource.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "bench/limits_support.h"
 #include "editor/forms.h"
 #include "platform/files/files.h"
 #include "platform/ui/testing.h"
@@ -101,26 +100,12 @@ BENCHMARK(BM_FullLoadBesideEditor)->Unit(benchmark::kMillisecond);
 void BM_LoadLargestAcceptedSettingsFile(benchmark::State& state) {
   EditorFixture editor;
   Form1->BitBtn8Click();
-  const std::string file = editor.Root() + "/tobrinedit.dat";
-  std::string content;
-  {
-    std::ifstream in(file, std::ios::binary);
-    content.assign(std::istreambuf_iterator<char>(in), {});
-  }
-  content += "[other tool]\r\n";
-  for (int i = 0;; ++i) {
-    const std::string line = "k" + std::to_string(i) + "=\r\n";
-    if (content.size() + line.size() > (1u << 20)) break;
-    content += line;
-  }
-  std::ofstream(file, std::ios::binary) << content;
+  bench_support::FillSettingsToTheLimit(editor.Root() + "/tobrinedit.dat");
   for (auto _ : state) {
     ui::testing::PushMessageAnswer(ui::mrYes);
     Form1->BitBtn9Click();
   }
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+  state.counters["peak_rss_mb"] = bench_support::PeakRssMb();
 }
 BENCHMARK(BM_LoadLargestAcceptedSettingsFile)->Unit(benchmark::kMillisecond);
 

@@ -27,6 +27,43 @@ class Profile : public ::testing::Test {
   std::string Path() const { return drives.Disc() + "/tobrinedit.dat"; }
   void Put(const std::string& bytes) const { TempDrives::WriteFile(Path(), bytes); }
   std::string Bytes() const { return TempDrives::ReadFile(Path()); }
+
+  // A save of 800 keys in 27 sections, every value of one version.
+  static void SaveAll(char version) {
+    IniFile ini("D:\\tobrinedit.dat");
+    platform::IniUpdate update(ini);
+    for (int i = 0; i < 800; ++i) {
+      ini.WriteString("s" + std::to_string(i % 27), "k" + std::to_string(i),
+                      std::string(16, version) + "値" + std::to_string(i));
+    }
+    update.Commit();
+  }
+
+  // The file as version 'a' and as version 'b' leave it, over 768 KiB of
+  // another tool's lines (below the largest file the reader accepts) that
+  // make writing the file most of each save, and twice the time of a save.
+  struct SaveCycle {
+    std::string a;
+    std::string b;
+    long long micros = 0;
+  };
+  SaveCycle StartSaveCycle(std::size_t foreignLineLength) const {
+    std::string foreign = "[other tool]\r\n";
+    for (int i = 0; foreign.size() < (3u << 18); ++i) {
+      foreign += "line" + std::to_string(i) + "=" + std::string(foreignLineLength, 'x') + "\r\n";
+    }
+    Put(foreign);
+    SaveCycle cycle;
+    SaveAll('b');
+    cycle.b = Bytes();
+    const auto start = std::chrono::steady_clock::now();
+    SaveAll('a');
+    cycle.micros = 2 * std::chrono::duration_cast<std::chrono::microseconds>(
+                           std::chrono::steady_clock::now() - start)
+                           .count();
+    cycle.a = Bytes();
+    return cycle;
+  }
 };
 
 }  // namespace
@@ -344,30 +381,10 @@ TEST_F(Profile, UnreadableFileIsNeverWrittenOver) {
 // moment leaves either the old or the new file, and no spare file. Long
 // lines of another tool make writing the file most of each save.
 TEST_F(Profile, KilledSaverLeavesAWholeFileAndNoSpare) {
-  std::string foreign = "[other tool]\r\n";
-  // 768 KiB: below the largest file the reader accepts.
-  for (int i = 0; foreign.size() < (3u << 18); ++i) {
-    foreign += "line" + std::to_string(i) + "=" + std::string(64 << 10, 'x') + "\r\n";
-  }
-  auto save = [this](char version) {
-    IniFile ini("D:\\tobrinedit.dat");
-    platform::IniUpdate update(ini);
-    for (int i = 0; i < 800; ++i) {
-      ini.WriteString("s" + std::to_string(i % 27), "k" + std::to_string(i),
-                      std::string(16, version) + "値" + std::to_string(i));
-    }
-    update.Commit();
-  };
-  Put(foreign);
-  save('b');
-  const std::string b = Bytes();
-  const auto start = std::chrono::steady_clock::now();
-  save('a');
-  const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(
-                         std::chrono::steady_clock::now() - start)
-                         .count() *
-                     2;
-  const std::string a = Bytes();
+  const SaveCycle cycle = StartSaveCycle(64 << 10);
+  const std::string& a = cycle.a;
+  const std::string& b = cycle.b;
+  auto save = SaveAll;
   // The test takes over the saver's helpers when the saver dies, to wait for them.
   ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
   for (int round = 0; round < 25; ++round) {
@@ -378,7 +395,7 @@ TEST_F(Profile, KilledSaverLeavesAWholeFileAndNoSpare) {
         save('a');
       }
     }
-    usleep(static_cast<useconds_t>(500 + round * 7919 % (2 * cycle)));
+    usleep(static_cast<useconds_t>(500 + round * 7919 % (2 * cycle.micros)));
     kill(saver, SIGKILL);
     while (wait(nullptr) > 0 || errno == EINTR) {
     }
@@ -453,29 +470,10 @@ TEST_F(Profile, AReadSessionSeesOneStateOfTheFile) {
 // closed terminal, a kill of the group) or a file-size limit never leave
 // the spare file of a save behind, and the file stays whole.
 TEST_F(Profile, SignalsToTheGroupAndFileSizeLimitsLeaveNoSpare) {
-  std::string foreign = "[other tool]\r\n";
-  for (int i = 0; foreign.size() < (3u << 18); ++i) {
-    foreign += "line" + std::to_string(i) + "=" + std::string(16 << 10, 'x') + "\r\n";
-  }
-  auto save = [this](char version) {
-    IniFile ini("D:\\tobrinedit.dat");
-    platform::IniUpdate update(ini);
-    for (int i = 0; i < 800; ++i) {
-      ini.WriteString("s" + std::to_string(i % 27), "k" + std::to_string(i),
-                      std::string(16, version) + std::to_string(i));
-    }
-    update.Commit();
-  };
-  Put(foreign);
-  save('b');
-  const std::string b = Bytes();
-  const auto start = std::chrono::steady_clock::now();
-  save('a');
-  const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(
-                         std::chrono::steady_clock::now() - start)
-                         .count() *
-                     2;
-  const std::string a = Bytes();
+  const SaveCycle cycle = StartSaveCycle(16 << 10);
+  const std::string& a = cycle.a;
+  const std::string& b = cycle.b;
+  auto save = SaveAll;
   auto onlyTheFile = [this] {
     return std::distance(std::filesystem::directory_iterator(drives.Disc()), {}) == 1;
   };
@@ -493,7 +491,7 @@ TEST_F(Profile, SignalsToTheGroupAndFileSizeLimitsLeaveNoSpare) {
       }
     }
     setpgid(saver, saver);
-    usleep(static_cast<useconds_t>(500 + round * 7919 % (2 * cycle)));
+    usleep(static_cast<useconds_t>(500 + round * 7919 % (2 * cycle.micros)));
     kill(-saver, signals[round % 3]);
     while (wait(nullptr) > 0 || errno == EINTR) {
     }
