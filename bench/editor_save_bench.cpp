@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/limits_support.h"
 #include "editor/forms.h"
 #include "platform/files/files.h"
 #include "platform/ui/testing.h"
@@ -65,6 +66,7 @@ class EditorFixture {
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
   }
+  const std::string& Root() const { return root_; }
 
  private:
   std::string root_;
@@ -91,6 +93,21 @@ void BM_FullLoadBesideEditor(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FullLoadBesideEditor)->Unit(benchmark::kMillisecond);
+
+// "読み込み" of a settings file of the largest accepted size (1 MiB):
+// the full settings and short lines of another tool. peak_rss_mb is the
+// process's peak; run this case alone for its own figure.
+void BM_LoadLargestAcceptedSettingsFile(benchmark::State& state) {
+  EditorFixture editor;
+  Form1->BitBtn8Click();
+  bench_support::FillSettingsToTheLimit(editor.Root() + "/tobrinedit.dat");
+  for (auto _ : state) {
+    ui::testing::PushMessageAnswer(ui::mrYes);
+    Form1->BitBtn9Click();
+  }
+  state.counters["peak_rss_mb"] = bench_support::PeakRssMb();
+}
+BENCHMARK(BM_LoadLargestAcceptedSettingsFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

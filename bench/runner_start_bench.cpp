@@ -23,15 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/files/files.h"
+#include "bench/runner_support.h"
 #include "platform/profile/profile.h"
-#include "platform/ui/testing.h"
 #include "platform/ui/ui.h"
-#include "runner/RunnerPaths.h"
-#include "runner/tobrinplay1.h"
-#include "runner/tobrinplay2.h"
-#include "runner/tobrinplay3.h"
-#include "runner/tobrinplay4.h"
 
 extern char** environ;
 
@@ -40,41 +34,19 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// A copy of the sample disc mapped as drive D: with the runner in its root.
 fs::path StageSampleDisc() {
-  char pattern[] = "/tmp/tobrin-bench-disc.XXXXXX";
-  const fs::path disc = mkdtemp(pattern);
-  fs::copy(fs::path(TOBRIN_SOURCE_DIR) / "examples" / "sample-disc", disc,
-           fs::copy_options::recursive);
-  setenv("TOBRIN_DRIVES", ("D=" + disc.string()).c_str(), 1);
-  platform::files::ReloadDriveMap();
-  tobrinplay::SetRunnerExecutablePathForTesting("D:\\tobrinplay");
+  const fs::path disc = bench_support::StageSampleDisc();
   platform::IniFile("D:\\tobrinedit.dat").WriteBool("opening", "enabled", false);
   return disc;
 }
 
 void StartRunner() {
-  using namespace tobrinplay;
-  Form1 = new TForm1;
-  Form2 = new TForm2;
-  Form3 = new TForm3;
-  Form4 = new TForm4;
-  Form1->Show();
-  while (!Form2->Visible()) ui::App().ProcessMessages();
+  bench_support::CreateRunnerForms();
+  tobrinplay::Form1->Show();
+  while (!tobrinplay::Form2->Visible()) ui::App().ProcessMessages();
 }
 
-void EndRunner() {
-  using namespace tobrinplay;
-  delete Form4;
-  delete Form3;
-  delete Form2;
-  delete Form1;
-  Form1 = nullptr;
-  Form2 = nullptr;
-  Form3 = nullptr;
-  Form4 = nullptr;
-  ui::testing::ResetApplication();
-}
+void EndRunner() { bench_support::DeleteRunnerForms(); }
 
 void BM_RunnerStartToMenuShown(benchmark::State& state) {
   const fs::path disc = StageSampleDisc();

@@ -1,4 +1,5 @@
 // tobrinplay: plays the disc menu that lies beside it. No arguments are read.
+#include "platform/files/files.h"
 #include "platform/ui/ui.h"
 #include "runner/tobrinplay1.h"
 #include "runner/tobrinplay2.h"
@@ -8,6 +9,9 @@
 int main() {
   using namespace tobrinplay;
   ui::App().Initialize();
+  // A file-size limit fails the write that meets it, which the program
+  // reports, instead of killing the program mid-way.
+  platform::files::FailWritesPastTheFileSizeLimit();
   // The first form created is the main window; the menu window sets the title.
   Form1 = new TForm1;
   Form2 = new TForm2;

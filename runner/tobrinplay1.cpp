@@ -155,6 +155,8 @@ void TForm1::Panel1Click() {
 void TForm1::ShowMenu() {
   Timer1->SetEnabled(false);
   Hide();
+  // The hidden opening never shows its picture again.
+  Image1->ClearPicture();
   Form2->Show();
 }
 

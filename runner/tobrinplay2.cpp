@@ -99,6 +99,8 @@ void TForm2::CreatePopupMenu() {
 void TForm2::FormShow() {
   TimerTicks = 0;
   const platform::IniFile ini(SettingsFilePath());
+  // The window's reads look at the file on disk once.
+  const platform::IniReading session(ini);
   settings::SettingsModel& model = *this;
 
   ReadRowList(ini, model, kFontRows);

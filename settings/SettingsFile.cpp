@@ -303,6 +303,7 @@ void WriteRows(platform::IniFile& ini, const SettingsModel& model, int firstRow,
 void ReadRows(const platform::IniFile& ini, SettingsModel& model, Reader reader, int firstRow,
               int lastRow) {
   CheckRange(firstRow, lastRow);
+  const platform::IniReading session(ini);
   for (int number = firstRow; number <= lastRow; ++number) {
     ReadRow(ini, RowNumber(number), model, reader);
   }
@@ -310,6 +311,7 @@ void ReadRows(const platform::IniFile& ini, SettingsModel& model, Reader reader,
 
 void ReadSection(const platform::IniFile& ini, SettingsModel& model, Reader reader,
                  std::string_view section) {
+  const platform::IniReading session(ini);
   for (const Row& row : Rows()) {
     if (row.section == section) ReadRow(ini, row, model, reader);
   }

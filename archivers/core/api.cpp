@@ -6,6 +6,7 @@
 
 #include "archivers/core/engine.h"
 #include "archivers/core/names.h"
+#include "platform/files/files.h"
 
 namespace archivers::api {
 
@@ -81,6 +82,9 @@ std::uint16_t GetCursorInterval() { return TheEngine().GetCursorInterval(); }
 int SetCursorInterval(std::uint16_t interval) { return TheEngine().SetCursorInterval(interval); }
 
 int Command(ARC_HWND owner, const char* cmdLine, char* output, std::uint32_t size) {
+  // A member past the host's file-size limit ends the command as a full
+  // disk does, with its partial file removed, not the host.
+  platform::files::FailWritesPastTheFileSizeLimit();
   return Guarded<int>(ERROR_NOT_SUPPORT,
                       [&] { return TheEngine().Command(owner, cmdLine, output, size); });
 }

@@ -1,7 +1,9 @@
 #include "platform/files/files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -429,23 +431,29 @@ bool DeleteFile(std::string_view windowsPath) {
   return unlink(posix.c_str()) == 0;
 }
 
+// Attributes belong to the name itself: a symbolic link is never followed,
+// so a link in a copied folder cannot make a change reach outside it.
 std::uint32_t GetFileAttributes(std::string_view windowsPath) {
+  std::string posix = ToPosix(windowsPath);
   struct stat st;
-  if (!StatPath(windowsPath, st)) return kInvalidAttributes;
-  return AttributesOf(LastComponent(ToPosix(windowsPath)), st);
+  if (posix.empty() || lstat(posix.c_str(), &st) != 0) return kInvalidAttributes;
+  return AttributesOf(LastComponent(posix), st);
 }
 
 bool SetFileAttributes(std::string_view windowsPath, std::uint32_t attributes) {
   std::string posix = ToPosix(windowsPath);
   struct stat st;
-  if (posix.empty() || stat(posix.c_str(), &st) != 0) return false;
+  if (posix.empty() || lstat(posix.c_str(), &st) != 0) return false;
   mode_t mode = st.st_mode & 07777;
   if (attributes & kAttrReadOnly) {
     mode &= ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH);
   } else {
     mode |= S_IWUSR;
   }
-  return mode == (st.st_mode & 07777) || chmod(posix.c_str(), mode) == 0;
+  if (mode == (st.st_mode & 07777)) return true;
+  // A link's own mode cannot change; the name is not followed even when it
+  // became a link since lstat.
+  return !S_ISLNK(st.st_mode) && fchmodat(AT_FDCWD, posix.c_str(), mode, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 bool MatchesWildcard(std::string_view pattern, std::string_view name) {
@@ -557,6 +565,14 @@ std::optional<std::string> ReadWholeFile(std::string_view windowsPath) {
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+void FailWritesPastTheFileSizeLimit() {
+  struct sigaction current {};
+  if (sigaction(SIGXFSZ, nullptr, &current) != 0) return;
+  if ((current.sa_flags & SA_SIGINFO) == 0 && current.sa_handler == SIG_DFL) {
+    signal(SIGXFSZ, SIG_IGN);
+  }
 }
 
 }  // namespace platform::files

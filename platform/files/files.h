@@ -100,4 +100,9 @@ std::string SearchPath(std::string_view fileName);
 
 std::optional<std::string> ReadWholeFile(std::string_view windowsPath);
 
+// A write past the process's file-size limit ("ulimit -f") then fails with
+// EFBIG, as on a full disk, instead of ending the process (SIGXFSZ). A
+// handler the host installed stays.
+void FailWritesPastTheFileSizeLimit();
+
 }  // namespace platform::files

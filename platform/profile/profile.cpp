@@ -1,11 +1,14 @@
 #include "platform/profile/profile.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -47,25 +50,63 @@ std::string LowerName(std::string_view cp932) {
   return out;
 }
 
-// A line of the file, kept byte for byte with its own line end.
+// The largest file read: some seventy times a settings file with every
+// field filled, far below what would make reading cost memory and time.
+constexpr std::size_t kMaxFileBytes = 1u << 20;
+
+// How a line ends: "", "\n", "\r" or "\r\n".
+enum class LineEnd : std::uint8_t { None, Lf, Cr, CrLf };
+
+std::string_view EndText(LineEnd end) {
+  switch (end) {
+    case LineEnd::Lf:
+      return "\n";
+    case LineEnd::Cr:
+      return "\r";
+    case LineEnd::CrLf:
+      return kNewLine;
+    case LineEnd::None:
+      break;
+  }
+  return {};
+}
+
+// A line of the file, kept byte for byte with its own line end. A run of
+// lines that are neither keys nor headers (blank lines, comments, foreign
+// text) is one Line holding the inner line ends in its text, so that a file
+// of many such lines stays one block in memory.
 struct Line {
-  std::string text;  // CP932, without the line end
-  std::string end;   // "\r\n", "\n", "\r" or "" for an unterminated last line
-  std::string key;   // lower-cased key name; empty for other lines
-  std::size_t valueStart = 0;
+  std::string text;  // CP932, without the last line end
+  std::uint32_t valueStart = 0;
+  LineEnd end = LineEnd::None;
+  bool keyed = false;  // a key line; its name ends before valueStart
 };
+
+// The lower-cased name of a key line.
+std::string KeyOf(const Line& line) {
+  return LowerName(Trim(std::string_view(line.text).substr(0, line.valueStart - 1)));
+}
 
 struct Section {
   bool hasHeader = false;
   Line header;
   std::vector<Line> lines;
-  std::unordered_map<std::string, std::size_t> keys;  // first occurrence
+  // The key lines by lower-cased name (first occurrence), made at the first
+  // look-up: the sections nobody asks for (another tool's) cost no index.
+  std::unordered_map<std::string, std::size_t> keys;
+  bool indexed = false;
+
+  const std::unordered_map<std::string, std::size_t>& Keys() {
+    if (!indexed) Reindex();
+    return keys;
+  }
 
   void Reindex() {
     keys.clear();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (!lines[i].key.empty()) keys.emplace(lines[i].key, i);
+      if (lines[i].keyed) keys.emplace(KeyOf(lines[i]), i);
     }
+    indexed = true;
   }
 };
 
@@ -85,46 +126,66 @@ std::optional<std::string> SectionName(std::string_view text) {
   return std::string(Trim(trimmed));
 }
 
-void ClassifyKeyLine(Line& line) {
-  std::string_view text = line.text;
+// Where the value of a key line begins (after its "="), or 0 for a line
+// that holds no key.
+std::size_t KeyValueStart(std::string_view text) {
   std::string_view lead = Trim(text);
-  if (lead.empty() || lead.front() == ';') return;
+  if (lead.empty() || lead.front() == ';') return 0;
   std::size_t equals = text.find('=');
-  if (equals == std::string_view::npos) return;
-  std::string_view name = Trim(text.substr(0, equals));
-  if (name.empty()) return;
-  line.key = LowerName(name);
-  line.valueStart = equals + 1;
+  if (equals == std::string_view::npos || Trim(text.substr(0, equals)).empty()) return 0;
+  return equals + 1;
 }
 
+// A line of text and its end, read from `pos` on; `pos` moves past it.
+std::string_view NextLine(std::string_view content, std::size_t& pos, LineEnd& end) {
+  std::size_t stop = content.find_first_of("\r\n", pos);
+  std::string_view text;
+  if (stop == std::string_view::npos) {
+    text = content.substr(pos);
+    end = LineEnd::None;
+    pos = content.size();
+  } else {
+    text = content.substr(pos, stop - pos);
+    bool crLf = content[stop] == '\r' && stop + 1 < content.size() && content[stop + 1] == '\n';
+    end = crLf ? LineEnd::CrLf : (content[stop] == '\r' ? LineEnd::Cr : LineEnd::Lf);
+    pos = stop + (crLf ? 2 : 1);
+  }
+  return text;
+}
+
+void AddLine(Section& section, std::string_view text, LineEnd end) {
+  std::size_t valueStart = KeyValueStart(text);
+  if (valueStart == 0 && !section.lines.empty() && !section.lines.back().keyed) {
+    Line& block = section.lines.back();  // one more line of a run without keys
+    block.text.append(EndText(block.end)).append(text);
+    block.end = end;
+    return;
+  }
+  Line line;
+  line.text = std::string(text);
+  line.end = end;
+  line.keyed = valueStart != 0;
+  line.valueStart = static_cast<std::uint32_t>(valueStart);
+  section.lines.push_back(std::move(line));
+}
+
+// One pass over the content; its size is bounded by kMaxFileBytes.
 Document Parse(std::string_view content) {
   Document doc;
   std::size_t pos = 0;
   while (pos < content.size()) {
-    std::size_t stop = content.find_first_of("\r\n", pos);
-    Line line;
-    if (stop == std::string_view::npos) {
-      line.text = std::string(content.substr(pos));
-      pos = content.size();
-    } else {
-      line.text = std::string(content.substr(pos, stop - pos));
-      std::size_t endLength =
-          (content[stop] == '\r' && stop + 1 < content.size() && content[stop + 1] == '\n') ? 2 : 1;
-      line.end = std::string(content.substr(stop, endLength));
-      pos = stop + endLength;
-    }
-    if (std::optional<std::string> name = SectionName(line.text)) {
+    LineEnd end;
+    std::string_view text = NextLine(content, pos, end);
+    if (std::optional<std::string> name = SectionName(text)) {
       Section section;
       section.hasHeader = true;
-      section.header = std::move(line);
+      section.header.text = std::string(text);
+      section.header.end = end;
       doc.index.emplace(LowerName(*name), doc.sections.size());
       doc.sections.push_back(std::move(section));
       continue;
     }
-    ClassifyKeyLine(line);
-    Section& current = doc.sections.back();
-    if (!line.key.empty()) current.keys.emplace(line.key, current.lines.size());
-    current.lines.push_back(std::move(line));
+    AddLine(doc.sections.back(), text, end);
   }
   return doc;
 }
@@ -132,21 +193,21 @@ Document Parse(std::string_view content) {
 std::string Serialize(const Document& doc) {
   std::size_t total = 0;
   for (const Section& section : doc.sections) {
-    total += section.header.text.size() + section.header.end.size();
-    for (const Line& line : section.lines) total += line.text.size() + line.end.size();
+    total += section.header.text.size() + EndText(section.header.end).size();
+    for (const Line& line : section.lines) total += line.text.size() + EndText(line.end).size();
   }
   std::string out;
   out.reserve(total);
   for (const Section& section : doc.sections) {
-    if (section.hasHeader) out.append(section.header.text).append(section.header.end);
-    for (const Line& line : section.lines) out.append(line.text).append(line.end);
+    if (section.hasHeader) out.append(section.header.text).append(EndText(section.header.end));
+    for (const Line& line : section.lines) out.append(line.text).append(EndText(line.end));
   }
   return out;
 }
 
 // The line that precedes a new one must end first.
 void Terminate(Line& line) {
-  if (line.end.empty()) line.end = kNewLine;
+  if (line.end == LineEnd::None) line.end = LineEnd::CrLf;
 }
 
 // The last line of the file, wherever it is, so a new section can follow it.
@@ -203,17 +264,55 @@ struct FileStamp {
   }
 };
 
-FileStamp StampOf(const std::string& posixPath) {
+FileStamp StampFrom(const struct stat& st) {
   FileStamp stamp;
-  struct stat st;
-  if (!posixPath.empty() && stat(posixPath.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-    stamp.exists = true;
-    stamp.device = st.st_dev;
-    stamp.inode = st.st_ino;
-    stamp.size = st.st_size;
-    stamp.modified = st.st_mtim;
-  }
+  if (!S_ISREG(st.st_mode)) return stamp;
+  stamp.exists = true;
+  stamp.device = st.st_dev;
+  stamp.inode = st.st_ino;
+  stamp.size = st.st_size;
+  stamp.modified = st.st_mtim;
   return stamp;
+}
+
+FileStamp StampOf(const std::string& posixPath) {
+  struct stat st;
+  if (posixPath.empty() || stat(posixPath.c_str(), &st) != 0) return {};
+  return StampFrom(st);
+}
+
+bool ReadAll(int fd, std::string& content, std::size_t limit) {
+  std::size_t size = 0;
+  for (;;) {
+    if (content.size() < size + 65536) content.resize(std::min(size + 65536, limit + 1));
+    if (size == content.size()) return false;  // beyond the limit
+    ssize_t got = read(fd, content.data() + size, content.size() - size);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) break;
+    size += static_cast<std::size_t>(got);
+  }
+  content.resize(size);
+  return true;
+}
+
+// The whole content of a regular file of at most kMaxFileBytes, with the
+// stamp of what was read; nothing for a file that cannot be read or is
+// larger (it may grow while it is read).
+std::optional<std::string> ReadBounded(const std::string& posixPath, FileStamp& stamp) {
+  int fd = open(posixPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  struct stat st;
+  std::optional<std::string> content;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+      static_cast<std::uint64_t>(st.st_size) <= kMaxFileBytes) {
+    stamp = StampFrom(st);
+    content.emplace();
+    content->reserve(static_cast<std::size_t>(st.st_size));
+    if (!ReadAll(fd, *content, kMaxFileBytes)) content.reset();
+  }
+  close(fd);
+  return content;
 }
 
 std::string FolderOf(const std::string& posixPath) {
@@ -274,9 +373,22 @@ struct Replacement {
   const char* content;
   std::size_t size;
   const struct stat* old;  // the file it replaces, or nullptr for a new file
+  const char* folder;      // the folder both lie in
 };
 
-// System calls only, so that it can run in a helper made by vfork.
+// The folder's entries reach the disk: the rename itself survives a power
+// cut.
+bool SyncFolder(const char* folder) {
+  int fd = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = fsync(fd) == 0;
+  close(fd);
+  return ok;
+}
+
+// System calls only, so that it can run in a helper made by vfork. The new
+// content is on the disk before it takes the file's name, so a power cut
+// leaves the old file or the new one, never an empty one.
 bool Replace(const Replacement& job) {
   unlink(job.spare);  // left by a process of the same number that died
   int fd = open(job.spare, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
@@ -292,25 +404,45 @@ bool Replace(const Replacement& job) {
       [[maybe_unused]] int ignored = fchown(fd, job.old->st_uid, job.old->st_gid);
     }
   }
+  ok = ok && fsync(fd) == 0;
   ok = close(fd) == 0 && ok;
   ok = ok && rename(job.spare, job.target) == 0;
-  if (!ok) unlink(job.spare);
-  return ok;
+  if (!ok) {
+    unlink(job.spare);
+    return false;
+  }
+  // Renamed: the file is whole whatever the folder's flush answers.
+  SyncFolder(job.folder);
+  return true;
 }
 
 // Runs the replacement in a helper process that shares our memory and
 // finishes on its own when we are killed meanwhile: the spare file never
-// outlives the save, whenever the program dies.
+// outlives the save, whenever the program dies. The helper has a session
+// of its own, so that signals to the program's process group or terminal
+// (Ctrl+C, a closed terminal, a kill of the group) do not reach it, and it
+// blocks every signal that can be blocked: a file-size limit then fails the
+// write (EFBIG) instead of killing it, and no handler of ours runs on the
+// shared memory.
 bool ReplaceOutlivingTheCaller(const Replacement& job) {
+  sigset_t all;
+  sigset_t previous;
+  sigfillset(&all);
+  pthread_sigmask(SIG_SETMASK, &all, &previous);
   volatile bool replaced = false;
   pid_t helper = vfork();
   if (helper == 0) {
+    setsid();
     replaced = Replace(job);
     _exit(0);
   }
-  if (helper < 0) return Replace(job);
-  while (waitpid(helper, nullptr, 0) < 0 && errno == EINTR) {
+  if (helper < 0) {
+    replaced = Replace(job);
+  } else {
+    while (waitpid(helper, nullptr, 0) < 0 && errno == EINTR) {
+    }
   }
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
   return replaced;
 }
 
@@ -318,9 +450,11 @@ bool ReplaceOutlivingTheCaller(const Replacement& job) {
 // and owner; the stamp of the new file, or nothing on failure.
 std::optional<FileStamp> ReplaceWhole(const std::string& target, const std::string& content,
                                       const struct stat* old) {
-  std::string spare = FolderOf(target) + "/.~" + target.substr(target.rfind('/') + 1) + "." +
+  std::string folder = FolderOf(target);
+  std::string spare = folder + "/.~" + target.substr(target.rfind('/') + 1) + "." +
                       std::to_string(getpid()) + ".tmp";
-  Replacement job{target.c_str(), spare.c_str(), content.data(), content.size(), old};
+  Replacement job{target.c_str(), spare.c_str(), content.data(),
+                  content.size(), old,           folder.c_str()};
   if (!ReplaceOutlivingTheCaller(job)) return std::nullopt;
   FileStamp stamp = StampOf(target);
   if (!stamp.exists) return std::nullopt;
@@ -371,6 +505,8 @@ struct IniFile::Impl {
   int updateLevel = 0;
   bool held = false;             // changes not yet on disk
   bool writableChecked = false;  // for the update in progress
+  int readLevel = 0;
+  bool readChecked = false;  // the disk was asked in the read session in progress
 
   void Resolve() {
     posixPath = files::ToPosix(windowsPath);
@@ -378,9 +514,11 @@ struct IniFile::Impl {
   }
 
   // Reads the file once, and again only when it changed on disk; changes
-  // held for an update are the content until they are written.
+  // held for an update are the content until they are written. Within a
+  // read session the disk is asked once.
   void EnsureCurrent() {
-    if (held) return;
+    if (held || (readLevel > 0 && readChecked)) return;
+    readChecked = readLevel > 0;
     if (!resolved) Resolve();
     FileStamp now = StampOf(posixPath);
     if (!now.exists && !posixPath.empty() && !loaded) {
@@ -392,7 +530,9 @@ struct IniFile::Impl {
     doc = Document();
     unreadable = false;
     if (now.exists) {
-      if (std::optional<std::string> content = files::ReadWholeFile(posixPath)) {
+      // A file too large to be settings counts as unreadable: it reads as
+      // empty and is never written over.
+      if (std::optional<std::string> content = ReadBounded(posixPath, now)) {
         doc = Parse(*content);
       } else {
         unreadable = true;
@@ -402,13 +542,19 @@ struct IniFile::Impl {
     loaded = true;
   }
 
+  void BeginRead() { ++readLevel; }
+  void EndRead() {
+    if (readLevel > 0 && --readLevel == 0) readChecked = false;
+  }
+
   const Line* Find(std::string_view section, std::string_view key) {
     EnsureCurrent();
     auto found = doc.index.find(LowerName(text::Utf8ToCp932(section)));
     if (found == doc.index.end()) return nullptr;
-    const Section& s = doc.sections[found->second];
-    auto line = s.keys.find(LowerName(text::Utf8ToCp932(key)));
-    return line == s.keys.end() ? nullptr : &s.lines[line->second];
+    Section& s = doc.sections[found->second];
+    const auto& keys = s.Keys();
+    auto line = keys.find(LowerName(text::Utf8ToCp932(key)));
+    return line == keys.end() ? nullptr : &s.lines[line->second];
   }
 
   Section& SectionFor(const std::string& cp932Name) {
@@ -419,7 +565,7 @@ struct IniFile::Impl {
     Section section;
     section.hasHeader = true;
     section.header.text = "[" + cp932Name + "]";
-    section.header.end = kNewLine;
+    section.header.end = LineEnd::CrLf;
     doc.index.emplace(lower, doc.sections.size());
     doc.sections.push_back(std::move(section));
     return doc.sections.back();
@@ -449,7 +595,7 @@ struct IniFile::Impl {
     std::string cp932Key = text::Utf8ToCp932(key);
     Section& s = SectionFor(text::Utf8ToCp932(section));
     std::string lowerKey = LowerName(cp932Key);
-    auto found = s.keys.find(lowerKey);
+    auto found = s.Keys().find(lowerKey);
     if (found != s.keys.end()) {
       Line& line = s.lines[found->second];
       cp932Value = KeptBytes(line, value, std::move(cp932Value));
@@ -458,9 +604,9 @@ struct IniFile::Impl {
     } else {
       Line line;
       line.text = cp932Key + "=" + cp932Value;
-      line.end = kNewLine;
-      line.key = lowerKey;
-      line.valueStart = cp932Key.size() + 1;
+      line.end = LineEnd::CrLf;
+      line.keyed = true;
+      line.valueStart = static_cast<std::uint32_t>(cp932Key.size() + 1);
       std::size_t at = InsertPosition(s);
       if (at > 0)
         Terminate(s.lines[at - 1]);
@@ -487,7 +633,7 @@ struct IniFile::Impl {
   // that close the section stay below the keys.
   static std::size_t InsertPosition(const Section& s) {
     for (std::size_t i = s.lines.size(); i > 0; --i) {
-      if (!s.lines[i - 1].key.empty()) return i;
+      if (s.lines[i - 1].keyed) return i;
     }
     return s.hasHeader ? 0 : s.lines.size();
   }
@@ -497,7 +643,7 @@ struct IniFile::Impl {
     auto found = doc.index.find(LowerName(text::Utf8ToCp932(section)));
     if (found == doc.index.end()) return;
     Section& s = doc.sections[found->second];
-    auto line = s.keys.find(LowerName(text::Utf8ToCp932(key)));
+    auto line = s.Keys().find(LowerName(text::Utf8ToCp932(key)));
     if (line == s.keys.end()) return;
     RequireWritable();
     s.lines.erase(s.lines.begin() + static_cast<std::ptrdiff_t>(line->second));
@@ -588,6 +734,14 @@ void IniFile::DeleteKey(std::string_view section, std::string_view key) {
 }
 
 void IniFile::BeginUpdate() { impl_->BeginUpdate(); }
+
+void IniFile::BeginRead() const { impl_->BeginRead(); }
+
+void IniFile::EndRead() const { impl_->EndRead(); }
+
+IniReading::IniReading(const IniFile& file) : file_(file) { file.BeginRead(); }
+
+IniReading::~IniReading() { file_.EndRead(); }
 
 void IniFile::EndUpdate() { impl_->EndUpdate(); }
 

@@ -68,6 +68,11 @@ class IniFile {
   void BeginUpdate();
   void EndUpdate();  // throws IniWriteError when the file cannot be replaced
 
+  // Between BeginRead and EndRead the file is looked at on disk once, at
+  // the first read, instead of before every read. Pairs nest.
+  void BeginRead() const;
+  void EndRead() const;
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
@@ -86,6 +91,19 @@ class IniUpdate {
 
  private:
   IniFile* file_;
+};
+
+// The reads of one task (a window reading its settings) as one read
+// session of the file.
+class IniReading {
+ public:
+  explicit IniReading(const IniFile& file);
+  ~IniReading();
+  IniReading(const IniReading&) = delete;
+  IniReading& operator=(const IniReading&) = delete;
+
+ private:
+  const IniFile& file_;
 };
 
 }  // namespace platform

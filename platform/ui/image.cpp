@@ -1,8 +1,10 @@
 #include "platform/ui/image.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
+#include <QScreen>
 #include <climits>
 #include <stdexcept>
 
@@ -49,7 +51,7 @@ std::runtime_error PictureTooLarge(const std::string& shownPath, long long width
                             " x " + std::to_string(height) + " ピクセル)");
 }
 
-QImage LoadPicture(const std::string& posixPath, const std::string& shownPath) {
+QImage LoadPicture(const std::string& posixPath, const std::string& shownPath, QSize shownAtMost) {
   QFile file(Q(posixPath));
   if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error(shownPath + " を開けません");
   const QByteArray head = file.read(64);
@@ -59,7 +61,7 @@ QImage LoadPicture(const std::string& posixPath, const std::string& shownPath) {
     throw std::runtime_error(shownPath +
                              " はメタファイル (WMF, EMF) です。メタファイルは表示できません");
   if (StartsWith(head, {0xFF, 0xD8}) || ext == ".jpg" || ext == ".jpeg")
-    return LoadJpeg(posixPath, shownPath);
+    return LoadJpeg(posixPath, shownPath, shownAtMost);
   QImageReader reader(Q(posixPath));
   reader.setDecideFormatFromContent(true);
   // The header's size first; the allocation limit also holds for formats
@@ -114,9 +116,19 @@ Image::Image(Control* parent, std::string name) : Control(parent, std::move(name
 
 Image::~Image() = default;
 
+// A stretched picture is shown at most at its area's size, or the
+// screen's when its window is maximised later.
+QSize Image::ShownAtMost() const {
+  if (!stretch_ || autoSize_) return QSize();
+  QSize shown(Width(), Height());
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    shown = shown.expandedTo(screen->size());
+  return shown;
+}
+
 void Image::LoadFromFile(const std::string& windowsPath) {
   const std::string posix = platform::files::ToPosix(windowsPath);
-  WidgetOf(d_.get())->picture = detail::LoadPicture(posix, windowsPath);
+  WidgetOf(d_.get())->picture = detail::LoadPicture(posix, windowsPath, ShownAtMost());
   FitToPicture();
   d_->widget->update();
 }

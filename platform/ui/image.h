@@ -7,6 +7,8 @@
 
 #include "platform/ui/control.h"
 
+class QSize;
+
 namespace ui {
 
 class Image : public Control {
@@ -35,6 +37,7 @@ class Image : public Control {
 
  private:
   void FitToPicture();
+  QSize ShownAtMost() const;
   bool stretch_ = false;
   bool autoSize_ = false;
 };

@@ -8,15 +8,20 @@
 namespace ui::detail {
 
 // Pictures above this many pixels are refused before they are decoded:
-// 256 MB as 32-bit pixels, far above any picture a disc shows.
-constexpr long long kMaxPicturePixels = 64LL * 1024 * 1024;
+// one 4K screen's worth (4096 x 2160, about 34 MB as 32-bit pixels), more
+// than a menu window can show.
+constexpr long long kMaxPicturePixels = 4096LL * 2160;
 bool PictureSizeAllowed(long long width, long long height);
 std::runtime_error PictureTooLarge(const std::string& shownPath, long long width, long long height);
 
 // Throws std::runtime_error (Japanese message naming shownPath) when the
-// file is not a readable JPEG.
-QImage LoadJpeg(const std::string& posixPath, const std::string& shownPath);
+// file is not a readable JPEG. A valid `shownAtMost` is the largest size
+// the picture is shown at (it is stretched): the decoder then scales it
+// down as far as it can while still covering that size.
+QImage LoadJpeg(const std::string& posixPath, const std::string& shownPath,
+                QSize shownAtMost = QSize());
 // Any picture the loader accepts; WMF and EMF are refused.
-QImage LoadPicture(const std::string& posixPath, const std::string& shownPath);
+QImage LoadPicture(const std::string& posixPath, const std::string& shownPath,
+                   QSize shownAtMost = QSize());
 
 }  // namespace ui::detail

@@ -40,12 +40,29 @@ void OutputMessage(j_common_ptr) {}  // warnings stay quiet
 
 // What the decoder asks of its caller, as plain functions.
 struct Sink {
-  // The picture's size is known: false refuses it (message filled).
-  bool (*prepare)(void* context, int width, int height, char* message);
+  // The picture's declared size and the size it is decoded at are known:
+  // false refuses it (message filled).
+  bool (*prepare)(void* context, int width, int height, int outWidth, int outHeight, char* message);
   // One decoded row: RGB, grey or CMYK samples.
   void (*row)(void* context, int y, const unsigned char* samples, int components, bool inverted);
   void* context;
+  // The decoded picture covers this size (0: the picture's own size).
+  int coverWidth;
+  int coverHeight;
 };
+
+// Eighths of the picture's size that still cover the shown size: libjpeg
+// decodes at 1/8 to 8/8 with less work and memory the smaller it is.
+unsigned ScaleEighths(const jpeg_decompress_struct& cinfo, const Sink* sink) {
+  if (sink->coverWidth <= 0 || sink->coverHeight <= 0) return 8;
+  for (unsigned eighths = 1; eighths < 8; ++eighths) {
+    const unsigned long width = (cinfo.image_width * eighths + 7) / 8;
+    const unsigned long height = (cinfo.image_height * eighths + 7) / 8;
+    if (width >= unsigned(sink->coverWidth) && height >= unsigned(sink->coverHeight))
+      return eighths;
+  }
+  return 8;
+}
 
 // False with message filled on any libjpeg error or a refused picture.
 bool Decode(std::FILE* file, const Sink* sink, char* message) {
@@ -67,14 +84,20 @@ bool Decode(std::FILE* file, const Sink* sink, char* message) {
   jpeg_create_decompress(&cinfo);
   jpeg_stdio_src(&cinfo, file);
   jpeg_read_header(&cinfo, TRUE);
-  if (!sink->prepare(sink->context, int(cinfo.image_width), int(cinfo.image_height), message)) {
+  const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+  cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+  cinfo.scale_num = ScaleEighths(cinfo, sink);
+  cinfo.scale_denom = 8;
+  jpeg_calc_output_dimensions(&cinfo);
+  const JDIMENSION outWidth = cinfo.output_width;
+  const JDIMENSION outHeight = cinfo.output_height;
+  if (!sink->prepare(sink->context, int(cinfo.image_width), int(cinfo.image_height), int(outWidth),
+                     int(outHeight), message)) {
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
-  const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
-  cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_start_decompress(&cinfo);
-  if (cinfo.output_width != cinfo.image_width || cinfo.output_height != cinfo.image_height) {
+  if (cinfo.output_width != outWidth || cinfo.output_height != outHeight) {
     jpeg_destroy_decompress(&cinfo);
     std::snprintf(message, JMSG_LENGTH_MAX, "unexpected output size");
     return false;
@@ -107,7 +130,8 @@ struct Target {
   bool tooLarge = false;
 };
 
-bool PrepareImage(void* context, int width, int height, char* message) {
+bool PrepareImage(void* context, int width, int height, int outWidth, int outHeight,
+                  char* message) {
   auto* target = static_cast<Target*>(context);
   target->width = width;
   target->height = height;
@@ -115,7 +139,7 @@ bool PrepareImage(void* context, int width, int height, char* message) {
     target->tooLarge = true;
     return false;
   }
-  target->image = QImage(width, height, QImage::Format_RGB32);
+  target->image = QImage(outWidth, outHeight, QImage::Format_RGB32);
   if (target->image.isNull()) {
     std::snprintf(message, JMSG_LENGTH_MAX, "out of memory");
     return false;
@@ -142,11 +166,11 @@ void PutRow(void* context, int y, const unsigned char* src, int components, bool
 
 }  // namespace
 
-QImage LoadJpeg(const std::string& posixPath, const std::string& shownPath) {
+QImage LoadJpeg(const std::string& posixPath, const std::string& shownPath, QSize shownAtMost) {
   std::FILE* file = std::fopen(posixPath.c_str(), "rb");
   if (!file) throw std::runtime_error(shownPath + " を開けません");
   Target target;
-  const Sink sink{PrepareImage, PutRow, &target};
+  const Sink sink{PrepareImage, PutRow, &target, shownAtMost.width(), shownAtMost.height()};
   char message[JMSG_LENGTH_MAX] = {};
   const bool ok = Decode(file, &sink, message);
   std::fclose(file);

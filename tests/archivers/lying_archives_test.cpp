@@ -2,6 +2,9 @@
 // that fill up: a member whose data is not what its header declares is an
 // error for that member alone, and nothing half written stays behind.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -247,6 +250,41 @@ TEST_F(LyingArchives, FullDestinationFailsTheCommandAndKeepsNoPartialFile) {
   EXPECT_EQ(result, ERROR_DISK_SPACE);
   EXPECT_EQ(Extracted(), (std::vector<std::string>{"a.txt:4096", "big.bin:15"}));
   EXPECT_EQ(ReadFile(dest / "big.bin"), "the old big.bin");
+}
+
+// A file-size limit ("ulimit -f") with its signal at the default action,
+// as a host that never heard of it runs: the library's own writes fail the
+// command as a full disk does and leave no partial file; the host lives on.
+TEST_F(LyingArchives, FileSizeLimitFailsTheCommandNotTheHost) {
+  WriteArchive(work / "big.zip", true, false,
+               {{"a.txt", std::string(4096, 'a')}, {"big.bin", std::string(256 << 10, 'b')}});
+  WriteArchive(work / "big.tar.gz", false, true,
+               {{"a.txt", std::string(4096, 'a')}, {"big.bin", std::string(256 << 10, 'b')}});
+  struct Case {
+    const char* library;
+    const char* prefix;
+    const char* command;
+    const char* archive;
+  };
+  for (const Case& c : {Case{"Unzip32.dll", "UnZip", "-x -C -o", "big.zip"},
+                        Case{"Tar32.dll", "Tar", "-x --use-directory=1", "big.tar.gz"}}) {
+    SCOPED_TRACE(c.archive);
+    fs::remove_all(dest);
+    fs::create_directories(dest);
+    pid_t host = fork();
+    if (host == 0) {
+      signal(SIGXFSZ, SIG_DFL);
+      rlimit limit{64 << 10, 64 << 10};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      Library library(c.library);
+      Api api(library, c.prefix);
+      _exit(Extract(api, c.command, work / c.archive) == ERROR_DISK_SPACE ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(host, &status, 0), host);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_EQ(Extracted(), (std::vector<std::string>{"a.txt:4096"}));
+  }
 }
 
 }  // namespace

@@ -114,6 +114,27 @@ TEST(Files, AttributesFollowModeBitsAndNames) {
   EXPECT_FALSE(SetFileAttributes("C:\\missing", kAttrNormal));
 }
 
+// A link's attributes are its own: reading or clearing read-only on a link
+// never reaches the file it points to, wherever that lies.
+TEST(Files, AttributesOfALinkNeverReachItsTarget) {
+  TempDrives drives;
+  const std::string victim = drives.Root() + "/victim.txt";
+  TempDrives::WriteFile(victim, "x");
+  chmod(victim.c_str(), 0444);
+  ASSERT_EQ(symlink(victim.c_str(), (drives.Home() + "/link.txt").c_str()), 0);
+  const std::uint32_t attributes = GetFileAttributes("C:\\link.txt");
+  ASSERT_NE(attributes, kInvalidAttributes);
+  EXPECT_EQ(attributes & kAttrReadOnly, 0u);
+  EXPECT_TRUE(SetFileAttributes("C:\\link.txt", kAttrNormal));
+  EXPECT_FALSE(SetFileAttributes("C:\\link.txt", kAttrReadOnly));
+  struct stat st;
+  ASSERT_EQ(stat(victim.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0444u);
+  ASSERT_EQ(symlink((drives.Root() + "/missing").c_str(), (drives.Home() + "/dangling").c_str()),
+            0);
+  EXPECT_NE(GetFileAttributes("C:\\dangling"), kInvalidAttributes);
+}
+
 TEST(Files, WildcardsFollowWindowsRules) {
   EXPECT_TRUE(MatchesWildcard("*.*", "README"));
   EXPECT_TRUE(MatchesWildcard("*.*", "a.b.c"));

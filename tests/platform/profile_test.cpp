@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,6 +27,43 @@ class Profile : public ::testing::Test {
   std::string Path() const { return drives.Disc() + "/tobrinedit.dat"; }
   void Put(const std::string& bytes) const { TempDrives::WriteFile(Path(), bytes); }
   std::string Bytes() const { return TempDrives::ReadFile(Path()); }
+
+  // A save of 800 keys in 27 sections, every value of one version.
+  static void SaveAll(char version) {
+    IniFile ini("D:\\tobrinedit.dat");
+    platform::IniUpdate update(ini);
+    for (int i = 0; i < 800; ++i) {
+      ini.WriteString("s" + std::to_string(i % 27), "k" + std::to_string(i),
+                      std::string(16, version) + "値" + std::to_string(i));
+    }
+    update.Commit();
+  }
+
+  // The file as version 'a' and as version 'b' leave it, over 768 KiB of
+  // another tool's lines (below the largest file the reader accepts) that
+  // make writing the file most of each save, and twice the time of a save.
+  struct SaveCycle {
+    std::string a;
+    std::string b;
+    long long micros = 0;
+  };
+  SaveCycle StartSaveCycle(std::size_t foreignLineLength) const {
+    std::string foreign = "[other tool]\r\n";
+    for (int i = 0; foreign.size() < (3u << 18); ++i) {
+      foreign += "line" + std::to_string(i) + "=" + std::string(foreignLineLength, 'x') + "\r\n";
+    }
+    Put(foreign);
+    SaveCycle cycle;
+    SaveAll('b');
+    cycle.b = Bytes();
+    const auto start = std::chrono::steady_clock::now();
+    SaveAll('a');
+    cycle.micros = 2 * std::chrono::duration_cast<std::chrono::microseconds>(
+                           std::chrono::steady_clock::now() - start)
+                           .count();
+    cycle.a = Bytes();
+    return cycle;
+  }
 };
 
 }  // namespace
@@ -343,29 +381,10 @@ TEST_F(Profile, UnreadableFileIsNeverWrittenOver) {
 // moment leaves either the old or the new file, and no spare file. Long
 // lines of another tool make writing the file most of each save.
 TEST_F(Profile, KilledSaverLeavesAWholeFileAndNoSpare) {
-  std::string foreign = "[other tool]\r\n";
-  for (int i = 0; foreign.size() < (4u << 20); ++i) {
-    foreign += "line" + std::to_string(i) + "=" + std::string(64 << 10, 'x') + "\r\n";
-  }
-  auto save = [this](char version) {
-    IniFile ini("D:\\tobrinedit.dat");
-    platform::IniUpdate update(ini);
-    for (int i = 0; i < 800; ++i) {
-      ini.WriteString("s" + std::to_string(i % 27), "k" + std::to_string(i),
-                      std::string(16, version) + "値" + std::to_string(i));
-    }
-    update.Commit();
-  };
-  Put(foreign);
-  save('b');
-  const std::string b = Bytes();
-  const auto start = std::chrono::steady_clock::now();
-  save('a');
-  const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(
-                         std::chrono::steady_clock::now() - start)
-                         .count() *
-                     2;
-  const std::string a = Bytes();
+  const SaveCycle cycle = StartSaveCycle(64 << 10);
+  const std::string& a = cycle.a;
+  const std::string& b = cycle.b;
+  auto save = SaveAll;
   // The test takes over the saver's helpers when the saver dies, to wait for them.
   ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
   for (int round = 0; round < 25; ++round) {
@@ -376,7 +395,7 @@ TEST_F(Profile, KilledSaverLeavesAWholeFileAndNoSpare) {
         save('a');
       }
     }
-    usleep(static_cast<useconds_t>(500 + round * 7919 % (2 * cycle)));
+    usleep(static_cast<useconds_t>(500 + round * 7919 % (2 * cycle.micros)));
     kill(saver, SIGKILL);
     while (wait(nullptr) > 0 || errno == EINTR) {
     }
@@ -386,6 +405,122 @@ TEST_F(Profile, KilledSaverLeavesAWholeFileAndNoSpare) {
         << "round " << round;
   }
   prctl(PR_SET_CHILD_SUBREAPER, 0);
+}
+
+// A file far larger than any settings file is unreadable: it reads as
+// empty and is never written over. One at the limit loads whole, and runs
+// of blank lines and comments between keys keep their bytes on a save.
+TEST_F(Profile, SizeLimitRefusesHugeFilesAndKeepsBlankRunsOfAcceptedOnes) {
+  constexpr std::size_t kLimit = 1u << 20;
+  const std::string head = "[s]\r\nk=first\r\n";
+  const std::string tail = "[t]\r\nlast=yes\r\n";
+  std::string blanks;
+  while (head.size() + blanks.size() + tail.size() + 2 <= kLimit) blanks += "\r\n";
+  Put(head + blanks + tail);
+  ASSERT_GE(Bytes().size(), kLimit - 1);
+  {
+    IniFile ini("D:\\tobrinedit.dat");
+    EXPECT_EQ(ini.ReadString("s", "k", "none"), "first");
+    EXPECT_EQ(ini.ReadString("t", "last", "none"), "yes");
+    ini.WriteString("s", "new", "v");
+    ini.WriteString("t", "last", "no");
+  }
+  EXPECT_EQ(Bytes(), head + "new=v\r\n" + blanks + "[t]\r\nlast=no\r\n");
+
+  const std::string foreign = "[s]\r\n; note\r\n\r\nk=1\n;a\r\r\n\nz=2\r\n\r\n;end";
+  Put(foreign);
+  {
+    IniFile ini("D:\\tobrinedit.dat");
+    EXPECT_EQ(ini.ReadString("s", "z", ""), "2");
+    ini.WriteString("s", "y", "3");
+    ini.DeleteKey("s", "k");
+  }
+  EXPECT_EQ(Bytes(), "[s]\r\n; note\r\n\r\n;a\r\r\n\nz=2\r\ny=3\r\n\r\n;end");
+
+  const std::string huge = head + std::string(kLimit + 1 - head.size(), '\n');
+  Put(huge);
+  IniFile ini("D:\\tobrinedit.dat");
+  EXPECT_EQ(ini.ReadString("s", "k", "none"), "none");
+  try {
+    platform::IniUpdate update(ini);
+    ini.WriteString("s", "k", "over");
+    update.Commit();
+    ADD_FAILURE() << "the huge file was written over";
+  } catch (const IniWriteError& e) {
+    EXPECT_STREQ(e.what(), "D:\\tobrinedit.dat に書き込めません");
+  }
+  EXPECT_EQ(Bytes(), huge);
+}
+
+// The reads of one session agree with each other, even when the file
+// changes meanwhile; the next session sees the change.
+TEST_F(Profile, AReadSessionSeesOneStateOfTheFile) {
+  Put("[s]\r\na=1\r\nb=1\r\n");
+  const IniFile ini("D:\\tobrinedit.dat");
+  {
+    const platform::IniReading session(ini);
+    EXPECT_EQ(ini.ReadString("s", "a", ""), "1");
+    Put("[s]\r\na=2\r\nb=2\r\n");
+    EXPECT_EQ(ini.ReadString("s", "b", ""), "1");
+  }
+  EXPECT_EQ(ini.ReadString("s", "b", ""), "2");
+}
+
+// Signals that reach the whole process group of the program (Ctrl+C, a
+// closed terminal, a kill of the group) or a file-size limit never leave
+// the spare file of a save behind, and the file stays whole.
+TEST_F(Profile, SignalsToTheGroupAndFileSizeLimitsLeaveNoSpare) {
+  const SaveCycle cycle = StartSaveCycle(16 << 10);
+  const std::string& a = cycle.a;
+  const std::string& b = cycle.b;
+  auto save = SaveAll;
+  auto onlyTheFile = [this] {
+    return std::distance(std::filesystem::directory_iterator(drives.Disc()), {}) == 1;
+  };
+  ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+  const int signals[] = {SIGKILL, SIGHUP, SIGINT};
+  for (int round = 0; round < 24; ++round) {
+    pid_t saver = fork();
+    if (saver == 0) {
+      setpgid(0, 0);
+      signal(SIGHUP, SIG_DFL);
+      signal(SIGINT, SIG_DFL);
+      for (;;) {
+        save('b');
+        save('a');
+      }
+    }
+    setpgid(saver, saver);
+    usleep(static_cast<useconds_t>(500 + round * 7919 % (2 * cycle.micros)));
+    kill(-saver, signals[round % 3]);
+    while (wait(nullptr) > 0 || errno == EINTR) {
+    }
+    const std::string now = Bytes();
+    ASSERT_TRUE(now == a || now == b) << "round " << round << ": " << now.size() << " bytes";
+    ASSERT_TRUE(onlyTheFile()) << "round " << round << ", signal " << signals[round % 3];
+  }
+  prctl(PR_SET_CHILD_SUBREAPER, 0);
+
+  // A limit below the file's size, with the signal's default action.
+  const std::string before = Bytes();
+  const char other = before == a ? 'b' : 'a';
+  pid_t limited = fork();
+  if (limited == 0) {
+    signal(SIGXFSZ, SIG_DFL);
+    rlimit limit{64 << 10, 64 << 10};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+      save(other);
+    } catch (const IniWriteError&) {
+      _exit(0);
+    }
+    _exit(1);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(limited, &status, 0), limited);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+  EXPECT_TRUE(Bytes() == before) << "the file changed";
+  EXPECT_TRUE(onlyTheFile());
 }
 
 TEST(ProfileRefusal, DecisionFromDiskFacts) {

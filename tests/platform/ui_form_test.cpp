@@ -1,5 +1,8 @@
 // Geometry of forms and controls, pictures.
+#include <QGuiApplication>
+#include <QImageWriter>
 #include <QRadioButton>
+#include <QScreen>
 #include <climits>
 #include <fstream>
 #include <iterator>
@@ -8,6 +11,7 @@
 #include <string>
 
 #include "platform/ui/bounds.h"
+#include "platform/ui/image_internal.h"
 #include "platform/ui/qt_internal.h"
 #include "ui_test_support.h"
 
@@ -190,6 +194,47 @@ TEST_F(UiForm, PicturesAboveThePixelLimitAreRefusedBeforeDecoding) {
   // A size within the limit still loads (what the file lacks stays grey).
   image->LoadFromFile(WithDeclaredSize("red.jpg", "wide.jpg", 4000, 30));
   EXPECT_EQ(image->PictureWidth(), 4000);
+}
+
+// The limit is one 4K screen's worth; a stretched JPEG is decoded only as
+// large as it can be shown (its area, or the screen when maximised), a
+// progressive one too, and keeps its colours; one shown as it is stays whole.
+TEST_F(UiForm, JpegsStayWithinTheLimitAndDecodeAtTheSizeShown) {
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  ASSERT_LT(screen.width(), 2048);
+  ASSERT_LT(screen.height(), 1080);
+  QImage source(4096, 2160, QImage::Format_RGB32);
+  source.fill(qRgb(200, 30, 60));
+  ui::Form form;
+  auto* image = new ui::Image(&form, "Image1");
+  image->SetBounds(0, 0, 100, 80);
+  for (bool progressive : {false, true}) {
+    const std::string path = ::testing::TempDir() + (progressive ? "big-p.jpg" : "big.jpg");
+    QImageWriter writer(QString::fromStdString(path), "jpeg");
+    writer.setProgressiveScanWrite(progressive);
+    ASSERT_TRUE(writer.write(source));
+    image->SetStretch(true);
+    image->LoadFromFile(path);
+    EXPECT_LT(image->PictureWidth(), 4096);
+    EXPECT_GE(image->PictureWidth(), screen.width());
+    EXPECT_GE(image->PictureHeight(), screen.height());
+    const QImage decoded = ui::detail::LoadJpeg(path, path, QSize(100, 80));
+    EXPECT_EQ(decoded.size(), QSize(512, 270));  // an eighth covers the area
+    const QColor middle = decoded.pixelColor(256, 135);
+    EXPECT_NEAR(middle.red(), 200, 8);
+    EXPECT_NEAR(middle.green(), 30, 8);
+    EXPECT_NEAR(middle.blue(), 60, 8);
+    image->SetStretch(false);
+    image->LoadFromFile(path);
+    EXPECT_EQ(image->PictureWidth(), 4096);
+    EXPECT_EQ(image->PictureHeight(), 2160);
+  }
+  for (QSize declared : {QSize(4097, 2160), QSize(8192, 8192)}) {
+    EXPECT_THROW(image->LoadFromFile(
+                     WithDeclaredSize("red.jpg", "over.jpg", declared.width(), declared.height())),
+                 std::runtime_error);
+  }
+  EXPECT_EQ(image->PictureWidth(), 4096);
 }
 
 // Window and control geometry from a file: bounded to what a screen can

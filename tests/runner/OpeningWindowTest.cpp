@@ -35,6 +35,18 @@ TEST_F(OpeningWindowTest, PictureStaysForItsTimeThenTheMenuComes) {
   EXPECT_FALSE(Form1->Timer1->Enabled());
 }
 
+// The hidden opening never shows its picture again: the menu releases it.
+TEST_F(OpeningWindowTest, TheMenuReleasesTheOpeningPicture) {
+  CopyFixture("pic200x150.jpg", "op.jpg");
+  WriteSettings("[opening]\nenabled=1\nfile=op.jpg\ntime=3\nresize=1\n");
+  CreateForms();
+  Form1->Show();
+  ASSERT_TRUE(Form1->Image1->HasPicture());
+  Form1->Image1Click();
+  EXPECT_TRUE(Form2->Visible());
+  EXPECT_FALSE(Form1->Image1->HasPicture());
+}
+
 TEST_F(OpeningWindowTest, AClickOnThePictureSkipsTheRest) {
   WriteSettings("[opening]\nenabled=1\nfile=missing.jpg\ntime=3\n");
   CreateForms();

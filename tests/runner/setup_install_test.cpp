@@ -430,6 +430,21 @@ TEST_F(SetupInstall, ReadOnlyStepOfAPageOneRowClearsOnlyTopLevelFilesOfThatRow) 
   EXPECT_EQ(Form4->ProgressBar1->Max(), 0);  // one listed file
 }
 
+// A link in the copied folder that points out of the destination: the
+// read-only step changes nothing outside the destination.
+TEST_F(SetupInstall, ReadOnlyStepNeverFollowsALinkOutOfTheDestination) {
+  WriteHomeFile("notes/victim.txt", "notes");
+  MakeReadOnly(HomePath("notes/victim.txt"));
+  fs::create_symlink(HomePath("notes/victim.txt"), DiscPath("data/app/link.txt"));
+  MakeReadOnly(DiscPath("data/app/a.txt"));
+  ShowItem("ff1=data\\app\\\n", "[yomi]\n0=1\n");
+  ClickItem(1, {mrYes});
+  EXPECT_FALSE(IsReadOnly(HomePath("Tools/a.txt")));
+  EXPECT_TRUE(fs::is_symlink(HomePath("Tools/link.txt")));
+  EXPECT_TRUE(IsReadOnly(HomePath("notes/victim.txt")));
+  EXPECT_EQ(ReadFile(HomePath("notes/victim.txt")), "notes");
+}
+
 TEST_F(SetupInstall, ReadOnlyStepOfAPageTwoRowUsesThePageTwoFlag) {
   MakeReadOnly(DiscPath("data/app/a.txt"));
   TForm3& form = ShowSetup(
