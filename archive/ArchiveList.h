@@ -188,6 +188,8 @@ class TArchiveList {
   void SetFocusedItem(TArchiveItem* item) { focusedItem_ = item; }
   bool OwnsItems() const { return ownsItems_; }
   IArchive* Archive() const { return archive_.get(); }
+  // The library, for work that may outlive the list (a drag's extraction).
+  std::shared_ptr<IArchive> SharedArchive() const { return archive_; }
   ARC_HWND NotifyWindow() const { return notifyWindow_.get(); }
 
   TAcceptEvent OnAccept;

@@ -94,7 +94,7 @@ TArchiveListView::~TArchiveListView() {
     // Each drag's folder holds only what that drag extracted.
     for (const auto& drag : dragsOut_) {
       drag->view_ = nullptr;
-      if (!drag->folder_.empty()) ShellDelete(drag->folder_);
+      drag->Discard();
     }
   } catch (...) {
     // A view that goes never takes its owner down with it.
@@ -240,6 +240,13 @@ int TArchiveListView::DataFind(ui::TItemFind find, const std::string& text, int 
     if (i == start) break;
   }
   return -1;
+}
+
+// No search: the member knows its place in the list.
+int TArchiveListView::DataFind(const void* data, int) {
+  TArchiveControl* control = ArchiveControl();
+  TArchiveList* list = control ? control->ArchiveList() : nullptr;
+  return list && data ? list->IndexOf(static_cast<const TArchiveItem*>(data)) : -1;
 }
 
 void TArchiveListView::GetSubItemImage(ui::TListItem& item, int subItem, int& imageIndex) {

@@ -949,6 +949,12 @@ void ListView::EditCaption(int index) {
   v_->tree->OpenEditor(index);
 }
 
+int ListView::FindData(const void* data, int start) {
+  int found = -1;
+  Guard([&] { found = DataFind(data, start); });
+  return found >= 0 && found < ItemCount() ? found : -1;
+}
+
 bool ListView::IsEditing() const { return v_->tree->editingRow >= 0; }
 
 // ---- hooks
@@ -966,6 +972,8 @@ int ListView::DataFind(TItemFind find, const std::string& text, int start, bool 
   if (OnDataFind) OnDataFind(find, text, start, wrap, index);
   return index;
 }
+
+int ListView::DataFind(const void*, int) { return -1; }
 
 void ListView::DataStateChange(int first, int last, unsigned oldState, unsigned newState) {
   if (OnDataStateChange) OnDataStateChange(first, last, oldState, newState);
