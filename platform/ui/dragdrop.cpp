@@ -404,8 +404,8 @@ Qt::KeyboardModifiers KeysOf(std::uint32_t keyState) {
 }
 
 struct SyntheticDrag {
-  SyntheticDrag(Control& target, int x, int y, const std::vector<std::string>& paths,
-                std::uint32_t keyState, int okEffects)
+  SyntheticDrag(Control& target, int x, int y, const QList<QUrl>& urls, std::uint32_t keyState,
+                int okEffects)
       : receiver(target.Impl()->widget),
         point(x, y),
         actions(ActionsOf(okEffects)),
@@ -414,10 +414,6 @@ struct SyntheticDrag {
     if (auto* area = qobject_cast<QAbstractScrollArea*>(receiver.data())) {
       point = area->viewport()->mapFrom(receiver, point);
       receiver = area->viewport();
-    }
-    QList<QUrl> urls;
-    for (const std::string& path : paths) {
-      urls.push_back(QUrl::fromLocalFile(Q(platform::files::ToPosix(path))));
     }
     mime.setUrls(urls);
   }
@@ -450,11 +446,19 @@ struct SyntheticDrag {
   int effect = DROPEFFECT_NONE;
 };
 
+QList<QUrl> FileUrls(const std::vector<std::string>& windowsPaths) {
+  QList<QUrl> urls;
+  for (const std::string& path : windowsPaths) {
+    urls.push_back(QUrl::fromLocalFile(Q(platform::files::ToPosix(path))));
+  }
+  return urls;
+}
+
 }  // namespace
 
 int DropFiles(Control& target, int x, int y, const std::vector<std::string>& windowsPaths,
               std::uint32_t keyState, int okEffects) {
-  SyntheticDrag drag(target, x, y, windowsPaths, keyState, okEffects);
+  SyntheticDrag drag(target, x, y, FileUrls(windowsPaths), keyState, okEffects);
   if (!drag.Enter()) {
     drag.Leave();
     return DROPEFFECT_NONE;
@@ -464,7 +468,16 @@ int DropFiles(Control& target, int x, int y, const std::vector<std::string>& win
 
 int DragFilesOver(Control& target, int x, int y, const std::vector<std::string>& windowsPaths,
                   std::uint32_t keyState, int okEffects) {
-  SyntheticDrag drag(target, x, y, windowsPaths, keyState, okEffects);
+  SyntheticDrag drag(target, x, y, FileUrls(windowsPaths), keyState, okEffects);
+  const bool accepted = drag.Enter();
+  drag.Leave();
+  return accepted ? drag.effect : DROPEFFECT_NONE;
+}
+
+int DragUrlsOver(Control& target, int x, int y, const std::vector<std::string>& urls) {
+  QList<QUrl> links;
+  for (const std::string& url : urls) links.push_back(QUrl(Q(url)));
+  SyntheticDrag drag(target, x, y, links, MK_LBUTTON, DROPEFFECT_COPY | DROPEFFECT_MOVE);
   const bool accepted = drag.Enter();
   drag.Leave();
   return accepted ? drag.effect : DROPEFFECT_NONE;

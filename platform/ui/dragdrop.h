@@ -125,6 +125,10 @@ int DragFilesOver(Control& target, int x, int y, const std::vector<std::string>&
                   std::uint32_t keyState = MK_LBUTTON,
                   int okEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
 
+// Enter and leave with links (URLs as text) in place of files; returns
+// the effect answered on enter.
+int DragUrlsOver(Control& target, int x, int y, const std::vector<std::string>& urls);
+
 }  // namespace testing
 
 }  // namespace ui
