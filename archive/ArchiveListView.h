@@ -53,7 +53,7 @@ inline constexpr char SUnencodableDropName[] =
 // (%s: the members).
 inline constexpr char SDragExtractTooSlow[] =
     "%s の展開がドロップ先の待つ時間内に終わらなかったため、何も渡していません。"
-    "これらのファイルは書庫から展開して取り出してください。";
+    "これらのファイルは書庫から展開して取り出してください";
 // A dropped name holding "*" or "?" that the archive's command would take
 // as a mask (%s: the path).
 inline constexpr char SWildcardDropName[] =
