@@ -144,6 +144,10 @@ bool ShellDelete(const std::string& path) {
   return platform::files::DeleteTree(path);
 }
 
+void RemoveOrphanedDragFolders(const std::string& folder) {
+  if (!folder.empty()) platform::files::RemoveOrphanedFolders(folder, kDragFolderPrefix);
+}
+
 std::string TopLevelEntry(const std::string& memberPath) {
   std::size_t start = 0;
   while (start <= memberPath.size()) {
@@ -281,7 +285,7 @@ void TArchiveListView::StartDragOut() {
 void TArchiveListView::BeginDragExtraction(TArchiveDataObject& data) {
   TArchiveControl* control = ArchiveControl();
   const std::string folder =
-      platform::files::CreateUniqueFolder(data.WorkFolder(), kDragFolderPrefix);
+      platform::files::CreateProcessFolder(data.WorkFolder(), kDragFolderPrefix);
   if (folder.empty()) throw EFCreateError(WithPath(SCreateDragFolderError, data.WorkFolder()));
   data.folder_ = folder;
   for (const std::string& entry : data.Entries()) data.names_.push_back(folder + entry);

@@ -81,6 +81,7 @@ TArchiveListView::TArchiveListView(ui::Control* parent, std::string name)
   SetSmallImages(SystemImageList(false));
   SetLargeImages(SystemImageList(true));
   ui::RegisterDragDrop(*this, this);
+  RemoveOrphanedDragFolders(TempFolder());
 }
 
 TArchiveListView::~TArchiveListView() {
@@ -105,7 +106,9 @@ TArchiveListView::~TArchiveListView() {
 // Properties
 
 void TArchiveListView::SetWorkDirectory(const std::string& folder) {
-  if (folder.empty() || platform::files::DirectoryExists(folder)) workDirectory_ = folder;
+  if (!folder.empty() && !platform::files::DirectoryExists(folder)) return;
+  workDirectory_ = folder;
+  if (!folder.empty()) RemoveOrphanedDragFolders(folder);
 }
 
 void TArchiveListView::SelectAll() { SetItemState(-1, ui::isSelected, ui::isSelected); }

@@ -38,6 +38,9 @@ ui::ImageList* SystemImageList(bool large);
 // Removes a file, or a folder with its contents (links are removed, never
 // followed); false when neither exists or the removal failed.
 bool ShellDelete(const std::string& path);
+// Removes the drag folders in folder that a view of a program that no longer
+// runs left behind (a killed program cannot clean up).
+void RemoveOrphanedDragFolders(const std::string& folder);
 // The first component of a member path that is a name of its own: "\" and
 // "/" both separate, empty, "." and ".." components are skipped, so that
 // "../../x" and "/x" give "x"; "" when nothing is left.

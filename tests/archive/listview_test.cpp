@@ -3,6 +3,7 @@
 // search, renaming in place, dragging members out (scripted drags on the
 // offscreen platform; the real ones run under Xvfb) and dropping files in.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -478,7 +479,23 @@ TEST_F(ArchiveListViewTest, DragOutExtractsFromItsStartAndLeavesNothingWithoutAD
   Link();
   EXPECT_EQ(view->FindData(control.Items(1)), 1);
   EXPECT_EQ(view->FindData(nullptr), -1);
-  view->SetWorkDirectory(Folder("work"));
+  // What a killed program's view left goes when a view takes the folder;
+  // a running program's folders, links and other names stay.
+  const std::string work = Folder("work");
+  const std::string running = "drag-" + std::to_string(getpid()) + "-abcdef";
+  for (const std::string name : {"drag-2147483646-abcdef", "drag-1-abcdef", running.c_str(),
+                                 "drag-x", "drag-2147483646-abc"}) {
+    Folder("work/" + name);
+  }
+  Write("work/drag-2147483646-abcdef/left.txt", "left");
+  fs::create_directory_symlink(dir / "work/drag-x", dir / "work/drag-2147483645-linked");
+  view->SetWorkDirectory(work);
+  EXPECT_EQ(Entries("work"), 5u);
+  EXPECT_FALSE(fs::exists(dir / "work/drag-2147483646-abcdef"));
+  for (const std::string name : {"drag-1-abcdef", running.c_str(), "drag-x", "drag-2147483646-abc",
+                                 "drag-2147483645-linked"}) {
+    fs::remove(dir / "work" / name);
+  }
   const auto drag = [&](std::function<int(ui::testing::OfferedDrag&)> script) {
     ui::testing::PushDragScript(std::move(script));
     PressAndMove(0, 10);
