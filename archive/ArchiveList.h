@@ -242,7 +242,9 @@ class TLhaArchiveList : public TArchiveList {
   bool CanCompress() override { return Idle(); }
   bool CanMakeSFX() override { return FileExistsAndIdle(); }
   bool CanDelete() override { return FileExistsAndIdle(); }
-  bool CanRename() override { return Idle(); }
+  // The LHA library of this build reads archives only: it has no command
+  // that rewrites one, so a rename can never run.
+  bool CanRename() override { return false; }
 };
 
 class TCabArchiveList : public TArchiveList {
