@@ -22,17 +22,17 @@ source_pid=$last_pid
 wait_window DragSource >/dev/null || xvfb_fail "the drag source did not map"
 : >"$work/view_events.log"
 
-drag_onto_view() {
+drag_onto_view() {  # then waits until the view logs a member matching $1
   xdotool mousemove --window "$view" 850 100 sleep 0.2 mousedown 1 sleep 0.2 \
     mousemove --window "$view" 860 110 sleep 0.2 mousemove --window "$view" 880 120 sleep 0.2 \
     mousemove --window "$view" 500 150 sleep 0.3 mousemove --window "$view" 300 200 sleep 0.3 \
     mousemove --window "$view" 290 210 sleep 0.5 mouseup 1
+  for _ in $(seq 100); do
+    grep -q "$1" "$work/view_events.log" 2>/dev/null && return
+    sleep 0.1
+  done
 }
-drag_onto_view
-for _ in $(seq 100); do
-  grep -q 'photos' "$work/view_events.log" 2>/dev/null && break
-  sleep 0.1
-done
+drag_onto_view 'photos'
 grep -qx 'member old.txt' "$work/view_events.log" || xvfb_fail "old member lost"
 grep -qx 'member new1.txt' "$work/view_events.log" || xvfb_fail "new1.txt not added"
 grep -qx 'member photos\\p.jpg' "$work/view_events.log" || xvfb_fail "photos\\p.jpg not added"
@@ -48,11 +48,7 @@ echo hidden >"$work/src2/.hidden_private"
 run_bg "$work/source2.log" "$host" source "$work/src2/*.txt"
 wait_window DragSource >/dev/null || xvfb_fail "the second drag source did not map"
 : >"$work/view_events.log"
-drag_onto_view
-for _ in $(seq 100); do
-  grep -q 'member \*.txt' "$work/view_events.log" 2>/dev/null && break
-  sleep 0.1
-done
+drag_onto_view 'member \*.txt'
 grep -qx 'member \*.txt' "$work/view_events.log" || xvfb_fail "*.txt not added"
 ! grep -q 'secret\|hidden' "$work/view_events.log" || xvfb_fail "other files were added"
 echo "PASS"
