@@ -375,13 +375,7 @@ std::uint8_t TArchiveControl::RunCommand(TArcOperation operation, const std::str
       files = made.get();
     }
     if (!extracting && files->BaseFolder.empty()) files->SetBaseFolder(baseFolder);
-    if (typeid(*files->Options) != typeid(*options)) throw EInvalidOperation(SInvalidParameter);
-    RequireAnsiText(files->BaseFolder);
-    std::string switches;
-    options->GetSwitches(operation, switches);
-    const std::string commandLine = FormatCommandLine(switches, {FileName(), files->BaseFolder}) +
-                                    files->BuildFileArgument(!extracting);
-    value = Execute(commandLine, operation);
+    value = Execute(CommandLine(operation, *options, *files), operation);
   } catch (...) {
     DoEnd(operation, value);
     throw;
@@ -390,6 +384,16 @@ std::uint8_t TArchiveControl::RunCommand(TArcOperation operation, const std::str
   if (value != 0) return kFailed;
   if (!extracting && automatic_) List("*.*", 0);
   return kDone;
+}
+
+std::string TArchiveControl::CommandLine(TArcOperation operation, TArchiveOptions& options,
+                                         TArchiveStrings& files) {
+  if (typeid(*files.Options) != typeid(options)) throw EInvalidOperation(SInvalidParameter);
+  RequireAnsiText(files.BaseFolder);
+  std::string switches;
+  options.GetSwitches(operation, switches);
+  return FormatCommandLine(switches, {FileName(), files.BaseFolder}) +
+         files.BuildFileArgument(operation != aoExtract);
 }
 
 std::int32_t TArchiveControl::Execute(const std::string& commandLine, TArcOperation operation) {

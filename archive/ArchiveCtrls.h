@@ -148,6 +148,12 @@ class TArchiveControl {
   virtual bool CanList();
   virtual bool GetOptions(TArcOperation operation, TArchiveOptions*& options);
   virtual std::int32_t Execute(const std::string& commandLine, TArcOperation operation);
+  // The command line of an operation on files (their base folder set), as
+  // the commands pass it to the library; the response file it refers to
+  // lives as long as files. Raises EInvalidOperation for options of another
+  // format or a base folder the code page cannot name.
+  std::string CommandLine(TArcOperation operation, TArchiveOptions& options,
+                          TArchiveStrings& files);
 
   // The type of an existing file: detection through the libraries, the
   // broken-header fallback for ".LZH", then the SupportArchives filter.

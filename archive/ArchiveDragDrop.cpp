@@ -1,9 +1,11 @@
 // Drag and drop of the archive list view: members out, files in.
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <set>
 
 #include "archive/ArchiveCst.h"
+#include "archive/ArchiveDragExtraction.h"
 #include "archive/ArchiveErrors.h"
 #include "archive/ArchiveListView.h"
 #include "archive/ArchiveStrings.h"
@@ -77,6 +79,23 @@ class IncludeDirectories {
   std::function<void()> restore_;
 };
 
+// A target waits 5 s for the files after the drop; an answer after that
+// is lost, so the wait ends in time to say so.
+constexpr std::chrono::milliseconds kDropWait{4000};
+constexpr std::size_t kNamedMembers = 5;
+
+// The members the box names: the first few, then how many more.
+std::string TooSlowText(const std::vector<std::string>& members) {
+  std::string named;
+  for (std::size_t i = 0; i < members.size() && i < kNamedMembers; ++i) {
+    named += (i ? "、" : "") + members[i];
+  }
+  if (members.size() > kNamedMembers) {
+    named += " ほか " + std::to_string(members.size() - kNamedMembers) + " 個";
+  }
+  return WithPath(SDragExtractTooSlow, named);
+}
+
 bool Exists(const std::string& path) {
   return platform::files::FileExists(path) || platform::files::DirectoryExists(path);
 }
@@ -125,6 +144,10 @@ bool ShellDelete(const std::string& path) {
   return platform::files::DeleteTree(path);
 }
 
+void RemoveOrphanedDragFolders(const std::string& folder) {
+  if (!folder.empty()) platform::files::RemoveOrphanedFolders(folder, kDragFolderPrefix);
+}
+
 std::string TopLevelEntry(const std::string& memberPath) {
   std::size_t start = 0;
   while (start <= memberPath.size()) {
@@ -149,8 +172,23 @@ TArchiveDataObject::TArchiveDataObject(std::vector<std::string> entries,
       archiveName_(std::move(archiveName)),
       view_(view) {}
 
+TArchiveDataObject::~TArchiveDataObject() { Discard(); }
+
 std::vector<std::string> TArchiveDataObject::RenderFiles() {
   return view_ ? view_->RenderDrop(*this) : std::vector<std::string>();
+}
+
+bool TArchiveDataObject::AwaitExtraction() {
+  if (!extraction_) return false;
+  if (!extraction_->WaitFor(kDropWait)) throw ECommonArchiverError(TooSlowText(memberNames_));
+  return extraction_->Result() == 0;
+}
+
+void TArchiveDataObject::Discard() {
+  if (extraction_) extraction_->Cancel();
+  extraction_.reset();
+  if (!folder_.empty()) ShellDelete(folder_);
+  folder_.clear();
 }
 
 TArchiveDragObject::TArchiveDragObject(std::shared_ptr<ui::DropData> dataObject)
@@ -222,6 +260,8 @@ void TArchiveListView::StartDragOut() {
   auto data = std::make_shared<TArchiveDataObject>(
       std::vector<std::string>(entries.begin(), entries.end()), std::move(memberNames), workFolder,
       control->FileName(), this);
+  dragState_ = 0;
+  BeginDragExtraction(*data);
   outgoing_ = data;
   dragsOut_.push_back(data);
   dragState_ = 3;
@@ -236,32 +276,45 @@ void TArchiveListView::StartDragOut() {
       view.outgoing_.reset();
     }
   } end{*this, alive};
-  DoDragDrop(data, ui::DROPEFFECT_MOVE);
+  // Dropped nowhere, refused or cancelled: nothing of it may stay.
+  if (DoDragDrop(data, ui::DROPEFFECT_MOVE) == ui::DROPEFFECT_NONE) data->Discard();
+}
+
+// Makes the drag's folder and starts extracting the members into it, with
+// the format's folders kept.
+void TArchiveListView::BeginDragExtraction(TArchiveDataObject& data) {
+  TArchiveControl* control = ArchiveControl();
+  const std::string folder =
+      platform::files::CreateProcessFolder(data.WorkFolder(), kDragFolderPrefix);
+  if (folder.empty()) throw EFCreateError(WithPath(SCreateDragFolderError, data.WorkFolder()));
+  data.folder_ = folder;
+  for (const std::string& entry : data.Entries()) data.names_.push_back(folder + entry);
+  TArchiveOptions* options = nullptr;
+  if (!control->GetOptions(aoExtract, options)) return;
+  auto names = std::make_unique<TArchiveStrings>(options, control->ResponseFile());
+  names->AddStrings(data.MemberNames());
+  names->SetBaseFolder(folder);
+  std::string commandLine;
+  {
+    IncludeDirectories keepFolders(*control);
+    commandLine = control->CommandLine(aoExtract, *options, *names);
+  }
+  data.extraction_ = std::make_shared<TDragExtraction>(control->ArchiveList()->SharedArchive(),
+                                                       std::move(names), commandLine);
 }
 
 std::vector<std::string> TArchiveListView::RenderDrop(TArchiveDataObject& data) {
-  TArchiveControl* control = ArchiveControl();
-  // The archive shown now must be the one the members were taken from.
-  if (!control || control->FileName() != data.ArchiveName() || data.MemberNames().empty()) {
-    return {};
-  }
-  const std::string folder =
-      platform::files::CreateUniqueFolder(data.WorkFolder(), kDragFolderPrefix);
-  if (folder.empty()) throw EFCreateError(WithPath(SCreateDragFolderError, data.WorkFolder()));
-  data.folder_ = folder;
-  data.names_.clear();
-  for (const std::string& entry : data.Entries()) data.names_.push_back(folder + entry);
   int x = 0, y = 0;
   ui::GetCursorPos(x, y);
   bool extracted = false;
   try {
     extracted = ExtractForDrop(&data, ShiftStateFromKeyState(ui::CurrentKeyState()), {x, y});
   } catch (...) {
-    ShellDelete(folder);
+    data.Discard();
     throw;
   }
   if (!extracted) {
-    ShellDelete(folder);
+    data.Discard();
     return {};
   }
   std::vector<std::string> files;
@@ -274,10 +327,7 @@ std::vector<std::string> TArchiveListView::RenderDrop(TArchiveDataObject& data) 
 bool TArchiveListView::ExtractForDrop(TArchiveDataObject* data, TShiftState shift, TPoint pt) {
   bool accept = true;
   if (OnArcBeforeDrop) OnArcBeforeDrop(this, data, shift, pt, accept);
-  TArchiveControl* control = ArchiveControl();
-  if (!accept || !control) return false;
-  IncludeDirectories keepFolders(*control);
-  return control->ExtractList(data->Folder(), data->MemberNames()) == 0;
+  return accept && data->AwaitExtraction();
 }
 
 // ---------------------------------------------------------------------------
@@ -355,6 +405,7 @@ void TArchiveListView::CompressDropped(const std::vector<std::string>& files, bo
       throw ECommonArchiverError(WithPath(SUnencodableDropName, file));
     }
   }
+  RequireExactDropNames(files);
   // One command per folder the files were dropped from, in drop order.
   std::vector<std::pair<std::string, std::vector<std::string>>> groups;
   for (const std::string& file : files) {
@@ -362,9 +413,26 @@ void TArchiveListView::CompressDropped(const std::vector<std::string>& files, bo
     if (groups.empty() || groups.back().first != folder) groups.push_back({folder, {}});
     groups.back().second.push_back(name);
   }
+  TArchiveOptions* options = nullptr;
+  if (!control->GetOptions(aoCompress, options)) return;
   compressed = true;
   for (const auto& [folder, names] : groups) {
-    if (control->Compress(names, folder) != 0) compressed = false;
+    TArchiveStrings exact(options, control->ResponseFile());
+    exact.ExactNames = true;
+    exact.AddStrings(names);
+    if (control->Compress(exact, folder) != 0) compressed = false;
+  }
+}
+
+// Only a ZIP command can name a file "*" or "?" as itself (and never one
+// called "*.*"); elsewhere such a name would add every file it matches.
+void TArchiveListView::RequireExactDropNames(const std::vector<std::string>& files) {
+  const bool escapable = ArchiveControl()->ArchiveType() == atZip;
+  for (const std::string& file : files) {
+    const std::string name = SplitDropped(file).second;
+    // A folder's own name stands before "\*.*", where no command matches.
+    if (name.find_first_of("*?") == std::string::npos || name.ends_with("\\*.*")) continue;
+    if (!escapable || name == "*.*") throw ECommonArchiverError(WithPath(SWildcardDropName, file));
   }
 }
 

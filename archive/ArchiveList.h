@@ -188,6 +188,8 @@ class TArchiveList {
   void SetFocusedItem(TArchiveItem* item) { focusedItem_ = item; }
   bool OwnsItems() const { return ownsItems_; }
   IArchive* Archive() const { return archive_.get(); }
+  // The library, for work that may outlive the list (a drag's extraction).
+  std::shared_ptr<IArchive> SharedArchive() const { return archive_; }
   ARC_HWND NotifyWindow() const { return notifyWindow_.get(); }
 
   TAcceptEvent OnAccept;
@@ -240,7 +242,9 @@ class TLhaArchiveList : public TArchiveList {
   bool CanCompress() override { return Idle(); }
   bool CanMakeSFX() override { return FileExistsAndIdle(); }
   bool CanDelete() override { return FileExistsAndIdle(); }
-  bool CanRename() override { return Idle(); }
+  // The LHA library of this build reads archives only: it has no command
+  // that rewrites one, so a rename can never run.
+  bool CanRename() override { return false; }
 };
 
 class TCabArchiveList : public TArchiveList {

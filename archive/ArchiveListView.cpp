@@ -81,6 +81,7 @@ TArchiveListView::TArchiveListView(ui::Control* parent, std::string name)
   SetSmallImages(SystemImageList(false));
   SetLargeImages(SystemImageList(true));
   ui::RegisterDragDrop(*this, this);
+  RemoveOrphanedDragFolders(TempFolder());
 }
 
 TArchiveListView::~TArchiveListView() {
@@ -94,7 +95,7 @@ TArchiveListView::~TArchiveListView() {
     // Each drag's folder holds only what that drag extracted.
     for (const auto& drag : dragsOut_) {
       drag->view_ = nullptr;
-      if (!drag->folder_.empty()) ShellDelete(drag->folder_);
+      drag->Discard();
     }
   } catch (...) {
     // A view that goes never takes its owner down with it.
@@ -105,7 +106,9 @@ TArchiveListView::~TArchiveListView() {
 // Properties
 
 void TArchiveListView::SetWorkDirectory(const std::string& folder) {
-  if (folder.empty() || platform::files::DirectoryExists(folder)) workDirectory_ = folder;
+  if (!folder.empty() && !platform::files::DirectoryExists(folder)) return;
+  workDirectory_ = folder;
+  if (!folder.empty()) RemoveOrphanedDragFolders(folder);
 }
 
 void TArchiveListView::SelectAll() { SetItemState(-1, ui::isSelected, ui::isSelected); }
@@ -240,6 +243,13 @@ int TArchiveListView::DataFind(ui::TItemFind find, const std::string& text, int 
     if (i == start) break;
   }
   return -1;
+}
+
+// No search: the member knows its place in the list.
+int TArchiveListView::DataFind(const void* data, int) {
+  TArchiveControl* control = ArchiveControl();
+  TArchiveList* list = control ? control->ArchiveList() : nullptr;
+  return list && data ? list->IndexOf(static_cast<const TArchiveItem*>(data)) : -1;
 }
 
 void TArchiveListView::GetSubItemImage(ui::TListItem& item, int subItem, int& imageIndex) {

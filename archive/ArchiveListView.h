@@ -25,6 +25,7 @@ struct TPoint {
 class TArchiveListView;
 class TArchiveDataObject;
 class TArchiveDragObject;
+class TDragExtraction;
 
 // ---- small operations of the unit
 
@@ -37,6 +38,9 @@ ui::ImageList* SystemImageList(bool large);
 // Removes a file, or a folder with its contents (links are removed, never
 // followed); false when neither exists or the removal failed.
 bool ShellDelete(const std::string& path);
+// Removes the drag folders in folder that a view of a program that no longer
+// runs left behind (a killed program cannot clean up).
+void RemoveOrphanedDragFolders(const std::string& folder);
 // The first component of a member path that is a name of its own: "\" and
 // "/" both separate, empty, "." and ".." components are skipped, so that
 // "../../x" and "/x" give "x"; "" when nothing is left.
@@ -48,6 +52,15 @@ inline constexpr char SCreateDragFolderError[] = "作業フォルダを %s に�
 // A dropped file whose name the archive cannot hold (%s: the path).
 inline constexpr char SUnencodableDropName[] =
     "%s は書庫のファイル名に使えない文字を含むため、追加できません";
+// A drag out whose members could not be extracted while the target waited
+// (%s: the members).
+inline constexpr char SDragExtractTooSlow[] =
+    "%s の展開がドロップ先の待つ時間内に終わらなかったため、何も渡していません。"
+    "これらのファイルは書庫から展開して取り出してください";
+// A dropped name holding "*" or "?" that the archive's command would take
+// as a mask (%s: the path).
+inline constexpr char SWildcardDropName[] =
+    "%s は名前に「*」か「?」を含むため、この形式の書庫には追加できません";
 
 // ---- events
 
@@ -64,30 +77,42 @@ using TArcSelChangeEvent =
 using TArcViewNotifyEvent = std::function<void(TArchiveListView* sender)>;
 
 // What a drag out offers: the top-level files and folders of the selected
-// members, inside a folder of the drag's own. The member names are taken
-// when the drag starts; the folder is made, and the members extracted,
-// when a target first asks for the files.
+// members, inside a folder of the drag's own. When the drag starts, the
+// folder is made and the members start being extracted into it in the
+// background; a target that asks at the drop gets the files once the
+// extraction is done, one that asks while the pointer only passes over it
+// gets their names at once. A drag that ends without a drop, or a view
+// that goes, leaves nothing behind.
 class TArchiveDataObject : public ui::DragSource {
  public:
   TArchiveDataObject(std::vector<std::string> entries, std::vector<std::string> memberNames,
                      std::string workFolder, std::string archiveName, TArchiveListView* view);
+  ~TArchiveDataObject() override;
 
   // The paths offered: the drag's folder joined with each entry, sorted.
-  // Empty until a target asks.
   const std::vector<std::string>& Names() const { return names_; }
   // The FullName of each selected member, in selection order.
   const std::vector<std::string>& MemberNames() const { return memberNames_; }
-  // The drag's own folder, with its trailing "\"; "" until a target asks.
+  // The drag's own folder, with its trailing "\"; "" once it is removed.
   const std::string& Folder() const { return folder_; }
   // The top-level entries of the members, sorted, each once.
   const std::vector<std::string>& Entries() const { return entries_; }
   const std::string& WorkFolder() const { return workFolder_; }
   const std::string& ArchiveName() const { return archiveName_; }
 
+  std::vector<std::string> OfferedFiles() override { return names_; }
   std::vector<std::string> RenderFiles() override;
+
+  // Waits for the extraction, at most as long as a target waits for the
+  // files; true when it succeeded. Raises ECommonArchiverError, naming
+  // the members, when it could not be done in time.
+  bool AwaitExtraction();
+  // Stops the extraction and removes the drag's folder.
+  void Discard();
 
  private:
   friend class TArchiveListView;
+  std::shared_ptr<TDragExtraction> extraction_;
   std::vector<std::string> entries_;
   std::vector<std::string> memberNames_;
   std::string workFolder_;
@@ -164,6 +189,7 @@ class TArchiveListView : public ui::ListView, public TArchiveListViewLink, priva
   void Data(ui::TListItem& item) override;
   void DataHint(int first, int last) override;
   int DataFind(ui::TItemFind find, const std::string& text, int start, bool wrap) override;
+  int DataFind(const void* data, int start) override;
   void DataStateChange(int first, int last, unsigned oldState, unsigned newState) override;
   void ItemChange(int index, unsigned oldState, unsigned newState) override;
   void ColumnClick(int column) override;
@@ -182,8 +208,10 @@ class TArchiveListView : public ui::ListView, public TArchiveListViewLink, priva
   void SetMembersSelected(int first, int last, bool selected);
   void SetAllMembersSelected(bool selected);
   void StartDragOut();
+  void BeginDragExtraction(TArchiveDataObject& data);
   std::vector<std::string> RenderDrop(TArchiveDataObject& data);
   void CompressDropped(const std::vector<std::string>& files, bool& compressed);
+  void RequireExactDropNames(const std::vector<std::string>& files);
 
   // ---- drop target
   void DragEnter(std::shared_ptr<ui::DropData> data, std::uint32_t keyState, int x, int y,

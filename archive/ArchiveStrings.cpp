@@ -19,11 +19,21 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     text.replace(at, from.size(), to);
 }
 
-// "[" and "-" are pattern characters for the ZIP library.
-std::string EscapeZipWildcards(std::string name) {
-  ReplaceAll(name, "[", "[[]");
-  ReplaceAll(name, "-", "[-]");
-  return name;
+// "[" and "-" are pattern characters for the ZIP library, in the last
+// component only: the folders before it are taken as they stand. Exact
+// names escape "*" and "?" too, except a last component "*.*", which
+// stands for a folder's contents.
+std::string EscapeZipWildcards(const std::string& name, bool exact) {
+  const std::size_t slash = name.rfind('\\');
+  const std::size_t cut = slash == std::string::npos ? 0 : slash + 1;
+  std::string last = name.substr(cut);
+  ReplaceAll(last, "[", "[[]");
+  ReplaceAll(last, "-", "[-]");
+  if (exact && last != "*.*") {
+    ReplaceAll(last, "*", "[*]");
+    ReplaceAll(last, "?", "[?]");
+  }
+  return name.substr(0, cut) + last;
 }
 
 template <typename Arguments>
@@ -97,7 +107,7 @@ std::string TArchiveStrings::Strings(int index) const {
   const std::string& name = strings_.at(static_cast<std::size_t>(index));
   if (!QuoteNames) return name;
   bool escape = EscapeZipWildcards && dynamic_cast<const TZipOptions*>(Options) != nullptr;
-  return QuotedName(escape ? archive::EscapeZipWildcards(name) : name);
+  return QuotedName(escape ? archive::EscapeZipWildcards(name, ExactNames) : name);
 }
 
 void TArchiveStrings::Assign(const TArchiveStrings& source) {

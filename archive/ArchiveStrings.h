@@ -73,6 +73,8 @@ class TArchiveStrings {
 
   bool QuoteNames = false;
   bool EscapeZipWildcards = false;
+  // Each name is one file or folder, never a mask (see EscapeZipWildcards).
+  bool ExactNames = false;
   std::string ResponseFileName;
   TArchiveOptions* Options;
   std::string BaseFolder;

@@ -1,7 +1,8 @@
 // The archive list view on a 100,000-member archive (the scriptable fake
 // library, installed as the ARJ library): opening the archive with the
 // view linked and painting the first screen, relinking and painting only,
-// and sorting by name through a click on the name column. "rows" counts
+// sorting by name through a click on the name column, and the list and icon
+// styles' first screen and scroll to the end. "rows" counts
 // the rows the view fetched from the members.
 #include <benchmark/benchmark.h>
 
@@ -134,6 +135,33 @@ void BM_SortByNameColumn(benchmark::State& state) {
   if (f.control.Count() != kMembers) state.SkipWithError("the archive was not listed");
 }
 BENCHMARK(BM_SortByNameColumn)->Unit(benchmark::kMillisecond);
+
+// The list and icon styles: the first screen, then a scroll to the last
+// member (arg: the view style).
+void BM_StyleFirstScreenAndScrollToEnd(benchmark::State& state) {
+  Fixture& f = Shared();
+  if (f.control.Count() != kMembers) f.control.SetFileName(f.archive);
+  CountingView* view = f.form.View;
+  view->SetArchiveControl(&f.control);
+  view->SetViewStyle(static_cast<ui::TViewStyle>(state.range(0)));
+  int rows = 0;
+  for (auto _ : state) {
+    view->SetArchiveControl(nullptr);
+    view->fetched = 0;
+    view->SetArchiveControl(&f.control);
+    view->Repaint();
+    view->MakeVisible(kMembers - 1);
+    view->Repaint();
+    rows = view->fetched;
+  }
+  if (view->TopItem() <= 0) state.SkipWithError("the view did not scroll to the end");
+  view->SetViewStyle(ui::vsReport);
+  state.counters["rows"] = rows;
+}
+BENCHMARK(BM_StyleFirstScreenAndScrollToEnd)
+    ->Arg(ui::vsList)
+    ->Arg(ui::vsIcon)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -28,6 +28,8 @@
  *                    SetOwnerWindowEx for each member: BEGIN, INPROCESS at half
  *                    and at full size, END; a cancel answer stops it with
  *                    ERROR_USER_CANCEL
+ *   delay MS         with progress: waits MS milliseconds before each member,
+ *                    as a large extraction would
  *   sfx N            IsSFXFile (default 0)
  *   tartype N        TarGetArchiveType (default 1)
  *   log PATH         appends "<Prefix>: <command line>" for every command, and
@@ -37,6 +39,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -46,6 +49,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "archivers/arcapi.h"
@@ -70,6 +74,7 @@ struct Script {
   int sfx = 0;
   int tarType = 1;
   int progress = 0;
+  int delay = 0;
   std::string log;
   std::vector<FakeMember> members;
 };
@@ -86,6 +91,7 @@ void ApplyLine(Script& script, const std::string& line) {
   if (key == "sfx") words >> script.sfx;
   if (key == "tartype") words >> script.tarType;
   if (key == "progress") words >> script.progress;
+  if (key == "delay") words >> script.delay;
   if (key == "log") std::getline(words >> std::ws, script.log);
   if (key == "member") {
     FakeMember m;
@@ -194,6 +200,7 @@ int Command(const std::string& prefix, const char* cmdLine, char* output, std::u
   int result = script.result;
   if (script.progress) {
     for (const FakeMember& m : script.members) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(std::clamp(script.delay, 0, 60000)));
       if (Send(prefix, ARCEXTRACT_BEGIN, m, 0) ||
           Send(prefix, ARCEXTRACT_INPROCESS, m, m.size / 2) ||
           Send(prefix, ARCEXTRACT_INPROCESS, m, m.size) ||

@@ -173,20 +173,16 @@ void BitBtn::Click() {
 
 // ---- Edit
 
+QValidator::State detail::Cp932Validator::validate(QString& input, int&) const {
+  const std::string text = S(input);
+  if (!platform::text::IsCp932Encodable(text)) return Invalid;
+  if (maxBytes > 0 && platform::text::AnsiLength(text) > size_t(maxBytes)) return Invalid;
+  return Acceptable;
+}
+
 namespace {
 
-// What an ANSI edit box can hold: CP932 characters, at most maxBytes bytes.
-class Cp932Validator : public QValidator {
- public:
-  explicit Cp932Validator(QObject* parent) : QValidator(parent) {}
-  int maxBytes = 0;
-  State validate(QString& input, int&) const override {
-    const std::string text = S(input);
-    if (!platform::text::IsCp932Encodable(text)) return Invalid;
-    if (maxBytes > 0 && platform::text::AnsiLength(text) > size_t(maxBytes)) return Invalid;
-    return Acceptable;
-  }
-};
+using detail::Cp932Validator;
 
 struct EditWidget : Hooked<QLineEdit> {
   explicit EditWidget(Control* owner) : Hooked<QLineEdit>(owner), rule(new Cp932Validator(this)) {

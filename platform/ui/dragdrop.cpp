@@ -6,9 +6,11 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <deque>
 #include <exception>
 
@@ -88,8 +90,19 @@ Qt::DropAction ChosenAction(int effect, Qt::DropAction proposed) {
 
 // ---- drag out
 
-// Offers "text/uri-list" and asks the source for the files the first time
-// a target wants them; every later request gets the same answer.
+QByteArray UriListOf(const std::vector<std::string>& files) {
+  QByteArray bytes;
+  for (const std::string& file : files) {
+    const QString posix = Q(platform::files::ToPosix(file));
+    bytes += QUrl::fromLocalFile(posix).toEncoded() + "\r\n";
+  }
+  return bytes;
+}
+
+// Offers "text/uri-list". A target that asks while a button is still held
+// is only passing over: it gets the names the source offers, at once. At
+// the drop the source makes the files, the first time they are asked for;
+// every later request gets the same answer.
 class FilesMimeData final : public QMimeData {
  public:
   explicit FilesMimeData(std::shared_ptr<DragSource> source) : source_(std::move(source)) {}
@@ -103,9 +116,23 @@ class FilesMimeData final : public QMimeData {
     return bytes_;
   }
 
+  QByteArray HoverUriList() const {
+    if (rendered_) return bytes_;
+    if (!offered_) {
+      offered_ = true;
+      std::vector<std::string> files;
+      RunQuietly([&] { files = source_->OfferedFiles(); });
+      offeredBytes_ = UriListOf(files);
+    }
+    return offeredBytes_;
+  }
+
  protected:
   QVariant retrieveData(const QString& mimeType, QMetaType) const override {
     if (mimeType != kUriList) return {};
+    if (detail::dragging && QGuiApplication::mouseButtons() != Qt::NoButton) {
+      return HoverUriList();
+    }
     return UriList();
   }
 
@@ -116,16 +143,29 @@ class FilesMimeData final : public QMimeData {
     RunQuietly([&] { files = source_->RenderFiles(); });
     rendering_ = false;
     rendered_ = true;
-    for (const std::string& file : files) {
-      const QString posix = Q(platform::files::ToPosix(file));
-      bytes_ += QUrl::fromLocalFile(posix).toEncoded() + "\r\n";
-    }
+    bytes_ = UriListOf(files);
   }
 
   std::shared_ptr<DragSource> source_;
   mutable bool rendered_ = false;
   mutable bool rendering_ = false;
   mutable QByteArray bytes_;
+  mutable bool offered_ = false;
+  mutable QByteArray offeredBytes_;
+};
+
+// The second of the left and right buttons going down cancels the drag.
+// Installed once the drag loop runs, so that it sees the press before the
+// loop's own filter takes it.
+class BothButtonsCancel final : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::MouseButtonPress) return false;
+    const Qt::MouseButtons held = static_cast<QMouseEvent*>(event)->buttons();
+    if (!(held & Qt::LeftButton) || !(held & Qt::RightButton)) return false;
+    QDrag::cancel();
+    return true;
+  }
 };
 
 std::deque<std::function<int(testing::OfferedDrag&)>>& DragScripts() {
@@ -142,6 +182,7 @@ class ScriptedDrag final : public testing::OfferedDrag {
     return out;
   }
   std::string UriList() const override { return mime_.UriList().toStdString(); }
+  std::string HoverUriList() const override { return mime_.HoverUriList().toStdString(); }
 
  private:
   FilesMimeData& mime_;
@@ -160,7 +201,12 @@ int RunScriptedDrag(std::unique_ptr<FilesMimeData> mime) {
 class QtDropData final : public DropData {
  public:
   explicit QtDropData(const QMimeData* mime) : mime_(const_cast<QMimeData*>(mime)) {}
-  bool HasFiles() const override { return mime_ && mime_->hasUrls(); }
+  // Links to other places (web pages, remote folders) name no file here.
+  bool HasFiles() const override {
+    if (!mime_ || !mime_->hasUrls()) return false;
+    const QList<QUrl> urls = mime_->urls();
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+  }
   std::vector<std::string> Files() const override {
     std::vector<std::string> files;
     if (!mime_) return files;
@@ -293,7 +339,10 @@ int DoDragDrop(Control& source, std::shared_ptr<DragSource> data, int okEffects)
                                    : actions & Qt::CopyAction ? Qt::CopyAction
                                                               : Qt::LinkAction;
   detail::dragging = true;
+  BothButtonsCancel bothButtons;
+  QTimer::singleShot(0, &bothButtons, [&bothButtons] { qApp->installEventFilter(&bothButtons); });
   const Qt::DropAction result = drag->exec(actions, preferred);
+  qApp->removeEventFilter(&bothButtons);
   detail::dragging = false;
   return EffectsOf(result) & okEffects;
 }
@@ -355,8 +404,8 @@ Qt::KeyboardModifiers KeysOf(std::uint32_t keyState) {
 }
 
 struct SyntheticDrag {
-  SyntheticDrag(Control& target, int x, int y, const std::vector<std::string>& paths,
-                std::uint32_t keyState, int okEffects)
+  SyntheticDrag(Control& target, int x, int y, const QList<QUrl>& urls, std::uint32_t keyState,
+                int okEffects)
       : receiver(target.Impl()->widget),
         point(x, y),
         actions(ActionsOf(okEffects)),
@@ -365,10 +414,6 @@ struct SyntheticDrag {
     if (auto* area = qobject_cast<QAbstractScrollArea*>(receiver.data())) {
       point = area->viewport()->mapFrom(receiver, point);
       receiver = area->viewport();
-    }
-    QList<QUrl> urls;
-    for (const std::string& path : paths) {
-      urls.push_back(QUrl::fromLocalFile(Q(platform::files::ToPosix(path))));
     }
     mime.setUrls(urls);
   }
@@ -401,11 +446,19 @@ struct SyntheticDrag {
   int effect = DROPEFFECT_NONE;
 };
 
+QList<QUrl> FileUrls(const std::vector<std::string>& windowsPaths) {
+  QList<QUrl> urls;
+  for (const std::string& path : windowsPaths) {
+    urls.push_back(QUrl::fromLocalFile(Q(platform::files::ToPosix(path))));
+  }
+  return urls;
+}
+
 }  // namespace
 
 int DropFiles(Control& target, int x, int y, const std::vector<std::string>& windowsPaths,
               std::uint32_t keyState, int okEffects) {
-  SyntheticDrag drag(target, x, y, windowsPaths, keyState, okEffects);
+  SyntheticDrag drag(target, x, y, FileUrls(windowsPaths), keyState, okEffects);
   if (!drag.Enter()) {
     drag.Leave();
     return DROPEFFECT_NONE;
@@ -415,7 +468,16 @@ int DropFiles(Control& target, int x, int y, const std::vector<std::string>& win
 
 int DragFilesOver(Control& target, int x, int y, const std::vector<std::string>& windowsPaths,
                   std::uint32_t keyState, int okEffects) {
-  SyntheticDrag drag(target, x, y, windowsPaths, keyState, okEffects);
+  SyntheticDrag drag(target, x, y, FileUrls(windowsPaths), keyState, okEffects);
+  const bool accepted = drag.Enter();
+  drag.Leave();
+  return accepted ? drag.effect : DROPEFFECT_NONE;
+}
+
+int DragUrlsOver(Control& target, int x, int y, const std::vector<std::string>& urls) {
+  QList<QUrl> links;
+  for (const std::string& url : urls) links.push_back(QUrl(Q(url)));
+  SyntheticDrag drag(target, x, y, links, MK_LBUTTON, DROPEFFECT_COPY | DROPEFFECT_MOVE);
   const bool accepted = drag.Enter();
   drag.Leave();
   return accepted ? drag.effect : DROPEFFECT_NONE;

@@ -50,21 +50,25 @@ constexpr int DROPEFFECT_LINK = 4;
 class DragSource {
  public:
   virtual ~DragSource() = default;
-  // The files (Windows paths) a target asked for; called on the GUI thread,
-  // at most once per drag. Empty: the target gets nothing.
+  // The files a target reads while the pointer only passes over it (some
+  // file managers ask then): named at once, never made for it.
+  virtual std::vector<std::string> OfferedFiles() { return {}; }
+  // The files (Windows paths) a target asked for at the drop; called on
+  // the GUI thread, at most once per drag. Empty: the target gets nothing.
   virtual std::vector<std::string> RenderFiles() = 0;
 };
 
 // Runs the drag loop for a drag out of the control; returns the effect of
 // the last answer of the target under the pointer (DROPEFFECT_NONE when
-// the drag was cancelled or refused).
+// the drag was cancelled or refused). Esc, or the second of the left and
+// right buttons going down, cancels.
 int DoDragDrop(Control& source, std::shared_ptr<DragSource> data, int okEffects);
 
 // What is being dropped, valid while the drag lasts.
 class DropData {
  public:
   virtual ~DropData() = default;
-  // Whether the data names files (the file-list format is offered).
+  // Whether the data names at least one local file.
   virtual bool HasFiles() const = 0;
   // The local files named (Windows paths); asks the source for the data.
   virtual std::vector<std::string> Files() const = 0;
@@ -98,8 +102,10 @@ class OfferedDrag {
  public:
   virtual ~OfferedDrag() = default;
   virtual std::vector<std::string> Formats() const = 0;
-  // The "text/uri-list" bytes, as a target would read them.
+  // The "text/uri-list" bytes, as a target would read them at the drop.
   virtual std::string UriList() const = 0;
+  // The same, as a target reads them while the pointer passes over it.
+  virtual std::string HoverUriList() const = 0;
 };
 
 // Headless runs: the next DoDragDrop runs this script in place of the drag
@@ -118,6 +124,10 @@ int DropFiles(Control& target, int x, int y, const std::vector<std::string>& win
 int DragFilesOver(Control& target, int x, int y, const std::vector<std::string>& windowsPaths,
                   std::uint32_t keyState = MK_LBUTTON,
                   int okEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
+
+// Enter and leave with links (URLs as text) in place of files; returns
+// the effect answered on enter.
+int DragUrlsOver(Control& target, int x, int y, const std::vector<std::string>& urls);
 
 }  // namespace testing
 

@@ -15,12 +15,10 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeView>
-#include <QValidator>
 #include <algorithm>
 #include <unordered_map>
 
 #include "platform/shell/file_info.h"
-#include "platform/text/text.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_internal.h"
 #include "platform/ui/quiet_internal.h"
@@ -328,7 +326,7 @@ class ListModel final : public QAbstractTableModel {
 class RenameEdit final : public QLineEdit {
  public:
   RenameEdit(QWidget* parent, ListView* owner) : QLineEdit(parent), owner_(owner) {
-    setValidator(new Cp932Only(this));
+    setValidator(new detail::Cp932Validator(this));
   }
 
  protected:
@@ -358,14 +356,6 @@ class RenameEdit final : public QLineEdit {
   }
 
  private:
-  class Cp932Only final : public QValidator {
-   public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-      return platform::text::IsCp932Encodable(S(input)) ? Acceptable : Invalid;
-    }
-  };
-
   QString Filter(const QString& text) {
     QString kept;
     for (char32_t c : text.toUcs4()) {
@@ -949,6 +939,12 @@ void ListView::EditCaption(int index) {
   v_->tree->OpenEditor(index);
 }
 
+int ListView::FindData(const void* data, int start) {
+  int found = -1;
+  Guard([&] { found = DataFind(data, start); });
+  return found >= 0 && found < ItemCount() ? found : -1;
+}
+
 bool ListView::IsEditing() const { return v_->tree->editingRow >= 0; }
 
 // ---- hooks
@@ -966,6 +962,8 @@ int ListView::DataFind(TItemFind find, const std::string& text, int start, bool 
   if (OnDataFind) OnDataFind(find, text, start, wrap, index);
   return index;
 }
+
+int ListView::DataFind(const void*, int) { return -1; }
 
 void ListView::DataStateChange(int first, int last, unsigned oldState, unsigned newState) {
   if (OnDataStateChange) OnDataStateChange(first, last, oldState, newState);

@@ -135,6 +135,8 @@ class ListView : public Control {
   bool Updating() const { return updateCount_ > 0; }
   virtual void SelectAll();
   virtual void ClearSelection();
+  // The row whose fetched Data is data (an owner-data find by data), or -1.
+  int FindData(const void* data, int start = 0);
   // Opens the in-place editor on a row's caption (CanEdit decides).
   void EditCaption(int index);
   bool IsEditing() const;
@@ -164,6 +166,8 @@ class ListView : public Control {
   virtual void Data(TListItem& item);
   virtual void DataHint(int first, int last);
   virtual int DataFind(TItemFind find, const std::string& text, int start, bool wrap);
+  // A find by data (ifData): the owner knows the row of its data; -1 here.
+  virtual int DataFind(const void* data, int start);
   virtual void DataStateChange(int first, int last, unsigned oldState, unsigned newState);
   virtual void ItemChange(int index, unsigned oldState, unsigned newState);
   virtual void ColumnClick(int column);

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QValidator>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -69,6 +70,15 @@ QWidget* DialogParent(const Component& dialog);
 
 // Puts a preview of the selected picture beside the dialog's list.
 void AddPicturePreview(QFileDialog& dialog);
+
+// What an ANSI edit box can hold: CP932 characters, at most maxBytes bytes
+// (0: no limit). The edit box and the list view's rename editor share it.
+class Cp932Validator final : public QValidator {
+ public:
+  explicit Cp932Validator(QObject* parent) : QValidator(parent) {}
+  int maxBytes = 0;
+  State validate(QString& input, int& position) const override;
+};
 
 // Event loops that Application::Terminate must end.
 void PushLoop(class QEventLoop* loop);

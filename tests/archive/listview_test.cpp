@@ -3,6 +3,7 @@
 // search, renaming in place, dragging members out (scripted drags on the
 // offscreen platform; the real ones run under Xvfb) and dropping files in.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -23,6 +24,13 @@ class TestView : public TArchiveListView {
  public:
   using TArchiveListView::DataFind;
   using TArchiveListView::TArchiveListView;
+  // Stands in for a format whose library renames (none in this build).
+  bool renameAnywhere = false;
+
+ protected:
+  bool CanEdit(int index) override {
+    return renameAnywhere ? ui::ListView::CanEdit(index) : TArchiveListView::CanEdit(index);
+  }
 };
 
 class ViewForm : public ui::Form {
@@ -289,6 +297,13 @@ TEST_F(ArchiveListViewTest, RenameInPlaceOnlyWhereTheFormatAllowsIt) {
   control.SetFileName(Path("j.lzh"));
   Link();
   ASSERT_GT(view->ItemCount(), 0);
+  // Our LHA library has no rename command: no editor opens.
+  view->EditCaption(0);
+  EXPECT_FALSE(view->IsEditing());
+
+  // Where one opens, the names typed lose what no name may hold; a rename
+  // the library refuses leaves the row as it was.
+  view->renameAnywhere = true;
   const std::string before = ui::testing::CellText(*view, 0, 0);
   std::vector<std::string> texts;
   view->OnEdited = [&](int, std::string& text, bool&) { texts.push_back(text); };
@@ -296,9 +311,9 @@ TEST_F(ArchiveListViewTest, RenameInPlaceOnlyWhereTheFormatAllowsIt) {
   ASSERT_TRUE(view->IsEditing());
   ASSERT_TRUE(ui::testing::TypeIntoEditor(*view, "n/e:w*.t?x\"t", true));
   EXPECT_EQ(texts, Strings{"new.txt"});
-  // Our LHA library has no rename command: the row stays as it was.
   EXPECT_EQ(ui::testing::CellText(*view, 0, 0), before);
 
+  view->renameAnywhere = false;
   OpenZip("a.zip", {{"x.txt", "x"}});
   view->EditCaption(0);
   EXPECT_FALSE(view->IsEditing());
@@ -470,6 +485,123 @@ TEST_F(ArchiveListViewTest, DropCompressesFilesAndFoldersIntoTheArchive) {
   EXPECT_EQ(ui::testing::DropFiles(*view, 20, 40, {file}), ui::DROPEFFECT_NONE);
   view->SetArchiveControl(nullptr);
   EXPECT_EQ(ui::testing::DragFilesOver(*view, 20, 40, {file}), ui::DROPEFFECT_NONE);
+}
+
+TEST_F(ArchiveListViewTest, DragOutExtractsFromItsStartAndLeavesNothingWithoutADrop) {
+  TOBRIN_REQUIRE_ARCHIVER("Unzip32.dll");
+  OpenZip("a.zip", {{"docs/a.txt", "A"}, {"top.txt", "T"}});
+  Link();
+  EXPECT_EQ(view->FindData(control.Items(1)), 1);
+  EXPECT_EQ(view->FindData(nullptr), -1);
+  // What a killed program's view left goes when a view takes the folder;
+  // a running program's folders, links and other names stay.
+  const std::string work = Folder("work");
+  const std::string running = "drag-" + std::to_string(getpid()) + "-abcdef";
+  for (const std::string name : {"drag-2147483646-abcdef", "drag-1-abcdef", running.c_str(),
+                                 "drag-x", "drag-2147483646-abc"}) {
+    Folder("work/" + name);
+  }
+  Write("work/drag-2147483646-abcdef/left.txt", "left");
+  fs::create_directory_symlink(dir / "work/drag-x", dir / "work/drag-2147483645-linked");
+  view->SetWorkDirectory(work);
+  EXPECT_EQ(Entries("work"), 5u);
+  EXPECT_FALSE(fs::exists(dir / "work/drag-2147483646-abcdef"));
+  for (const std::string name : {"drag-1-abcdef", running.c_str(), "drag-x", "drag-2147483646-abc",
+                                 "drag-2147483645-linked"}) {
+    fs::remove(dir / "work" / name);
+  }
+  const auto drag = [&](std::function<int(ui::testing::OfferedDrag&)> script) {
+    ui::testing::PushDragScript(std::move(script));
+    PressAndMove(0, 10);
+    ui::testing::MouseUpAt(*view, ui::mbLeft, 0, 0);
+  };
+  const auto workEntries = [&] { return Entries("work"); };
+  view->SelectAll();
+
+  // A target passing over gets the names at once; Esc then leaves nothing.
+  std::string hover;
+  drag([&](ui::testing::OfferedDrag& offered) {
+    hover = offered.HoverUriList();
+    return ui::DROPEFFECT_NONE;
+  });
+  EXPECT_NE(hover.find("/drag-"), std::string::npos) << hover;
+  EXPECT_TRUE(hover.ends_with("/docs\r\n") || hover.ends_with("/top.txt\r\n")) << hover;
+  EXPECT_EQ(workEntries(), 0u);
+
+  // At the drop the same names, the files whole.
+  std::string dropped;
+  drag([&](ui::testing::OfferedDrag& offered) {
+    hover = offered.HoverUriList();
+    dropped = offered.UriList();
+    return ui::DROPEFFECT_MOVE;
+  });
+  EXPECT_EQ(dropped, hover);
+  const std::string folder = dropped.substr(7, dropped.find("/docs") - 7);
+  EXPECT_EQ(Read(folder.substr(dir.string().size() + 1) + "/docs/a.txt"), "A");
+
+  // Slower than a target waits: it gets nothing, the box names the
+  // members and the way to them, and nothing stays.
+  OpenFake("Yz1.dll", "slow.yz1", "progress 1\ndelay 5000\nmember big.dat 9\nmember b.dat 1\n");
+  view->SelectAll();
+  std::string slow = "not asked";
+  drag([&](ui::testing::OfferedDrag& offered) {
+    slow = offered.UriList();
+    return ui::DROPEFFECT_MOVE;
+  });
+  EXPECT_EQ(slow, "");
+  ui::testing::PushMessageAnswer(ui::mrOk);
+  ui::testing::RunEventsFor(30);
+  ASSERT_FALSE(ui::testing::ShownBoxes().empty());
+  const std::string box = ui::testing::ShownBoxes().back().text;
+  EXPECT_NE(box.find("big.dat、b.dat"), std::string::npos) << box;
+  EXPECT_NE(box.find("書庫から展開して"), std::string::npos) << box;
+  EXPECT_EQ(workEntries(), 1u);
+
+  // A drag the target took but never asked for, and the one it got: both
+  // go with the view.
+  OpenZip("a.zip", {{"docs/a.txt", "A"}, {"top.txt", "T"}});
+  view->SelectAll();
+  drag([](ui::testing::OfferedDrag&) { return ui::DROPEFFECT_MOVE; });
+  EXPECT_EQ(workEntries(), 2u);
+  form.reset();
+  EXPECT_EQ(workEntries(), 0u);
+}
+
+TEST_F(ArchiveListViewTest, ADroppedNameIsExactlyThatFileOrFolder) {
+  TOBRIN_REQUIRE_ARCHIVER("Zip32j.dll");
+  TOBRIN_REQUIRE_ARCHIVER("Tar32.dll");
+  OpenZip("a.zip", {{"old.txt", "old"}});
+  Link();
+  Folder("src/a-b");
+  const std::string starTxt = Write("src/*.txt", "star");
+  const std::string star = Write("src/*", "all");
+  const std::string question = Write("src/?", "one");
+  Write("src/secret.txt", "s");
+  Write("src/secret2.txt", "s2");
+  Write("src/.hidden_private", "h");
+  Write("src/a-b/in.txt", "in");
+  EXPECT_EQ(ui::testing::DropFiles(*view, 20, 40, {starTxt}), ui::DROPEFFECT_COPY);
+  EXPECT_EQ(Names(), (Strings{"old.txt", "*.txt"}));
+  EXPECT_EQ(ui::testing::DropFiles(*view, 20, 40, {star, question, Path("src/a-b")}),
+            ui::DROPEFFECT_COPY);
+  EXPECT_EQ(Names(), (Strings{"old.txt", "*.txt", "*", "?", "in.txt"}));
+  EXPECT_EQ(control.Items(4)->FullName(), "a-b\\in.txt");
+
+  // Where the command cannot name them, such names are refused, saying why.
+  control.SetFileName(Path("new.tar"));
+  ASSERT_TRUE(control.CanCompress());
+  EXPECT_EQ(ui::testing::DropFiles(*view, 20, 40, {Write("src/plain.txt", "p"), starTxt}),
+            ui::DROPEFFECT_NONE);
+  ui::testing::PushMessageAnswer(ui::mrOk);
+  ui::testing::RunEventsFor(30);
+  ASSERT_FALSE(ui::testing::ShownBoxes().empty());
+  EXPECT_NE(ui::testing::ShownBoxes().back().text.find("*.txt"), std::string::npos);
+  EXPECT_EQ(view->ItemCount(), 0);
+
+  // Links that name no local file are refused as they enter.
+  EXPECT_EQ(ui::testing::DragUrlsOver(*view, 20, 40, {"https://example.com/a.txt"}),
+            ui::DROPEFFECT_NONE);
+  EXPECT_EQ(ui::testing::DragUrlsOver(*view, 20, 40, {UriOf(starTxt)}), ui::DROPEFFECT_COPY);
 }
 
 }  // namespace

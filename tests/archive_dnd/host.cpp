@@ -2,13 +2,17 @@
 //   host view ARCHIVE LOG WORKDIR   the archive list view on a form titled
 //                                   "ArchiveListView" at (0, 0), report
 //                                   style; logs its members after each change
-//   host target LOG COPYDIR         a plain Qt window "DropTarget" at
+//   host target LOG COPYDIR [hover] a plain Qt window "DropTarget" at
 //                                   (700, 0) that takes dropped files and
-//                                   copies them, as a file manager would
+//                                   copies them, as a file manager would;
+//                                   with "hover" it reads the files on
+//                                   enter already, as pcmanfm does
+// The view takes its archiver libraries from $DND_LIBS when that is set.
 //   host source FILE...             a plain Qt window "DragSource" at
 //                                   (700, 0) that drags the files out
 //   host makezip ZIP NAME=TEXT...   writes a ZIP archive
-// LOG lines: "ready", "member NAME", "url PATH", "copied NAME SIZE", "dropped N".
+// LOG lines: "ready", "member NAME", "url PATH", "copied NAME SIZE", "dropped N",
+// "hover N" (files read on enter).
 #include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -18,12 +22,14 @@
 #include <QUrl>
 #include <QWidget>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "archive/ArchiveListView.h"
+#include "platform/dynlib/dynlib.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
 
@@ -77,7 +83,8 @@ class ViewForm : public ui::Form {
 // Takes dropped files and copies them into a folder of its own.
 class DropTarget : public QWidget {
  public:
-  DropTarget(std::string log, fs::path copies) : log_(std::move(log)), copies_(std::move(copies)) {
+  DropTarget(std::string log, fs::path copies, bool readOnEnter)
+      : log_(std::move(log)), copies_(std::move(copies)), readOnEnter_(readOnEnter) {
     setWindowTitle("DropTarget");
     setAcceptDrops(true);
     setGeometry(700, 0, 300, 300);
@@ -85,7 +92,9 @@ class DropTarget : public QWidget {
 
  protected:
   void dragEnterEvent(QDragEnterEvent* e) override {
-    if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+    if (!e->mimeData()->hasUrls()) return;
+    if (readOnEnter_) Log(log_, "hover " + std::to_string(e->mimeData()->urls().size()));
+    e->acceptProposedAction();
   }
   void dragMoveEvent(QDragMoveEvent* e) override { e->acceptProposedAction(); }
   void dropEvent(QDropEvent* e) override {
@@ -115,6 +124,7 @@ class DropTarget : public QWidget {
   }
   std::string log_;
   fs::path copies_;
+  bool readOnEnter_;
 };
 
 // Drags its files out with every action, as a file manager offers them.
@@ -168,6 +178,7 @@ int main(int argc, char** argv) {
   if (role == "makezip") return MakeZip(argc, argv);
   ui::App().SetTitle("dnd");
   if (role == "view" && argc >= 5) {
+    if (const char* libs = std::getenv("DND_LIBS")) platform::dynlib::SetLibrarySearchFolder(libs);
     ViewForm form(argv[2], argv[3], platform::files::ToWindows(argv[4]));
     form.Show();
     Log(argv[3], "ready");
@@ -175,7 +186,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (role == "target" && argc >= 4) {
-    DropTarget target(argv[2], argv[3]);
+    DropTarget target(argv[2], argv[3], argc >= 5 && std::string(argv[4]) == "hover");
     target.show();
     Log(argv[2], "ready");
     return QApplication::exec();
