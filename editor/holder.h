@@ -1,6 +1,6 @@
-// The dialog forms hold the settings model as plain fields under the
-// setting names; each form lists its settings once, in an Exchange
-// function that both directions of copying use.
+// A dialog form that holds settings inherits their struct, so that each
+// setting is a field of the form under its own name; the form's part of
+// the model is copied in and out whole.
 #pragma once
 
 #include "settings/SettingsFile.h"
@@ -9,18 +9,10 @@ namespace tobrinedit {
 
 using settings::SettingsModel;
 
-// Field := setting (loading) and setting := field (saving).
-struct CopyIntoField {
-  template <class Field, class Setting>
-  void operator()(Field& field, const Setting& setting) const {
-    field = setting;
-  }
-};
-struct CopyIntoSetting {
-  template <class Field, class Setting>
-  void operator()(const Field& field, Setting& setting) const {
-    setting = field;
-  }
+template <class Settings>
+struct SettingsHolder : Settings {
+  void StoreSettings(SettingsModel& model) const { static_cast<Settings&>(model) = *this; }
+  void LoadSettings(const SettingsModel& model) { static_cast<Settings&>(*this) = model; }
 };
 
 }  // namespace tobrinedit
