@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/holder.h"
+#include "platform/ui/ui.h"
 
 namespace tobrinedit {
 

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "editor/holder.h"
+#include "platform/ui/ui.h"
 
 namespace tobrinedit {
 

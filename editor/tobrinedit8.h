@@ -4,6 +4,7 @@
 #include <array>
 
 #include "editor/holder.h"
+#include "platform/ui/ui.h"
 
 namespace tobrinedit {
 
