@@ -12,6 +12,7 @@
 #include <string>
 
 #include "editor/holder.h"
+#include "platform/ui/ui.h"
 
 namespace tobrinedit {
 

@@ -1,5 +1,6 @@
 #include "editor/tobrinedit11.h"
 
+#include "editor/dialog_parts.h"
 #include "editor/tobrinedit6.h"
 
 namespace tobrinedit {
@@ -35,16 +36,9 @@ TForm11::TForm11() : Form("Form11") {
   Label2->SetCaption("スタートメニューに作成するショートカットのリンク先");
   Edit2 = new ui::Edit(this, "Edit2");
   Edit2->SetBounds(8, 72, 284, 21);
-  Button1 = new ui::Button(this, "Button1");
-  Button1->SetBounds(56, 112, 75, 25);
-  Button1->SetCaption("OK");
-  Button1->SetModalResult(ui::mrOk);
+  Button1 = AddOkButton(this, "Button1", 56, 112, 75);
   Button1->OnClick = [this] { Button1Click(); };
-  Button2 = new ui::Button(this, "Button2");
-  Button2->SetBounds(168, 112, 75, 25);
-  Button2->SetCaption("キャンセル");
-  Button2->SetModalResult(ui::mrCancel);
-  Button2->SetCancel(true);
+  Button2 = AddCancelButton(this, "Button2", 168, 112);
   OnShow = [this] { FormShow(); };
 }
 

@@ -1,5 +1,6 @@
 #include "editor/tobrinedit13.h"
 
+#include "editor/dialog_parts.h"
 #include "editor/disc_paths.h"
 #include "editor/forms.h"
 #include "menuview/MenuColors.h"

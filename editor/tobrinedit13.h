@@ -11,12 +11,6 @@
 
 namespace tobrinedit {
 
-// The designer's per-button handlers, each the shared one with its index.
-#define TOBRIN_SIMULATED_BUTTON_HANDLERS(k)                                         \
-  void BitBtn##k##Click() { MenuButtonClick(k); }                                   \
-  void BitBtn##k##MouseDown(ui::TMouseButton, int, int) { MenuButtonMouseDown(k); } \
-  void BitBtn##k##MouseMove(int, int) { MenuButtonMouseMove(k); }
-
 class TForm13 : public ui::Form {
  public:
   static constexpr int kButtons = settings::kMenuButtons;
@@ -69,6 +63,9 @@ class TForm13 : public ui::Form {
   // What the runner would do with the target, or would copy, in a box.
   void SimulateRun(const std::string& target);
   void SimulateCopy(const std::string& text);
+  // Menu button k (1 to 17): the designer's BitBtn1Click..BitBtn17Click,
+  // BitBtn1MouseDown..BitBtn17MouseDown and BitBtn1MouseMove..BitBtn17MouseMove
+  // are these handlers with k.
   void MenuButtonClick(int k);
   void MenuButtonMouseDown(int k);
   void N1Click();
@@ -84,24 +81,6 @@ class TForm13 : public ui::Form {
   void Image1MouseMove(int, int) { ShowNormalLook(); }
   void Label1MouseMove(int, int) { ShowNormalLook(); }
 
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(1)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(2)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(3)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(4)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(5)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(6)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(7)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(8)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(9)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(10)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(11)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(12)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(13)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(14)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(15)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(16)
-  TOBRIN_SIMULATED_BUTTON_HANDLERS(17)
-
  private:
   void CreatePopupMenu();
   void ConnectMenuButtons();
@@ -111,8 +90,6 @@ class TForm13 : public ui::Form {
   const std::string& TargetOfButton(int k) const;
   void ShowNormalLook();
 };
-
-#undef TOBRIN_SIMULATED_BUTTON_HANDLERS
 
 extern TForm13* Form13;
 

@@ -1,7 +1,6 @@
 #include "editor/tobrinedit14.h"
 
 #include "editor/dialog_parts.h"
-#include "editor/holder.h"
 
 namespace tobrinedit {
 

@@ -10,11 +10,6 @@
 
 namespace tobrinedit {
 
-// The designer's per-item handlers, each the shared one with its index.
-#define TOBRIN_PREVIEW_ITEM_HANDLERS(k)           \
-  void BitBtn##k##Click() { ItemButtonClick(k); } \
-  void BitBtn##k##MouseMove(int, int) { ItemButtonMouseMove(k); }
-
 class TForm15 : public ui::Form {
  public:
   static constexpr int kItems = settings::kSetupItems;
@@ -48,6 +43,8 @@ class TForm15 : public ui::Form {
 
   void FormShow();
   void BitBtn15Click();
+  // Item button k (1 to 14): the designer's BitBtn1Click..BitBtn14Click and
+  // BitBtn1MouseMove..BitBtn14MouseMove are these handlers with k.
   void ItemButtonClick(int k);
   void ItemButtonMouseMove(int k);
   void BitBtn15MouseMove(int, int);
@@ -59,29 +56,12 @@ class TForm15 : public ui::Form {
   void ShowOperationCheck(bool isArchive, const std::string& source,
                           const std::string& startMenuLink, const std::string& desktopLink);
 
-  TOBRIN_PREVIEW_ITEM_HANDLERS(1)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(2)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(3)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(4)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(5)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(6)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(7)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(8)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(9)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(10)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(11)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(12)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(13)
-  TOBRIN_PREVIEW_ITEM_HANDLERS(14)
-
  private:
   void CreateItemButtons();
   void CreateDestinationControls();
   const settings::SetupStrings& ShownNames() const;
   void ShowNormalColours();
 };
-
-#undef TOBRIN_PREVIEW_ITEM_HANDLERS
 
 extern TForm15* Form15;
 

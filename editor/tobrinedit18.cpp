@@ -1,6 +1,6 @@
 #include "editor/tobrinedit18.h"
 
-#include "editor/holder.h"
+#include "editor/dialog_parts.h"
 #include "editor/tobrinedit2.h"
 #include "platform/files/files.h"
 
@@ -43,10 +43,7 @@ TForm18::TForm18() : Form("Form18") {
   Button3->SetCaption("参照");
   Button3->OnClick = [this] { Button3Click(); };
   // No cancel button: Esc leaves this dialog open.
-  Button1 = new ui::Button(this, "Button1");
-  Button1->SetBounds(48, 188, 75, 25);
-  Button1->SetCaption("OK");
-  Button1->SetModalResult(ui::mrOk);
+  Button1 = AddOkButton(this, "Button1", 48, 188, 75);
   Button1->OnClick = [this] { Button1Click(); };
   Button2 = new ui::Button(this, "Button2");
   Button2->SetBounds(160, 188, 75, 25);

@@ -121,7 +121,7 @@ void TForm2::CreateColourControls() {
 }
 
 void TForm2::LoadSettings(const SettingsModel& model) {
-  Exchange(*this, model, CopyIntoField{});
+  SettingsHolder::LoadSettings(model);
   EditedFontSize = ButtonFontSize;
   EditedFontName = ButtonFontName;
   EditedFontColor = ButtonFontColor;

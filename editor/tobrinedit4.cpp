@@ -1,5 +1,6 @@
 #include "editor/tobrinedit4.h"
 
+#include "editor/dialog_parts.h"
 #include "platform/files/files.h"
 
 namespace tobrinedit {
@@ -107,16 +108,9 @@ void TForm4::CreateMovieControls() {
 }
 
 void TForm4::CreateButtons() {
-  Button3 = new ui::Button(this, "Button3");
-  Button3->SetBounds(276, 265, 75, 25);
-  Button3->SetCaption("OK");
-  Button3->SetModalResult(ui::mrOk);
+  Button3 = AddOkButton(this, "Button3", 276, 265, 75);
   Button3->OnClick = [this] { Button3Click(); };
-  Button4 = new ui::Button(this, "Button4");
-  Button4->SetBounds(358, 265, 75, 25);
-  Button4->SetCaption("キャンセル");
-  Button4->SetModalResult(ui::mrCancel);
-  Button4->SetCancel(true);
+  Button4 = AddCancelButton(this, "Button4", 358, 265);
 }
 
 void TForm4::FormShow() {

@@ -4,10 +4,11 @@
 #include <array>
 
 #include "editor/holder.h"
+#include "platform/ui/ui.h"
 
 namespace tobrinedit {
 
-class TForm4 : public ui::Form {
+class TForm4 : public ui::Form, public SettingsHolder<settings::OpeningSettings> {
  public:
   TForm4();
 
@@ -47,20 +48,12 @@ class TForm4 : public ui::Form {
   void Button6Click();
   void MediaPlayer1Exit();
 
-  decltype(SettingsModel::OpeningEnabled) OpeningEnabled{};
-  decltype(SettingsModel::OpeningKind) OpeningKind{};
-  decltype(SettingsModel::OpeningImage) OpeningImage{};
-  decltype(SettingsModel::OpeningFitWindow) OpeningFitWindow{};
-  decltype(SettingsModel::OpeningMusic) OpeningMusic{};
-  decltype(SettingsModel::OpeningSeconds) OpeningSeconds{};
-  decltype(SettingsModel::OpeningMovie) OpeningMovie{};
   // The files as the author gave them, folders and all, so that a save
   // can store them relative to the disc folder; not settings.
   std::string OpeningImageChosen, OpeningMusicChosen, OpeningMovieChosen;
 
-  void StoreSettings(SettingsModel& model) const { Exchange(*this, model, CopyIntoSetting{}); }
   void LoadSettings(const SettingsModel& model) {
-    Exchange(*this, model, CopyIntoField{});
+    SettingsHolder::LoadSettings(model);
     OpeningImageChosen = OpeningImage;
     OpeningMusicChosen = OpeningMusic;
     OpeningMovieChosen = OpeningMovie;
@@ -71,17 +64,6 @@ class TForm4 : public ui::Form {
   void CreateMovieControls();
   void CreateButtons();
   void EnableKindControls();
-
-  template <class Form, class Model, class Copy>
-  static void Exchange(Form& form, Model& model, Copy copy) {
-    copy(form.OpeningEnabled, model.OpeningEnabled);
-    copy(form.OpeningKind, model.OpeningKind);
-    copy(form.OpeningImage, model.OpeningImage);
-    copy(form.OpeningFitWindow, model.OpeningFitWindow);
-    copy(form.OpeningMusic, model.OpeningMusic);
-    copy(form.OpeningSeconds, model.OpeningSeconds);
-    copy(form.OpeningMovie, model.OpeningMovie);
-  }
 };
 
 extern TForm4* Form4;

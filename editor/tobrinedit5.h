@@ -5,16 +5,13 @@
 #include <array>
 
 #include "editor/holder.h"
+#include "platform/ui/ui.h"
 
 namespace tobrinedit {
 
-class TForm5 : public ui::Form {
+class TForm5 : public ui::Form, public SettingsHolder<settings::OneLineSettings> {
  public:
   TForm5();
-
-  decltype(SettingsModel::OneLineMessage) OneLineMessage{};
-  decltype(SettingsModel::OneLineColor) OneLineColor{};
-  decltype(SettingsModel::WindowTitle) WindowTitle{};
 
   ui::Image* Image1;
   ui::Label* Label1;
@@ -32,17 +29,6 @@ class TForm5 : public ui::Form {
 
   void FormShow();
   void Button1Click();
-
-  void StoreSettings(SettingsModel& model) const { Exchange(*this, model, CopyIntoSetting{}); }
-  void LoadSettings(const SettingsModel& model) { Exchange(*this, model, CopyIntoField{}); }
-
- private:
-  template <class Form, class Model, class Copy>
-  static void Exchange(Form& form, Model& model, Copy copy) {
-    copy(form.OneLineMessage, model.OneLineMessage);
-    copy(form.OneLineColor, model.OneLineColor);
-    copy(form.WindowTitle, model.WindowTitle);
-  }
 };
 
 extern TForm5* Form5;

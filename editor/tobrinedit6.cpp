@@ -124,16 +124,9 @@ void TForm6::CreateBottom() {
   Button29->SetBounds(546, buttonTop, 121, 25);
   Button29->SetCaption("２ページ目を編集");
   Button29->OnClick = [this] { Button29Click(); };
-  Button31 = new ui::Button(this, "Button31");
-  Button31->SetBounds(675, buttonTop, 75, 25);
-  Button31->SetCaption("OK");
-  Button31->SetModalResult(ui::mrOk);
+  Button31 = AddOkButton(this, "Button31", 675, buttonTop, 75);
   Button31->OnClick = [this] { Button31Click(); };
-  Button30 = new ui::Button(this, "Button30");
-  Button30->SetBounds(758, buttonTop, 75, 25);
-  Button30->SetCaption("キャンセル");
-  Button30->SetModalResult(ui::mrCancel);
-  Button30->SetCancel(true);
+  Button30 = AddCancelButton(this, "Button30", 758, buttonTop);
 
   OpenDialog1 = new ui::OpenDialog(this, "OpenDialog1");
 }

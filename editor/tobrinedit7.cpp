@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "editor/dialog_parts.h"
 #include "editor/forms.h"
 
 namespace tobrinedit {

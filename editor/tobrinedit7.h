@@ -7,23 +7,13 @@
 #include <array>
 
 #include "editor/holder.h"
+#include "platform/ui/ui.h"
 
 namespace tobrinedit {
 
-class TForm7 : public ui::Form {
+class TForm7 : public ui::Form, public SettingsHolder<settings::LayoutSettings> {
  public:
   TForm7();
-
-  decltype(SettingsModel::ButtonLeft) ButtonLeft{};
-  decltype(SettingsModel::ButtonTop) ButtonTop{};
-  decltype(SettingsModel::ButtonHeight) ButtonHeight{};
-  decltype(SettingsModel::ButtonWidth) ButtonWidth{};
-  decltype(SettingsModel::SetupButtonRect) SetupButtonRect{};
-  decltype(SettingsModel::BrowseButtonRect) BrowseButtonRect{};
-  decltype(SettingsModel::Page2ButtonRect) Page2ButtonRect{};
-  decltype(SettingsModel::ExtraButtonRect) ExtraButtonRect{};
-  decltype(SettingsModel::WindowHeight) WindowHeight{};
-  decltype(SettingsModel::WindowWidth) WindowWidth{};
 
   // The menu window's message area.
   ui::Label* Label1;
@@ -44,28 +34,11 @@ class TForm7 : public ui::Form {
   // and the maximise choice of the tool window into the menu settings.
   void RecordLayout();
 
-  void StoreSettings(SettingsModel& model) const { Exchange(*this, model, CopyIntoSetting{}); }
-  void LoadSettings(const SettingsModel& model) { Exchange(*this, model, CopyIntoField{}); }
-
  private:
   void CreateMockButtons();
   void CreateCommandButtons();
   void PlaceMocksFromFields();
   void ShowMenuCaptions();
-
-  template <class Form, class Model, class Copy>
-  static void Exchange(Form& form, Model& model, Copy copy) {
-    copy(form.ButtonLeft, model.ButtonLeft);
-    copy(form.ButtonTop, model.ButtonTop);
-    copy(form.ButtonHeight, model.ButtonHeight);
-    copy(form.ButtonWidth, model.ButtonWidth);
-    copy(form.SetupButtonRect, model.SetupButtonRect);
-    copy(form.BrowseButtonRect, model.BrowseButtonRect);
-    copy(form.Page2ButtonRect, model.Page2ButtonRect);
-    copy(form.ExtraButtonRect, model.ExtraButtonRect);
-    copy(form.WindowHeight, model.WindowHeight);
-    copy(form.WindowWidth, model.WindowWidth);
-  }
 };
 
 extern TForm7* Form7;

@@ -1,5 +1,6 @@
 #include "editor/tobrinedit8.h"
 
+#include "editor/dialog_parts.h"
 #include "editor/tobrinedit1.h"
 
 namespace tobrinedit {
@@ -43,16 +44,9 @@ TForm8::TForm8() : Form("Form8") {
   Button2->SetBounds(216, 188, 49, 21);
   Button2->SetCaption("参照");
   Button2->OnClick = [this] { Button2Click(); };
-  Button1 = new ui::Button(this, "Button1");
-  Button1->SetBounds(48, 240, 75, 25);
-  Button1->SetCaption("OK");
-  Button1->SetModalResult(ui::mrOk);
+  Button1 = AddOkButton(this, "Button1", 48, 240, 75);
   Button1->OnClick = [this] { Button1Click(); };
-  Button3 = new ui::Button(this, "Button3");
-  Button3->SetBounds(152, 240, 75, 25);
-  Button3->SetCaption("キャンセル");
-  Button3->SetModalResult(ui::mrCancel);
-  Button3->SetCancel(true);
+  Button3 = AddCancelButton(this, "Button3", 152, 240);
   OpenDialog1 = new ui::OpenDialog(this, "OpenDialog1");
   OpenDialog1->Filter = kTimerFileFilter;
 
@@ -65,7 +59,7 @@ TForm8::TForm8() : Form("Form8") {
 void TForm8::FormShow() {
   CheckBox1->SetChecked(TimerEnabled);
   SpinEdit1->SetText(std::to_string(TimerSeconds));
-  RadioGroup1->SetItemIndex(TimerAction);
+  ShowChoice(*RadioGroup1, TimerAction);
   Edit1->SetText(TimerFile);
   CheckBox1Click();
 }
@@ -77,9 +71,7 @@ void TForm8::Button1Click() {
   const int seconds = IntegerOf(*SpinEdit1, *this);
   TimerEnabled = CheckBox1->Checked();
   TimerSeconds = seconds;
-  // A group that shows no item (a stored action it has no button for)
-  // leaves the action as it was.
-  if (RadioGroup1->ItemIndex() >= 0) TimerAction = RadioGroup1->ItemIndex();
+  TakeChoice(*RadioGroup1, TimerAction);
   // An unchanged box keeps the file as first chosen.
   if (Edit1->Text() != TimerFile) TimerFileChosen = Edit1->Text();
   TimerFile = MakeDriveRelative(TimerFileChosen);

@@ -4,10 +4,11 @@
 #include <array>
 
 #include "editor/holder.h"
+#include "platform/ui/ui.h"
 
 namespace tobrinedit {
 
-class TForm8 : public ui::Form {
+class TForm8 : public ui::Form, public SettingsHolder<settings::TimerSettings> {
  public:
   TForm8();
 
@@ -30,27 +31,13 @@ class TForm8 : public ui::Form {
   void Button2Click();
   void SpinEdit1Change();
 
-  decltype(SettingsModel::TimerEnabled) TimerEnabled{};
-  decltype(SettingsModel::TimerSeconds) TimerSeconds{};
-  decltype(SettingsModel::TimerAction) TimerAction{};
-  decltype(SettingsModel::TimerFile) TimerFile{};
   // The file as the author gave it, drive and all, so that a save can
   // store it relative to the disc folder; not a setting.
   std::string TimerFileChosen;
 
-  void StoreSettings(SettingsModel& model) const { Exchange(*this, model, CopyIntoSetting{}); }
   void LoadSettings(const SettingsModel& model) {
-    Exchange(*this, model, CopyIntoField{});
+    SettingsHolder::LoadSettings(model);
     TimerFileChosen = TimerFile;
-  }
-
- private:
-  template <class Form, class Model, class Copy>
-  static void Exchange(Form& form, Model& model, Copy copy) {
-    copy(form.TimerEnabled, model.TimerEnabled);
-    copy(form.TimerSeconds, model.TimerSeconds);
-    copy(form.TimerAction, model.TimerAction);
-    copy(form.TimerFile, model.TimerFile);
   }
 };
 

@@ -13,12 +13,6 @@
 
 namespace tobrinplay {
 
-// The designer's per-button handlers, each the shared one with its index.
-#define TOBRIN_MENU_BUTTON_HANDLERS(k)                            \
-  void BitBtn##k##Click() { MenuButtonClick(k); }                 \
-  void BitBtn##k##MouseMove(int, int) { MenuButtonMouseMove(k); } \
-  void BitBtn##k##MouseUp(ui::TMouseButton, int, int) { MenuButtonMouseUp(k); }
-
 // The settings it uses are its own fields, under the settings' names.
 class TForm2 : public ui::Form, public settings::SettingsModel {
  public:
@@ -77,6 +71,9 @@ class TForm2 : public ui::Form, public settings::SettingsModel {
 
   // Targets and actions.
   void RunTarget(const std::string& target);
+  // Menu button k (1 to 17): the designer's BitBtn1Click..BitBtn17Click,
+  // BitBtn1MouseUp..BitBtn17MouseUp and BitBtn1MouseMove..BitBtn17MouseMove
+  // are these handlers with k.
   void MenuButtonClick(int k);
   void MenuButtonMouseUp(int k);
   void BitBtn1MouseDown(ui::TMouseButton, int, int) { MenuButtonMouseUp(1); }
@@ -103,24 +100,6 @@ class TForm2 : public ui::Form, public settings::SettingsModel {
   void FormMouseMove(int, int) { ShowOneLineMessage(); }
   void Label1MouseMove(int, int);
 
-  TOBRIN_MENU_BUTTON_HANDLERS(1)
-  TOBRIN_MENU_BUTTON_HANDLERS(2)
-  TOBRIN_MENU_BUTTON_HANDLERS(3)
-  TOBRIN_MENU_BUTTON_HANDLERS(4)
-  TOBRIN_MENU_BUTTON_HANDLERS(5)
-  TOBRIN_MENU_BUTTON_HANDLERS(6)
-  TOBRIN_MENU_BUTTON_HANDLERS(7)
-  TOBRIN_MENU_BUTTON_HANDLERS(8)
-  TOBRIN_MENU_BUTTON_HANDLERS(9)
-  TOBRIN_MENU_BUTTON_HANDLERS(10)
-  TOBRIN_MENU_BUTTON_HANDLERS(11)
-  TOBRIN_MENU_BUTTON_HANDLERS(12)
-  TOBRIN_MENU_BUTTON_HANDLERS(13)
-  TOBRIN_MENU_BUTTON_HANDLERS(14)
-  TOBRIN_MENU_BUTTON_HANDLERS(15)
-  TOBRIN_MENU_BUTTON_HANDLERS(16)
-  TOBRIN_MENU_BUTTON_HANDLERS(17)
-
  private:
   void ConnectMenuButtons();
   void ConnectFixedButtons();
@@ -132,8 +111,6 @@ class TForm2 : public ui::Form, public settings::SettingsModel {
   void OpenWithShell(const std::string& text);
   void ReportOpenFailure(const std::string& text);
 };
-
-#undef TOBRIN_MENU_BUTTON_HANDLERS
 
 extern TForm2* Form2;
 

@@ -14,11 +14,6 @@
 
 namespace tobrinplay {
 
-// The designer's per-item handlers, each the shared one with its index.
-#define TOBRIN_SETUP_ITEM_HANDLERS(k)             \
-  void BitBtn##k##Click() { ItemButtonClick(k); } \
-  void BitBtn##k##MouseMove(int, int) { ItemButtonMouseMove(k); }
-
 // The settings it uses are its own fields, under the settings' names.
 class TForm3 : public ui::Form, public settings::SettingsModel {
  public:
@@ -70,27 +65,14 @@ class TForm3 : public ui::Form, public settings::SettingsModel {
   // Installation. RunSetupItem answers whether the item was confirmed and
   // installed without a reported failure: only then may its folder's
   // read-only flags change.
+  // Item button k (1 to 14): the designer's BitBtn1Click..BitBtn14Click and
+  // BitBtn1MouseMove..BitBtn14MouseMove are these handlers with k.
   void ItemButtonClick(int k);
   bool RunSetupItem(const std::string& source, bool isArchive, const std::string& startMenuLink,
                     const std::string& desktopLink);
   void ClearReadOnlyFiles(int n);
   void BitBtn16Click();
   void ChooseFolder(std::string& folder);
-
-  TOBRIN_SETUP_ITEM_HANDLERS(1)
-  TOBRIN_SETUP_ITEM_HANDLERS(2)
-  TOBRIN_SETUP_ITEM_HANDLERS(3)
-  TOBRIN_SETUP_ITEM_HANDLERS(4)
-  TOBRIN_SETUP_ITEM_HANDLERS(5)
-  TOBRIN_SETUP_ITEM_HANDLERS(6)
-  TOBRIN_SETUP_ITEM_HANDLERS(7)
-  TOBRIN_SETUP_ITEM_HANDLERS(8)
-  TOBRIN_SETUP_ITEM_HANDLERS(9)
-  TOBRIN_SETUP_ITEM_HANDLERS(10)
-  TOBRIN_SETUP_ITEM_HANDLERS(11)
-  TOBRIN_SETUP_ITEM_HANDLERS(12)
-  TOBRIN_SETUP_ITEM_HANDLERS(13)
-  TOBRIN_SETUP_ITEM_HANDLERS(14)
 
  private:
   void CreateItemButtons();
@@ -107,8 +89,6 @@ class TForm3 : public ui::Form, public settings::SettingsModel {
 
   std::unique_ptr<archive::TArchiveControl> archiveControl_;
 };
-
-#undef TOBRIN_SETUP_ITEM_HANDLERS
 
 extern TForm3* Form3;
 

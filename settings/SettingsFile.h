@@ -58,9 +58,14 @@ inline MenuInts DefaultButtonTops() {
   return tops;
 }
 
-// Every setting under its own name. A default-constructed model holds the
-// value each reader takes for a missing key (before the font-size fix-up).
-struct SettingsModel {
+// Every setting under its own name, in one plain struct per editor dialog
+// that holds it; the dialog inherits its struct, so the setting keeps its
+// name there. A default-constructed struct holds the value each reader
+// takes for a missing key (before the font-size fix-up).
+
+// The menu page editor: both pages, background, colours, fonts and the
+// fixed-button flags.
+struct MenuPageSettings {
   MenuStrings MenuCaptions1{}, MenuTargets1{}, MenuCaptions2{}, MenuTargets2{};
   std::string BackgroundName1, BackgroundName2;
   std::string BackgroundPath1, BackgroundPath2;
@@ -70,42 +75,70 @@ struct SettingsModel {
   std::int32_t ButtonHoverColor = 0;
   std::int32_t BackgroundFit = 0;
   bool MaximizeWindow = false;
+  bool ShowSetupButton = false;
+  bool ShowContentsButton = false;
+  bool ShowPage2Button = false;
+  FontInts ButtonFontSize{};
+  FontStrings ButtonFontName{};
+  FontInts ButtonFontColor{};
+  FontInts ButtonFontStyle{};
+  bool operator==(const MenuPageSettings&) const = default;
+};
 
+// The menu buttons' messages.
+struct MenuMessageSettings {
   MenuMessageLines MessageLines1{}, MessageLines2{};
   MenuFlags MessageTip1{}, MessageTip2{};
   MenuInts MessageColor1{}, MessageColor2{};
+  bool operator==(const MenuMessageSettings&) const = default;
+};
 
+struct OneLineSettings {
   std::array<std::string, 4> OneLineMessage{};  // [1..3]
   std::int32_t OneLineColor = 0;
   std::string WindowTitle;
+  bool operator==(const OneLineSettings&) const = default;
+};
 
+struct OpeningSettings {
   bool OpeningEnabled = false;
   bool OpeningFitWindow = false;
   std::string OpeningImage, OpeningMusic;
   std::int32_t OpeningSeconds = 0;
   std::int32_t OpeningKind = 0;
   std::string OpeningMovie;
+  bool operator==(const OpeningSettings&) const = default;
+};
 
+// The simple setup: destination, items, shortcuts and attribute flags.
+struct SetupSettings {
   std::string CopyDestination;
   SetupStrings SetupNames1{}, SetupSources1{}, SetupNames2{}, SetupSources2{};
   SetupStrings DesktopLinks1{}, DesktopLinks2{}, StartMenuLinks1{}, StartMenuLinks2{};
   SetupFlags IsArchive1{}, IsArchive2{};
   SetupFlags ClearReadOnly1{}, ClearReadOnly2{};
   std::array<bool, 3> ClearReadOnlyAll{};  // [1] page 1, [2] page 2
+  bool operator==(const SetupSettings&) const = default;
+};
 
-  bool ShowSetupButton = false;
-  bool ShowContentsButton = false;
-  bool ShowPage2Button = false;
-
+// The setup items' messages.
+struct SetupMessageSettings {
   SetupMessageLines SetupMessageLines1{}, SetupMessageLines2{};
   SetupFlags SetupMessageTip1{}, SetupMessageTip2{};
   SetupInts SetupMessageColor1{}, SetupMessageColor2{};
+  bool operator==(const SetupMessageSettings&) const = default;
+};
 
+struct TimerSettings {
   bool TimerEnabled = false;
   std::int32_t TimerSeconds = 0;
   std::int32_t TimerAction = 0;
   std::string TimerFile;
+  bool operator==(const TimerSettings&) const = default;
+};
 
+// Where the buttons lie and the window's size.
+struct LayoutSettings {
   MenuInts ButtonLeft = Filled<MenuInts>(8);
   MenuInts ButtonTop = DefaultButtonTops();
   MenuInts ButtonHeight = Filled<MenuInts>(25);
@@ -116,12 +149,18 @@ struct SettingsModel {
   ButtonRect BrowseButtonRect{136, 328, 105, 25};
   ButtonRect Page2ButtonRect{40, 368, 75, 25};
   ButtonRect ExtraButtonRect{160, 368, 75, 25};
+  bool operator==(const LayoutSettings&) const = default;
+};
 
-  FontInts ButtonFontSize{};
-  FontStrings ButtonFontName{};
-  FontInts ButtonFontColor{};
-  FontInts ButtonFontStyle{};
-
+// Every setting of one disc.
+struct SettingsModel : MenuPageSettings,
+                       MenuMessageSettings,
+                       OneLineSettings,
+                       OpeningSettings,
+                       SetupSettings,
+                       SetupMessageSettings,
+                       TimerSettings,
+                       LayoutSettings {
   bool operator==(const SettingsModel&) const = default;
 };
 

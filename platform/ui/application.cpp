@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QStyleFactory>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/files/files.h"
@@ -12,6 +15,7 @@
 #include "platform/ui/drag_internal.h"
 #include "platform/ui/form.h"
 #include "platform/ui/qt_internal.h"
+#include "platform/ui/quiet_internal.h"
 
 namespace ui {
 
@@ -102,22 +106,62 @@ void Application::Terminate() {
 
 void Application::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
-void Application::Dispatch(const std::function<void()>& handler) {
-  std::string message;
+namespace {
+
+// The message of what fn threw; nullopt when it returned.
+std::optional<std::string> FailureOf(const std::function<void()>& fn) {
   try {
-    handler();
-    return;
+    fn();
+    return std::nullopt;
   } catch (const std::exception& e) {
-    message = e.what();
+    return std::string(e.what());
   } catch (...) {
-    message = "不明なエラーが発生しました";
+    return std::string("不明なエラーが発生しました");
   }
+}
+
+// One error box at a time: while it is open its event loop runs the
+// program's timers and paints, and a handler that fails again there (a
+// timer's, on every tick) must not open a box above it.
+bool errorBoxOpen = false;
+
+void ShowErrorBox(const std::string& message) {
+  if (errorBoxOpen) return;
+  errorBoxOpen = true;
   try {
-    ShowException(message);
+    App().ShowException(message);
   } catch (...) {
     // Nothing may cross into Qt.
   }
+  errorBoxOpen = false;
 }
+
+}  // namespace
+
+// No exception crosses into Qt: every handler runs here, or in
+// RunQuietly where no box may open.
+void Application::Dispatch(const std::function<void()>& handler) {
+  if (const auto message = FailureOf(handler)) ShowErrorBox(*message);
+}
+
+namespace detail {
+
+bool RunQuietly(const std::function<void()>& fn) {
+  const auto message = FailureOf(fn);
+  if (!message) return true;
+  // One box queued at a time: code that fails on every paint must not
+  // queue one box per row.
+  static bool boxQueued = false;
+  if (boxQueued) return false;
+  boxQueued = true;
+  QTimer::singleShot(0, QCoreApplication::instance(), [text = *message] {
+    ShowErrorBox(text);
+    boxQueued = false;
+  });
+  return false;
+}
+
+}  // namespace detail
 
 std::string ErrorBoxText(const std::string& message) {
   std::string text = message;

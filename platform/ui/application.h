@@ -35,7 +35,8 @@ class Application {
   void ProcessMessages();
 
   // Runs an event handler: an exception that escapes it ends only this
-  // event and its message is shown in the application's error box.
+  // event and its message is shown in the application's error box. While
+  // that box is open, a further failure opens no second box.
   void Dispatch(const std::function<void()>& handler);
   // The error box: stop icon, titled with Title(), "." appended when the
   // message's last character sorts above ".".

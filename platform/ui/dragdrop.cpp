@@ -8,11 +8,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <deque>
-#include <exception>
 
 #include "platform/files/files.h"
 #include "platform/ui/application.h"
@@ -23,28 +21,6 @@
 namespace ui {
 
 namespace detail {
-
-bool RunQuietly(const std::function<void()>& fn) {
-  std::string message;
-  try {
-    fn();
-    return true;
-  } catch (const std::exception& e) {
-    message = e.what();
-  } catch (...) {
-    message = "不明なエラーが発生しました";
-  }
-  // One box at a time: code that fails on every paint must not queue one
-  // box per row.
-  static bool boxQueued = false;
-  if (boxQueued) return false;
-  boxQueued = true;
-  QTimer::singleShot(0, QCoreApplication::instance(), [message] {
-    App().Dispatch([&] { App().ShowException(message); });
-    boxQueued = false;
-  });
-  return false;
-}
 
 namespace {
 bool dragging = false;

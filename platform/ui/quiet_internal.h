@@ -7,7 +7,8 @@
 
 namespace ui::detail {
 
-// False when fn threw.
+// False when fn threw. Lives beside Application::Dispatch, the other
+// place that keeps exceptions out of Qt.
 bool RunQuietly(const std::function<void()>& fn);
 
 }  // namespace ui::detail

@@ -11,20 +11,15 @@
 #include <vector>
 
 #include "archive/ArchiveCtrls.h"
+#include "archive_writer.h"
 #include "platform/dynlib/dynlib.h"
 #include "platform/files/files.h"
+#include "require_archiver.h"
 
 namespace archive_test {
 
-struct Entry {
-  std::string name;  // UTF-8; a name ending in "/" is a folder
-  std::string content;
-};
-
-// Writes a ZIP ("zip") or gzip-compressed TAR ("tar.gz") archive with
-// libarchive; false when it could not.
-bool WriteArchive(const std::filesystem::path& path, const std::string& kind,
-                  const std::vector<Entry>& entries);
+using Entry = tobrin_test::ArchiveEntry;
+using tobrin_test::WriteArchive;
 
 // A folder of its own under the temporary folder: several builds of the
 // tree may run the same test at the same moment.
@@ -77,14 +72,6 @@ class ArchiveFolderTest : public ::testing::Test {
 
   std::filesystem::path dir;
 };
-
-// Skips a test whose archiver library has not been built in this tree.
-#define TOBRIN_REQUIRE_ARCHIVER(dll)                                               \
-  do {                                                                             \
-    if (!std::filesystem::exists(std::filesystem::path(TOBRIN_BIN_DIR) / (dll))) { \
-      GTEST_SKIP() << (dll) << " is not built";                                    \
-    }                                                                              \
-  } while (false)
 
 // Records every event of a control as one line each.
 struct EventLog {

@@ -29,18 +29,10 @@
 #include <vector>
 
 #include "archive/ArchiveListView.h"
+#include "archive_writer.h"
 #include "platform/dynlib/dynlib.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
-
-namespace archive_test {
-struct Entry {
-  std::string name;
-  std::string content;
-};
-bool WriteArchive(const std::filesystem::path& path, const std::string& kind,
-                  const std::vector<Entry>& entries);
-}  // namespace archive_test
 
 namespace {
 
@@ -158,13 +150,13 @@ class DragSource : public QWidget {
 };
 
 int MakeZip(int argc, char** argv) {
-  std::vector<archive_test::Entry> entries;
+  std::vector<tobrin_test::ArchiveEntry> entries;
   for (int i = 3; i < argc; ++i) {
     const std::string spec = argv[i];
     const std::size_t eq = spec.find('=');
     entries.push_back({spec.substr(0, eq), eq == std::string::npos ? "" : spec.substr(eq + 1)});
   }
-  return archive_test::WriteArchive(argv[2], "zip", entries) ? 0 : 1;
+  return tobrin_test::WriteArchive(argv[2], "zip", entries) ? 0 : 1;
 }
 
 }  // namespace

@@ -3,12 +3,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "editor/forms.h"
@@ -16,49 +12,22 @@
 #include "platform/profile/profile.h"
 #include "platform/ui/testing.h"
 #include "platform/ui/ui.h"
+#include "scratch_drives.h"
 
 namespace tobrinedit_test {
 
-class ScratchDrives {
+class ScratchDrives : public tobrin_test::ScratchDrives {
  public:
-  ScratchDrives() {
-    char pattern[] = "/tmp/tobrinedit-test-XXXXXX";
-    root_ = mkdtemp(pattern);
-    for (const char* folder : {"/home/tobrin", "/disc", "/other"}) {
-      std::filesystem::create_directories(root_ + folder);
-    }
-    setenv("TOBRIN_DRIVES",
-           ("C=" + root_ + "/home;D=" + root_ + "/other;E=" + root_ + "/disc").c_str(), 1);
-    platform::files::ReloadDriveMap();
+  ScratchDrives()
+      : tobrin_test::ScratchDrives({{'C', "home"}, {'D', "other"}, {'E', "disc"}},
+                                   "tobrinedit-test") {
+    std::filesystem::create_directories(Root() + "/home/tobrin");
   }
-  ~ScratchDrives() {
-    std::error_code ec;
-    for (auto& entry : std::filesystem::recursive_directory_iterator(root_, ec)) {
-      chmod(entry.path().c_str(), 0755);
-    }
-    std::filesystem::remove_all(root_, ec);
-    unsetenv("TOBRIN_DRIVES");
-    platform::files::ReloadDriveMap();
-  }
-  ScratchDrives(const ScratchDrives&) = delete;
-  ScratchDrives& operator=(const ScratchDrives&) = delete;
 
   // POSIX paths of the three folders.
-  std::string EditorFolder() const { return root_ + "/home/tobrin/"; }
-  std::string Disc() const { return root_ + "/disc/"; }
-  std::string Other() const { return root_ + "/other/"; }
-
-  static void WriteFile(const std::string& posixPath, const std::string& bytes) {
-    std::ofstream(posixPath, std::ios::binary) << bytes;
-  }
-  static std::string ReadFile(const std::string& posixPath) {
-    std::ifstream in(posixPath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  static bool Exists(const std::string& posixPath) { return std::filesystem::exists(posixPath); }
-
- private:
-  std::string root_;
+  std::string EditorFolder() const { return Root() + "/home/tobrin/"; }
+  std::string Disc() const { return Root() + "/disc/"; }
+  std::string Other() const { return Root() + "/other/"; }
 };
 
 // The editor as start-up leaves it: every window created, the main

@@ -236,6 +236,81 @@ TEST_F(EditorTest, MessageEditorsStoreOnlyOnOk) {
   EXPECT_EQ(Form3->Find<ui::Label>("label1"), Form3->HintLabel);
 }
 
+// Each group and box of the page editor shows and stores its own field
+// (the values differ, so two swapped fields fail); a page-2 message goes
+// through both message editors' OK into page 2 only.
+TEST_F(EditorTest, PageEditorGroupsAndPageTwoMessagesKeepTheirFields) {
+  Form2->ButtonTextColor = 1;
+  Form2->ButtonHoverColor = 4;
+  Form2->BackgroundColor = 3;
+  Form2->BackgroundFit = 2;
+  Form2->AllMessagesAsTips = true;
+  WithPageEditor([] {
+    EXPECT_EQ(Form2->RadioGroup1->ItemIndex(), 1);
+    EXPECT_EQ(Form2->RadioGroup2->ItemIndex(), 4);
+    EXPECT_EQ(Form2->RadioGroup3->ItemIndex(), 3);
+    EXPECT_EQ(Form2->RadioGroup4->ItemIndex(), 2);
+    EXPECT_TRUE(Form2->CheckBox1->Checked());
+    Form2->RadioGroup1->SetItemIndex(5);
+    Form2->RadioGroup3->SetItemIndex(2);
+    Form2->RadioGroup4->SetItemIndex(1);
+    Form2->CheckBox1->SetChecked(false);
+
+    ClickControl(*Form2->Button35);
+    PushModalScript([](ui::Form& editor) {
+      EXPECT_EQ(&editor, Form3);
+      EXPECT_EQ(Form3->Caption(), "メッセージの編集(2ページ・17番目の編集)");
+      Form3->Edit1->SetText("二頁目");
+      Form3->Edit3->SetText("三行目");
+      Form3->CheckBox1->SetChecked(true);
+      Form3->RadioGroup1->SetItemIndex(2);
+      ClickControl(*Form3->Button1);
+    });
+    ClickControl(*Form2->MessageButtons[17]);
+    ClickControl(*Form2->Button36);
+  });
+  EXPECT_EQ(Form2->ButtonTextColor, 5);
+  EXPECT_EQ(Form2->ButtonHoverColor, 4);
+  EXPECT_EQ(Form2->BackgroundColor, 2);
+  EXPECT_EQ(Form2->BackgroundFit, 1);
+  EXPECT_FALSE(Form2->AllMessagesAsTips);
+  EXPECT_EQ(Form3->MessageLines2[17][1], "二頁目");
+  EXPECT_EQ(Form3->MessageLines2[17][3], "三行目");
+  EXPECT_TRUE(Form3->MessageTip2[17]);
+  EXPECT_EQ(Form3->MessageColor2[17], 2);
+  EXPECT_EQ(Form3->MessageLines1[17][1], "");
+  EXPECT_FALSE(Form3->MessageTip1[17]);
+
+  PushModalScript([](ui::Form&) {
+    ClickControl(*Form6->Button29);
+    PushModalScript([](ui::Form& editor) {
+      EXPECT_EQ(&editor, Form9);
+      Form9->Edit2->SetText("二頁目の一番");
+      Form9->CheckBox1->SetChecked(true);
+      Form9->RadioGroup1->SetItemIndex(5);
+      ClickControl(*Form9->Button1);
+    });
+    ClickControl(*Form6->MessageButtons[1]);
+    ClickControl(*Form6->Button31);
+  });
+  ClickControl(*Form1->BitBtn4);
+  EXPECT_EQ(Form9->SetupMessageLines2[1][2], "二頁目の一番");
+  EXPECT_TRUE(Form9->SetupMessageTip2[1]);
+  EXPECT_EQ(Form9->SetupMessageColor2[1], 5);
+  EXPECT_EQ(Form9->SetupMessageLines1[1][2], "");
+  EXPECT_FALSE(Form9->SetupMessageTip1[1]);
+
+  Form1->BitBtn8->Click();
+  const std::string dat = "C:\\tobrin\\tobrinedit.dat";
+  EXPECT_EQ(Key(dat, "back", "color"), "5");
+  EXPECT_EQ(Key(dat, "bg", "color"), "2");
+  EXPECT_EQ(Key(dat, "haikei", "strech"), "1");
+  EXPECT_EQ(Key(dat, "tip", "enable"), "0");
+  EXPECT_EQ(Key(dat, "mes2", "17-1"), "二頁目");
+  EXPECT_EQ(Key(dat, "mes2", "sh17"), "1");
+  EXPECT_EQ(Key(dat, "mes1", "17-1"), "");
+}
+
 TEST_F(EditorTest, OneLineMessageDialog) {
   EXPECT_EQ(Form5->Image1->PictureWidth(), kMenuPictureWidth);
   EXPECT_EQ(Form5->Image1->PictureHeight(), kMenuPictureHeight);
@@ -260,6 +335,15 @@ TEST_F(EditorTest, OneLineMessageDialog) {
   EXPECT_EQ(Form5->OneLineMessage[2], "ようこそ");
   EXPECT_EQ(Form5->WindowTitle, "わたしのCD");
   EXPECT_EQ(Form5->OneLineColor, 5);
+
+  PushModalScript([](ui::Form&) {
+    EXPECT_EQ(Form5->Edit4->Text(), "わたしのCD");
+    Form5->Edit4->SetText("");
+    ClickControl(*Form5->Button1);
+  });
+  ClickControl(*Form1->BitBtn2);
+  EXPECT_EQ(Form5->WindowTitle, "") << "an emptied title is stored empty";
+  EXPECT_EQ(Form5->OneLineMessage[2], "ようこそ");
 }
 
 }  // namespace

@@ -245,6 +245,27 @@ TEST_F(EditorTest, OtherFunctionsInvertTheFlagsAndKeepTheIconAsTyped) {
   EXPECT_EQ(Key("C:\\tobrin\\autorun.inf", "autorun", "icon"), "icons\\disc.ico");
 }
 
+// All three boxes ticked hide all three buttons, and show ticked again.
+TEST_F(EditorTest, OtherFunctionsAllBoxesTicked) {
+  OpenFrom<TForm18>(Form1->BitBtn13, Form18, [](TForm18& form) {
+    for (ui::CheckBox* box : {form.CheckBox1, form.CheckBox2, form.CheckBox3}) ClickControl(*box);
+    ClickControl(*form.Button1);
+  });
+  EXPECT_FALSE(Form2->ShowSetupButton);
+  EXPECT_FALSE(Form2->ShowContentsButton);
+  EXPECT_FALSE(Form2->ShowPage2Button);
+  OpenFrom<TForm18>(Form1->BitBtn13, Form18, [](TForm18& form) {
+    EXPECT_TRUE(form.CheckBox1->Checked());
+    EXPECT_TRUE(form.CheckBox2->Checked());
+    EXPECT_TRUE(form.CheckBox3->Checked());
+    ClickControl(*form.Button2);
+  });
+  Form1->BitBtn8->Click();
+  for (const char* key : {"kani", "nakami", "2page"}) {
+    EXPECT_EQ(Key("C:\\tobrin\\tobrinedit.dat", "button", key), "0") << key;
+  }
+}
+
 // The links open through the shell (recorded here, never started) and
 // change colour under the mouse.
 TEST_F(EditorTest, VersionBoxLinks) {

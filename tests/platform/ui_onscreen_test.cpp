@@ -1,10 +1,15 @@
 // Window stacking on a real X server without a window manager, where only
 // the program keeps a modal window above the forms it blocks. Run under
 // Xvfb by xvfb_ui.sh; skipped on other platforms.
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -66,6 +71,54 @@ TEST_F(UiOnScreen, BringingUpAFormThatAModalFormBlocksKeepsTheModalOneAbove) {
   menu.Show();
   ui::testing::RunEventsFor(100);
   EXPECT_TRUE(menu.Visible());
+}
+
+std::vector<QMessageBox*> OpenBoxes() {
+  std::vector<QMessageBox*> boxes;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+      boxes.push_back(box);
+    }
+  }
+  return boxes;
+}
+
+// The error box runs an event loop in which the program's timers go on
+// ticking (Qt holds back only the timer whose handler opened it): handlers
+// that fail on every tick show one box, not one above the other.
+TEST_F(UiOnScreen, TimersThatKeepFailingOpenOneErrorBoxAtATime) {
+  if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "needs X";
+  ui::Form form;
+  form.SetClientWidth(200);
+  form.SetClientHeight(100);
+  form.Show();
+  ui::Timer first(&form, "Timer1"), second(&form, "Timer2");
+  int ticks = 0;
+  for (ui::Timer* timer : {&first, &second}) {
+    timer->SetInterval(20);
+    timer->OnTimer = [&ticks] {
+      ++ticks;
+      throw std::runtime_error("毎回失敗します");
+    };
+  }
+  std::size_t mostBoxes = 0;
+  int looks = 0;
+  QTimer watcher;
+  watcher.setInterval(50);
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    const auto boxes = OpenBoxes();
+    mostBoxes = std::max(mostBoxes, boxes.size());
+    if (++looks < 8) return;
+    first.SetEnabled(false);
+    second.SetEnabled(false);
+    for (QMessageBox* box : boxes) box->done(0);
+  });
+  watcher.start();
+  ui::testing::RunEventsFor(800);
+  watcher.stop();
+  EXPECT_EQ(mostBoxes, 1u);
+  EXPECT_GT(ticks, 3) << "the other timer stopped under the box";
+  EXPECT_TRUE(OpenBoxes().empty());
 }
 
 }  // namespace

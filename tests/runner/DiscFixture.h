@@ -5,41 +5,30 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "platform/files/files.h"
 #include "platform/text/text.h"
 #include "runner/RunnerPaths.h"
+#include "scratch_drives.h"
 
 namespace tobrinplay::testing {
 
 class DiscFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/tobrin-disc.XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root_ = pattern;
-    if (const char* old = std::getenv("TOBRIN_DRIVES")) savedDrives_ = old;
-    hadDrives_ = std::getenv("TOBRIN_DRIVES") != nullptr;
-    setenv("TOBRIN_DRIVES", ("D=" + root_.string()).c_str(), 1);
-    platform::files::ReloadDriveMap();
+    drives_.emplace(tobrin_test::ScratchDrives::Drives{{'D', ""}}, "tobrin-disc");
+    root_ = drives_->Root();
     SetRunnerExecutablePathForTesting("D:\\tobrinplay");
   }
 
+  // The caller's TOBRIN_DRIVES comes back, then the disc goes.
   void TearDown() override {
     SetRunnerExecutablePathForTesting("");
-    if (hadDrives_) {
-      setenv("TOBRIN_DRIVES", savedDrives_.c_str(), 1);
-    } else {
-      unsetenv("TOBRIN_DRIVES");
-    }
-    platform::files::ReloadDriveMap();
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
+    drives_.reset();
   }
 
   // A file on the disc, relative POSIX path; UTF-8 text is stored as CP932
@@ -68,8 +57,7 @@ class DiscFixture : public ::testing::Test {
   std::filesystem::path root_;
 
  private:
-  std::string savedDrives_;
-  bool hadDrives_ = false;
+  std::optional<tobrin_test::ScratchDrives> drives_;
 };
 
 }  // namespace tobrinplay::testing

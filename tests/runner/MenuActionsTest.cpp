@@ -101,7 +101,7 @@ TEST_F(MenuActionsTest, ButtonsRunTheTargetOfTheShownPage) {
   TForm2& menu = ShowMenu();
   menu.BitBtn3->Click();
   menu.BitBtn20->Click();
-  menu.BitBtn3Click();
+  menu.MenuButtonClick(3);
   EXPECT_EQ(OpenedPaths(), (std::vector<std::string>{Posix("one.txt"), Posix("two.txt")}));
 }
 

@@ -18,25 +18,18 @@
 #include "RunnerForms.h"
 #include "platform/dynlib/dynlib.h"
 #include "platform/files/files.h"
+#include "require_archiver.h"
+#include "scratch_drives.h"
 #include "setup_archives.h"
 
 namespace tobrinplay::testing {
-
-// Skips a test whose archiver library has not been built in this tree.
-#define TOBRIN_REQUIRE_ARCHIVER(dll)                                               \
-  do {                                                                             \
-    if (!std::filesystem::exists(std::filesystem::path(TOBRIN_BIN_DIR) / (dll))) { \
-      GTEST_SKIP() << (dll) << " is not built";                                    \
-    }                                                                              \
-  } while (false)
 
 class SetupFixture : public RunnerForms {
  protected:
   void SetUp() override {
     RunnerForms::SetUp();
-    char pattern[] = "/tmp/tobrin-home.XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    home_ = pattern;
+    homeFolder_.emplace("tobrin-home");
+    home_ = homeFolder_->path();
     // The drives go through links of fixed names: an archiver library keeps
     // the drive map it read when first loaded, for the life of the process.
     const std::string stable = "/tmp/tobrin-setup-" + std::to_string(getpid());
@@ -44,32 +37,23 @@ class SetupFixture : public RunnerForms {
     discLink_ = stable + "-disc";
     Relink(homeLink_, home_);
     Relink(discLink_, root_);
-    SetVariable("HOME", homeLink_.string());
-    SetVariable("XDG_CONFIG_HOME", (homeLink_ / ".config").string());
-    SetVariable("XDG_DESKTOP_DIR", (homeLink_ / "Desktop").string());
-    SetVariable("XDG_DATA_HOME", (homeLink_ / ".local/share").string());
-    SetVariable("TOBRIN_DRIVES", "C=" + homeLink_.string() + ";D=" + discLink_.string());
-    platform::files::ReloadDriveMap();
+    auto& environment = environment_.emplace();
+    environment.Set("HOME", homeLink_.string());
+    environment.Set("XDG_CONFIG_HOME", (homeLink_ / ".config").string());
+    environment.Set("XDG_DESKTOP_DIR", (homeLink_ / "Desktop").string());
+    environment.Set("XDG_DATA_HOME", (homeLink_ / ".local/share").string());
+    environment.Set("TOBRIN_DRIVES", "C=" + homeLink_.string() + ";D=" + discLink_.string());
     platform::dynlib::SetLibrarySearchFolder(TOBRIN_BIN_DIR);
   }
 
   void TearDown() override {
     platform::dynlib::SetLibrarySearchFolder("");
-    for (auto& [name, value] : saved_) {
-      if (value) {
-        setenv(name.c_str(), value->c_str(), 1);
-      } else {
-        unsetenv(name.c_str());
-      }
-    }
+    environment_.reset();
     RunnerForms::TearDown();  // then puts the caller's TOBRIN_DRIVES back
     std::error_code error;
     std::filesystem::remove(homeLink_, error);
     std::filesystem::remove(discLink_, error);
-    for (auto& entry : std::filesystem::recursive_directory_iterator(home_, error)) {
-      chmod(entry.path().c_str(), entry.is_directory() ? 0755 : 0644);
-    }
-    std::filesystem::remove_all(home_, error);
+    homeFolder_.reset();
   }
 
   // The settings file with the setup sections, then the forms as the
@@ -130,15 +114,8 @@ class SetupFixture : public RunnerForms {
     std::filesystem::create_directory_symlink(target, link);
   }
 
-  void SetVariable(const std::string& name, const std::string& value) {
-    if (!saved_.contains(name)) {
-      const char* old = std::getenv(name.c_str());
-      saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-    }
-    setenv(name.c_str(), value.c_str(), 1);
-  }
-
-  std::map<std::string, std::optional<std::string>> saved_;
+  std::optional<tobrin_test::TempFolder> homeFolder_;
+  std::optional<tobrin_test::ScopedEnvironment> environment_;
   std::filesystem::path discLink_;
 };
 

@@ -1,20 +1,10 @@
-// Archives for the control tests, written with libarchive. Kept apart from
-// the component headers: libarchive's "struct archive" and the components'
-// namespace share a name.
+#include "archive_writer.h"
+
 #include <archive.h>
 #include <archive_entry.h>
 #include <locale.h>
 
-#include <filesystem>
-#include <string>
-#include <vector>
-
-namespace archive_test {
-
-struct Entry {
-  std::string name;
-  std::string content;
-};
+namespace tobrin_test {
 
 namespace {
 
@@ -42,7 +32,7 @@ class Utf8Locale {
 }  // namespace
 
 bool WriteArchive(const std::filesystem::path& path, const std::string& kind,
-                  const std::vector<Entry>& entries) {
+                  const std::vector<ArchiveEntry>& entries) {
   Utf8Locale utf8;
   struct archive* a = archive_write_new();
   if (kind == "zip") {
@@ -52,7 +42,7 @@ bool WriteArchive(const std::filesystem::path& path, const std::string& kind,
     archive_write_add_filter_gzip(a);
   }
   bool ok = archive_write_open_filename(a, path.c_str()) == ARCHIVE_OK;
-  for (const Entry& e : entries) {
+  for (const ArchiveEntry& e : entries) {
     if (!ok) break;
     struct archive_entry* entry = archive_entry_new();
     archive_entry_set_pathname_utf8(entry, e.name.c_str());
@@ -73,4 +63,4 @@ bool WriteArchive(const std::filesystem::path& path, const std::string& kind,
   return ok;
 }
 
-}  // namespace archive_test
+}  // namespace tobrin_test
