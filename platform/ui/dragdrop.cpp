@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <deque>
