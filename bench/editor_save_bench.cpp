@@ -26,20 +26,21 @@ void FillLines(Lines& lines, const std::string& stem) {
   for (std::size_t b = 1; b < lines.size(); ++b) FillTexts(lines[b], stem + std::to_string(b));
 }
 
-// Every string setting holds text, so every key is written with a value.
+// Every string setting holds text, so every key is written with a value;
+// the paths lie inside the folder saved into, so no report box follows.
 void FillModel() {
   FillTexts(Form2->MenuCaptions1, "ボタン");
   FillTexts(Form2->MenuCaptions2, "ボタン2-");
-  FillTexts(Form2->MenuTargets1, "E:\\menu\\run");
-  FillTexts(Form2->MenuTargets2, "E:\\menu2\\run");
+  FillTexts(Form2->MenuTargets1, "C:\\menu\\run");
+  FillTexts(Form2->MenuTargets2, "C:\\menu2\\run");
   FillTexts(Form2->ButtonFontName, "ＭＳ Ｐゴシック");
   FillLines(Form3->MessageLines1, "説明");
   FillLines(Form3->MessageLines2, "説明2-");
   FillTexts(Form5->OneLineMessage, "ようこそ");
   FillTexts(Form6->SetupNames1, "セットアップ");
   FillTexts(Form6->SetupNames2, "セットアップ2-");
-  FillTexts(Form6->SetupSources1, "E:\\setup\\app");
-  FillTexts(Form6->SetupSources2, "E:\\setup2\\app");
+  FillTexts(Form6->SetupSources1, "C:\\setup\\app");
+  FillTexts(Form6->SetupSources2, "C:\\setup2\\app");
   FillTexts(Form6->DesktopLinks1, "app.exe");
   FillTexts(Form6->DesktopLinks2, "app.exe");
   FillTexts(Form6->StartMenuLinks1, "app.exe");
