@@ -690,8 +690,6 @@ class ListFlow final : public OwnerItemView<QListView> {
     const int px = icons ? 32 : 16;
     setIconSize(QSize(px, px));
     delegate_->cell = CellSize(icons, px);
-    // The cell size is cached by the view with the layout.
-    doItemsLayout();
   }
 
  public:
