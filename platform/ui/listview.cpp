@@ -9,9 +9,11 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QMimeDatabase>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <QStackedLayout>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTreeView>
@@ -379,49 +381,83 @@ class RenameDelegate final : public QStyledItemDelegate {
   }
   // The owner decides in closeEditor; nothing is written to the model.
   void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
+  // A cell of one size is measured without asking the owner for the row.
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return cell.isValid() ? cell : QStyledItemDelegate::sizeHint(option, index);
+  }
   ListView* owner;
+  QSize cell;
 };
 
-class ListTree final : public QTreeView {
+// What the control drives in the shown view, whichever of the two it is.
+class OwnerView {
  public:
-  ListTree(ListView* owner, ListModel* model) : owner(owner), model_(model) {
-    setModel(model);
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setItemsExpandable(false);
-    setAllColumnsShowFocus(true);
-    setSelectionBehavior(SelectRows);
-    setEditTriggers(SelectedClicked | EditKeyPressed);
-    // A press on a selected row keeps the selection for a drag; the drag
-    // itself is the owner's (startDrag below does nothing).
-    setDragEnabled(true);
-    setItemDelegate(new RenameDelegate(this, owner));
-    header()->setSectionsClickable(true);
-    header()->setSectionsMovable(false);
-    header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(QHeaderView::Interactive);
-    setMouseTracking(true);
-    viewport()->setMouseTracking(true);
-  }
-
+  virtual ~OwnerView() = default;
+  virtual QAbstractItemView* Widget() = 0;
   // Opens the caption editor of a row, as F2 would.
-  bool OpenEditor(int row) { return edit(model_->index(row, 0), EditKeyPressed, nullptr); }
-
-  void EndPress() {
-    setState(NoState);
-    stopAutoScroll();
+  virtual bool OpenEditor(int row) = 0;
+  // Drops an open editor without a rename.
+  virtual void CancelEditor() = 0;
+  // Ends the press that started a drag.
+  virtual void EndPress() = 0;
+  // The rows shown now, first to last; false when none is.
+  virtual bool VisibleRows(int& first, int& last) const = 0;
+  int TopRow() const {
+    int first = -1, last = -1;
+    return VisibleRows(first, last) ? first : -1;
   }
 
   int editingRow = -1;
-  ListView* owner;
+  ListView* owner = nullptr;
   Qt::MouseButtons buttons;
+};
+
+// The owner-data rules of both views: the owner finds, renames and hears
+// every mouse, focus and activation event, whatever lays the rows out.
+template <class Base>
+class OwnerItemView : public Base, public OwnerView {
+ public:
+  using View = QAbstractItemView;
+
+  OwnerItemView(ListView* control, ListModel* model, RenameDelegate* delegate) : model_(model) {
+    owner = control;
+    this->setModel(model);
+    this->setSelectionBehavior(View::SelectRows);
+    this->setEditTriggers(View::SelectedClicked | View::EditKeyPressed);
+    delegate->setParent(this);
+    this->setItemDelegate(delegate);
+    this->setMouseTracking(true);
+    this->viewport()->setMouseTracking(true);
+    QObject::connect(this, &View::activated, this,
+                     [this](const QModelIndex& index) { Activated(index); });
+  }
+
+  QAbstractItemView* Widget() override { return this; }
+
+  bool OpenEditor(int row) override {
+    return edit(model_->index(row, 0), View::EditKeyPressed, nullptr);
+  }
+
+  void CancelEditor() override {
+    if (editingRow < 0) return;
+    if (QWidget* editor = this->indexWidget(model_->index(editingRow, 0))) {
+      closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    }
+    editingRow = -1;
+  }
+
+  void EndPress() override {
+    this->setState(View::NoState);
+    this->stopAutoScroll();
+  }
 
  protected:
+  // The drag is the owner's: a press on a selected row keeps the selection.
   void startDrag(Qt::DropActions) override {}
 
   void paintEvent(QPaintEvent* e) override {
     HintVisibleRows();
-    QTreeView::paintEvent(e);
+    Base::paintEvent(e);
   }
 
   // The owner finds the row (owner data: the view has no texts to search).
@@ -433,38 +469,39 @@ class ListTree final : public QTreeView {
         !searchTimer_.isValid() || searchTimer_.elapsed() > QApplication::keyboardInputInterval();
     search_ = fresh ? text : search_ + text;
     searchTimer_.start();
-    const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+    const QModelIndex currentIndex = this->currentIndex();
+    const int current = currentIndex.isValid() ? currentIndex.row() : -1;
     // A new search starts below the focused row, a longer one at it.
     int start = fresh ? current + 1 : std::max(current, 0);
     if (start >= count) start = 0;
     int found = -1;
-    QPointer<ListTree> self(this);
+    QPointer<View> self(this);
     Guard([&] { found = Access::DataFind(*owner, ifPartialString, S(search_), start, true); });
     if (!self || found < 0 || found >= count) return;
     const QModelIndex index = model_->index(found, 0);
-    selectionModel()->setCurrentIndex(
+    this->selectionModel()->setCurrentIndex(
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    scrollTo(index);
+    this->scrollTo(index);
   }
 
-  bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override {
-    if (trigger == NoEditTriggers || !index.isValid() || !owner) {
-      return QTreeView::edit(index, trigger, event);
+  bool edit(const QModelIndex& index, View::EditTrigger trigger, QEvent* event) override {
+    if (trigger == View::NoEditTriggers || !index.isValid() || !owner) {
+      return Base::edit(index, trigger, event);
     }
-    if (trigger != AllEditTriggers && !(editTriggers() & trigger)) return false;
+    if (trigger != View::AllEditTriggers && !(this->editTriggers() & trigger)) return false;
     if (owner->ReadOnly() || editingRow >= 0) return false;
     const QModelIndex caption = index.sibling(index.row(), 0);
     // A click on a selected row comes back here after the double-click
     // time, with AllEditTriggers; the owner decides then.
-    if (trigger != SelectedClicked) {
+    if (trigger != View::SelectedClicked) {
       bool allowed = false;
-      QPointer<ListTree> self(this);
+      QPointer<View> self(this);
       Guard([&] { allowed = Access::CanEdit(*owner, caption.row()); });
       if (!self || !allowed) return false;
       editingRow = caption.row();
     }
-    const bool opened = QTreeView::edit(caption, trigger, event);
-    if (!opened && trigger != SelectedClicked) editingRow = -1;
+    const bool opened = Base::edit(caption, trigger, event);
+    if (!opened && trigger != View::SelectedClicked) editingRow = -1;
     return opened;
   }
 
@@ -474,7 +511,7 @@ class ListTree final : public QTreeView {
     const int row = editingRow;
     editingRow = -1;
     auto* line = qobject_cast<QLineEdit*>(editor);
-    QPointer<ListTree> self(this);
+    QPointer<View> self(this);
     if (owner && row >= 0 && line && hint != QAbstractItemDelegate::RevertModelCache) {
       std::string text = S(line->text());
       bool accepted = false;
@@ -486,14 +523,14 @@ class ListTree final : public QTreeView {
         hint == QAbstractItemDelegate::EditPreviousItem) {
       hint = QAbstractItemDelegate::SubmitModelCache;
     }
-    QTreeView::closeEditor(editor, hint);
+    Base::closeEditor(editor, hint);
     if (self) closing_ = false;
   }
 
   void mousePressEvent(QMouseEvent* e) override {
-    QPointer<ListTree> self(this);
+    QPointer<View> self(this);
     buttons = e->buttons();
-    QTreeView::mousePressEvent(e);
+    Base::mousePressEvent(e);
     if (!self || !owner) return;
     const QPoint p = ClientPoint(e);
     const TMouseButton b = detail::ToMouseButton(e->button());
@@ -502,9 +539,9 @@ class ListTree final : public QTreeView {
   }
 
   void mouseReleaseEvent(QMouseEvent* e) override {
-    QPointer<ListTree> self(this);
+    QPointer<View> self(this);
     buttons = e->buttons();
-    QTreeView::mouseReleaseEvent(e);
+    Base::mouseReleaseEvent(e);
     if (!self || !owner) return;
     const QPoint p = ClientPoint(e);
     const TMouseButton b = detail::ToMouseButton(e->button());
@@ -518,19 +555,19 @@ class ListTree final : public QTreeView {
   }
 
   void mouseMoveEvent(QMouseEvent* e) override {
-    QPointer<ListTree> self(this);
+    QPointer<View> self(this);
     buttons = e->buttons();
-    QTreeView::mouseMoveEvent(e);
+    Base::mouseMoveEvent(e);
     if (!self || !owner) return;
     const QPoint p = ClientPoint(e);
     Guard([&] { Access::MouseMove(*owner, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y()); });
   }
 
   void mouseDoubleClickEvent(QMouseEvent* e) override {
-    QPointer<ListTree> self(this);
+    QPointer<View> self(this);
     lastDoubleClick_ = ClientPoint(e);
     fromMouse_ = true;
-    QTreeView::mouseDoubleClickEvent(e);
+    Base::mouseDoubleClickEvent(e);
     if (!self) return;
     fromMouse_ = false;
     if (owner && owner->OnDblClick) Guard([&] { owner->OnDblClick(); });
@@ -541,46 +578,47 @@ class ListTree final : public QTreeView {
       e->accept();
       return;
     }
-    QTreeView::contextMenuEvent(e);
+    Base::contextMenuEvent(e);
   }
 
   void focusInEvent(QFocusEvent* e) override {
-    QTreeView::focusInEvent(e);
+    Base::focusInEvent(e);
     if (owner && owner->OnEnter) Guard([&] { owner->OnEnter(); });
   }
 
   void focusOutEvent(QFocusEvent* e) override {
-    QTreeView::focusOutEvent(e);
+    Base::focusOutEvent(e);
     if (owner && owner->OnExit) Guard([&] { owner->OnExit(); });
   }
 
- public:
+  ListModel* model_;
+
+ private:
   void Activated(const QModelIndex& index) {
     if (!owner || !index.isValid()) return;
     TItemActivate activate;
     activate.Index = index.row();
     activate.SubItem = index.column();
     QPoint p = lastDoubleClick_;
-    if (!fromMouse_) p = viewport()->mapTo(this, visualRect(index).topLeft());
+    if (!fromMouse_) p = ToClient(this->visualRect(index).topLeft());
     activate.X = p.x();
     activate.Y = p.y();
     activate.Shift = ShiftOf(QGuiApplication::keyboardModifiers(), Qt::NoButton);
     Guard([&] { Access::ItemActivate(*owner, activate); });
   }
 
-  QPoint ClientPoint(const QMouseEvent* e) const {
-    return viewport()->mapTo(this, e->position().toPoint());
+  // Client points are the control's: the frame that holds both views.
+  QPoint ToClient(QPoint inViewport) const {
+    QWidget* frame = this->parentWidget();
+    return frame ? this->viewport()->mapTo(frame, inViewport) : inViewport;
   }
+  QPoint ClientPoint(const QMouseEvent* e) const { return ToClient(e->position().toPoint()); }
 
- private:
   // The rows about to be painted, so that the owner can prepare them.
   void HintVisibleRows() {
-    const int count = model_->rowCount();
-    if (!owner || count == 0) return;
-    const int first = indexAt(QPoint(1, 1)).row();
-    if (first < 0) return;
-    int last = indexAt(QPoint(1, viewport()->height() - 1)).row();
-    if (last < 0) last = count - 1;
+    if (!owner || model_->rowCount() == 0) return;
+    int first = -1, last = -1;
+    if (!VisibleRows(first, last)) return;
     if (!model_->hintStale && first == hintFirst_ && last == hintLast_) return;
     model_->hintStale = false;
     hintFirst_ = first;
@@ -588,7 +626,6 @@ class ListTree final : public QTreeView {
     RunQuietly([&] { Access::DataHint(*owner, first, last); });
   }
 
-  ListModel* model_;
   QString search_;
   QElapsedTimer searchTimer_;
   bool closing_ = false;
@@ -598,16 +635,113 @@ class ListTree final : public QTreeView {
   int hintLast_ = -1;
 };
 
+// Report and small-icon styles: rows top to bottom, the columns in report
+// style.
+class ListTree final : public OwnerItemView<QTreeView> {
+ public:
+  ListTree(ListView* owner, ListModel* model)
+      : OwnerItemView(owner, model, new RenameDelegate(nullptr, owner)) {
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setItemsExpandable(false);
+    setAllColumnsShowFocus(true);
+    setDragEnabled(true);
+    header()->setSectionsClickable(true);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(QHeaderView::Interactive);
+  }
+
+ public:
+  bool VisibleRows(int& first, int& last) const override {
+    first = indexAt(QPoint(1, 1)).row();
+    if (first < 0) return false;
+    last = indexAt(QPoint(1, viewport()->height() - 1)).row();
+    if (last < 0) last = model_->rowCount() - 1;
+    return true;
+  }
+};
+
+// List and icon styles: names that flow top to bottom in columns, or icons
+// left to right in rows with the names under them. Every cell has one size,
+// so that the layout of many rows asks the owner for none of them.
+class ListFlow final : public OwnerItemView<QListView> {
+ public:
+  ListFlow(ListView* owner, ListModel* model)
+      : OwnerItemView(owner, model, new RenameDelegate(nullptr, owner)),
+        delegate_(static_cast<RenameDelegate*>(itemDelegate())) {
+    setUniformItemSizes(true);
+    setTextElideMode(Qt::ElideRight);
+  }
+
+  void Arrange(TViewStyle style) {
+    const bool icons = style == vsIcon;
+    setViewMode(icons ? IconMode : ListMode);
+    // Icon mode moves items about by default; here they stay in order and
+    // a drag is the owner's.
+    setMovement(Static);
+    setFlow(icons ? LeftToRight : TopToBottom);
+    setWrapping(true);
+    setResizeMode(Adjust);
+    setWordWrap(icons);
+    setSpacing(icons ? 4 : 1);
+    setDragEnabled(true);
+    viewport()->setAcceptDrops(false);
+    const int px = icons ? 32 : 16;
+    setIconSize(QSize(px, px));
+    delegate_->cell = CellSize(icons, px);
+  }
+
+ public:
+  bool VisibleRows(int& first, int& last) const override {
+    const QSize cell = delegate_->cell + QSize(spacing(), spacing());
+    if (cell.width() <= 0 || cell.height() <= 0) return false;
+    const QRect area = viewport()->rect();
+    first = -1;
+    for (int y = area.top() + 1; y < area.bottom() && first < 0;
+         y += std::max(1, cell.height() / 2)) {
+      for (int x = area.left() + 1; x < area.right() && first < 0;
+           x += std::max(1, cell.width() / 2)) {
+        first = indexAt(QPoint(x, y)).row();
+      }
+    }
+    if (first < 0) return false;
+    // Every cell that the viewport may show, at most.
+    const int across = area.width() / cell.width() + 2;
+    const int down = area.height() / cell.height() + 2;
+    last = std::min(model_->rowCount() - 1, first + across * down - 1);
+    return true;
+  }
+
+ private:
+  // A list cell holds a small icon and about two dozen characters; an icon
+  // cell a large icon over two lines of text.
+  QSize CellSize(bool icons, int px) const {
+    const QFontMetrics metrics(font());
+    const int line = metrics.height();
+    if (icons) return {std::max(px * 2 + 12, metrics.averageCharWidth() * 12), px + 8 + 2 * line};
+    return {px + 8 + metrics.averageCharWidth() * 24, std::max(px, line) + 4};
+  }
+
+  RenameDelegate* delegate_;
+};
+
 }  // namespace
 
 namespace detail {
 
 struct ListViewImpl {
   ListModel* model = nullptr;
+  // The control's widget; it holds both views and shows one.
+  QWidget* frame = nullptr;
+  QStackedLayout* stack = nullptr;
   ListTree* tree = nullptr;
+  ListFlow* flow = nullptr;
+  OwnerView* shown = nullptr;
   // Selection set inside BeginUpdate/EndUpdate: -1 untouched, 0 or 1.
   std::vector<signed char> pending;
 
+  QAbstractItemView* Shown() const { return shown->Widget(); }
   QItemSelectionModel* Selection() const { return tree->selectionModel(); }
   QItemSelection RowsSelection(int first, int last) const {
     return QItemSelection(model->index(first, 0), model->index(last, model->columnCount() - 1));
@@ -617,6 +751,28 @@ struct ListViewImpl {
     const QModelIndex current = Selection()->currentIndex();
     return current.isValid() ? current.row() : -1;
   }
+
+  // Puts the other view in front: the selection and the focused row are
+  // shared; the focused row, or else the top row, stays in sight.
+  void Show(OwnerView* view) {
+    if (view == shown) return;
+    QAbstractItemView* before = Shown();
+    const bool hadFocus = before->hasFocus();
+    const QModelIndex top = model->index(shown->TopRow(), 0);
+    shown->CancelEditor();
+    shown->buttons = Qt::NoButton;
+    shown = view;
+    QAbstractItemView* after = Shown();
+    stack->setCurrentWidget(after);
+    frame->setFocusProxy(after);
+    if (hadFocus) after->setFocus(Qt::OtherFocusReason);
+    const QModelIndex current = Selection()->currentIndex();
+    if (current.isValid()) {
+      after->scrollTo(current);
+    } else if (top.isValid()) {
+      after->scrollTo(top, QAbstractItemView::PositionAtTop);
+    }
+  }
 };
 
 }  // namespace detail
@@ -624,13 +780,13 @@ struct ListViewImpl {
 namespace {
 
 // The user's own selection changes, as the Windows list view reports them.
-void ReportSelection(ListView& view, ListTree& tree, const QItemSelection& selected,
+void ReportSelection(ListView& view, ListModel& model, const QItemSelection& selected,
                      const QItemSelection& deselected) {
-  QPointer<ListTree> self(&tree);
+  QPointer<ListModel> self(&model);
   const int current = view.ItemFocused();
   const auto report = [&](const Runs& runs, unsigned from, unsigned to) {
     for (const auto& [first, last] : runs) {
-      if (!self || !tree.owner) return;
+      if (!self || !self->owner) return;
       if (first == last) {
         const unsigned focus = first == current ? isFocused : 0;
         Guard([&] { Access::ItemChange(view, first, from | focus, to | focus); });
@@ -643,14 +799,14 @@ void ReportSelection(ListView& view, ListTree& tree, const QItemSelection& selec
   report(RunsOf(selected), 0, isSelected);
 }
 
-void ReportFocus(ListView& view, ListTree& tree, const QModelIndex& current,
+void ReportFocus(ListView& view, ListModel& model, const QModelIndex& current,
                  const QModelIndex& previous) {
-  QPointer<ListTree> self(&tree);
+  QPointer<ListModel> self(&model);
   if (previous.isValid() && previous.row() != current.row()) {
     const unsigned state = view.ItemState(previous.row()) & isSelected;
     Guard([&] { Access::ItemChange(view, previous.row(), state | isFocused, state); });
   }
-  if (self && tree.owner && current.isValid() && previous.row() != current.row()) {
+  if (self && self->owner && current.isValid() && previous.row() != current.row()) {
     const unsigned state = view.ItemState(current.row()) & isSelected;
     Guard([&] { Access::ItemChange(view, current.row(), state, state | isFocused); });
   }
@@ -663,18 +819,33 @@ void ReportFocus(ListView& view, ListTree& tree, const QModelIndex& current,
 
 ListView::ListView(Control* parent, std::string name)
     : Control(parent, std::move(name), nullptr), v_(std::make_unique<detail::ListViewImpl>()) {
-  v_->model = new ListModel(this);
-  v_->tree = new ListTree(this, v_->model);
-  v_->model->setParent(v_->tree);
+  auto* frame = new QWidget;
+  v_->frame = frame;
+  v_->stack = new QStackedLayout(frame);
+  v_->stack->setContentsMargins(0, 0, 0, 0);
+  ListModel* model = new ListModel(this);
+  v_->model = model;
+  model->setParent(frame);
+  v_->tree = new ListTree(this, model);
+  v_->flow = new ListFlow(this, model);
+  // One selection for both views: a change of style keeps it.
+  QItemSelectionModel* flowOwn = v_->flow->selectionModel();
+  v_->flow->setSelectionModel(v_->tree->selectionModel());
+  delete flowOwn;
+  v_->stack->addWidget(v_->tree);
+  v_->stack->addWidget(v_->flow);
+  v_->shown = v_->tree;
+  frame->setFocusProxy(v_->tree);
+  detail::ListViewImpl* impl = v_.get();
+  model->repaint = [impl] { impl->Shown()->viewport()->update(); };
   ListTree* tree = v_->tree;
-  v_->model->repaint = [tree] { tree->viewport()->update(); };
-  QObject::connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, tree,
-                   [this, tree](const QItemSelection& selected, const QItemSelection& deselected) {
-                     if (tree->owner) ReportSelection(*this, *tree, selected, deselected);
+  QObject::connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, model,
+                   [this, model](const QItemSelection& selected, const QItemSelection& deselected) {
+                     if (model->owner) ReportSelection(*this, *model, selected, deselected);
                    });
-  QObject::connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, tree,
-                   [this, tree](const QModelIndex& current, const QModelIndex& previous) {
-                     if (tree->owner) ReportFocus(*this, *tree, current, previous);
+  QObject::connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, model,
+                   [this, model](const QModelIndex& current, const QModelIndex& previous) {
+                     if (model->owner) ReportFocus(*this, *model, current, previous);
                    });
   QObject::connect(tree->header(), &QHeaderView::sectionClicked, tree, [this, tree](int column) {
     if (tree->owner) Guard([&] { ColumnClick(column); });
@@ -687,9 +858,7 @@ ListView::ListView(Control* parent, std::string name)
                        columns[static_cast<std::size_t>(column)].width = width;
                      }
                    });
-  QObject::connect(tree, &QAbstractItemView::activated, tree,
-                   [tree](const QModelIndex& index) { tree->Activated(index); });
-  d_->Attach(tree);
+  d_->Attach(frame);
   SetColor(clWindow);
   SetMultiSelect(false);
   SetViewStyle(vsIcon);
@@ -699,6 +868,7 @@ ListView::ListView(Control* parent, std::string name)
 ListView::~ListView() {
   // Qt may still call in while the widget goes (an open editor closing).
   v_->tree->owner = nullptr;
+  v_->flow->owner = nullptr;
   v_->model->owner = nullptr;
   delete d_->widget.data();
 }
@@ -746,15 +916,19 @@ void ListView::SetViewStyle(TViewStyle style) {
       tree->setColumnWidth(column, ColumnWidth(column));
     }
   }
-  const int px = style == vsIcon ? 32 : 16;
-  tree->setIconSize(QSize(px, px));
+  tree->setIconSize(QSize(16, 16));
+  const bool flows = style == vsList || style == vsIcon;
+  if (flows) v_->flow->Arrange(style);
+  v_->Show(flows ? static_cast<OwnerView*>(v_->flow) : v_->tree);
   v_->model->ForgetAll();
 }
 
 void ListView::SetMultiSelect(bool value) {
   multiSelect_ = value;
-  v_->tree->setSelectionMode(value ? QAbstractItemView::ExtendedSelection
-                                   : QAbstractItemView::SingleSelection);
+  const auto mode =
+      value ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection;
+  v_->tree->setSelectionMode(mode);
+  v_->flow->setSelectionMode(mode);
 }
 
 void ListView::SetReadOnly(bool value) { readOnly_ = value; }
@@ -776,7 +950,7 @@ int ListView::ItemCount() const { return v_->model->rowCount(); }
 void ListView::SetItemCount(int count) {
   v_->pending.clear();
   // The reset drops an open editor without closing it.
-  v_->tree->editingRow = -1;
+  v_->shown->editingRow = -1;
   v_->model->SetCount(count);
 }
 
@@ -809,7 +983,7 @@ void ListView::SetItemState(int index, unsigned state, unsigned mask) {
         selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
       }
     }
-    v_->tree->viewport()->update();
+    v_->Shown()->viewport()->update();
     ItemChange(-1, ~state & mask, state & mask);
     return;
   }
@@ -833,7 +1007,7 @@ void ListView::SetItemState(int index, unsigned state, unsigned mask) {
     selection->setCurrentIndex(state & isFocused ? v_->model->index(index, 0) : QModelIndex(),
                                QItemSelectionModel::NoUpdate);
   }
-  v_->tree->viewport()->update();
+  v_->Shown()->viewport()->update();
   if (previousFocus >= 0 && previousFocus != index) {
     const unsigned other = CommittedState(previousFocus);
     ItemChange(previousFocus, other | isFocused, other);
@@ -857,26 +1031,23 @@ int ListView::SelCount() const {
 int ListView::ItemFocused() const { return v_->CurrentRow(); }
 
 void ListView::MakeVisible(int index) {
-  if (index >= 0 && index < ItemCount()) v_->tree->scrollTo(v_->model->index(index, 0));
+  if (index >= 0 && index < ItemCount()) v_->Shown()->scrollTo(v_->model->index(index, 0));
 }
 
 int ListView::GetItemAt(int x, int y) const {
-  QWidget* viewport = v_->tree->viewport();
-  const QPoint p = viewport->mapFrom(v_->tree, QPoint(x, y));
+  QWidget* viewport = v_->Shown()->viewport();
+  const QPoint p = viewport->mapFrom(v_->frame, QPoint(x, y));
   if (!viewport->rect().contains(p)) return -1;
-  const QModelIndex index = v_->tree->indexAt(p);
+  const QModelIndex index = v_->Shown()->indexAt(p);
   return index.isValid() ? index.row() : -1;
 }
 
-int ListView::TopItem() const {
-  const QModelIndex index = v_->tree->indexAt(QPoint(1, 1));
-  return index.isValid() ? index.row() : -1;
-}
+int ListView::TopItem() const { return v_->shown->TopRow(); }
 
 void ListView::UpdateItems(int first, int last) { v_->model->Forget(first, last); }
 
 void ListView::BeginUpdate() {
-  if (updateCount_++ == 0) v_->tree->setUpdatesEnabled(false);
+  if (updateCount_++ == 0) v_->frame->setUpdatesEnabled(false);
 }
 
 void ListView::EndUpdate() {
@@ -912,8 +1083,8 @@ void ListView::EndUpdate() {
     if (!select.isEmpty()) v_->Selection()->select(select, QItemSelectionModel::Select);
   }
   v_->model->ForgetAll();
-  v_->tree->setUpdatesEnabled(true);
-  v_->tree->viewport()->update();
+  v_->frame->setUpdatesEnabled(true);
+  v_->Shown()->viewport()->update();
   const int focus = ItemFocused();
   const auto report = [&](const Runs& runs, unsigned from, unsigned to) {
     for (const auto& [first, last] : runs) {
@@ -935,8 +1106,8 @@ void ListView::ClearSelection() { SetItemState(-1, 0, isSelected); }
 
 void ListView::EditCaption(int index) {
   if (index < 0 || index >= ItemCount()) return;
-  v_->tree->setFocus();
-  v_->tree->OpenEditor(index);
+  v_->Shown()->setFocus();
+  v_->shown->OpenEditor(index);
 }
 
 int ListView::FindData(const void* data, int start) {
@@ -945,7 +1116,7 @@ int ListView::FindData(const void* data, int start) {
   return found >= 0 && found < ItemCount() ? found : -1;
 }
 
-bool ListView::IsEditing() const { return v_->tree->editingRow >= 0; }
+bool ListView::IsEditing() const { return v_->shown->editingRow >= 0; }
 
 // ---- hooks
 
@@ -1016,7 +1187,7 @@ void ListView::MouseMove(TShiftState, int x, int y) {
 bool ListView::IsMouseButtonDown(TMouseButton button) const {
   // The buttons of the mouse event in hand are the live state: Qt reports
   // logical buttons, already exchanged when the mouse is set left-handed.
-  const Qt::MouseButtons buttons = v_->tree->buttons;
+  const Qt::MouseButtons buttons = v_->shown->buttons;
   switch (button) {
     case mbRight:
       return buttons & Qt::RightButton;
@@ -1028,11 +1199,12 @@ bool ListView::IsMouseButtonDown(TMouseButton button) const {
 }
 
 int ListView::DoDragDrop(std::shared_ptr<DragSource> source, int okEffects) {
-  QPointer<ListTree> tree(v_->tree);
+  QPointer<QWidget> frame(v_->frame);
+  OwnerView* view = v_->shown;
   const int effect = ui::DoDragDrop(*this, std::move(source), okEffects);
-  if (tree) {
-    tree->EndPress();
-    tree->buttons = Qt::NoButton;
+  if (frame) {
+    view->EndPress();
+    view->buttons = Qt::NoButton;
   }
   return effect;
 }
@@ -1075,8 +1247,8 @@ Qt::KeyboardModifiers HeldKeys(TShiftState shift) {
 
 // The viewport and the point in it of a client point of the view.
 QWidget* Viewport(ListView& view, QPoint& point) {
-  QWidget* viewport = view.View()->tree->viewport();
-  point = viewport->mapFrom(view.View()->tree, point);
+  QWidget* viewport = view.View()->Shown()->viewport();
+  point = viewport->mapFrom(view.View()->frame, point);
   return viewport;
 }
 
@@ -1091,12 +1263,14 @@ int CellImage(ListView& view, int row, int column) {
 }
 
 TRect RowRect(ListView& view, int row) {
-  ListTree* tree = view.View()->tree;
-  const QRect r = tree->visualRect(view.View()->model->index(row, 0));
-  if (r.isEmpty()) return {};
-  const QPoint topLeft = tree->viewport()->mapTo(tree, QPoint(0, r.top()));
-  return {topLeft.x(), topLeft.y(), topLeft.x() + tree->viewport()->width(),
-          topLeft.y() + r.height()};
+  detail::ListViewImpl* impl = view.View();
+  QAbstractItemView* shown = impl->Shown();
+  QRect r = shown->visualRect(impl->model->index(row, 0));
+  if (r.isEmpty() || !r.intersects(shown->viewport()->rect())) return {};
+  // A row of the report and small-icon styles spans the view.
+  if (impl->shown == impl->tree) r = QRect(0, r.top(), shown->viewport()->width(), r.height());
+  const QPoint topLeft = shown->viewport()->mapTo(impl->frame, r.topLeft());
+  return {topLeft.x(), topLeft.y(), topLeft.x() + r.width(), topLeft.y() + r.height()};
 }
 
 void MouseDownAt(ListView& view, TMouseButton button, int x, int y, TShiftState keys) {
@@ -1134,10 +1308,10 @@ void ClickColumnHeader(ListView& view, int column) {
 }
 
 bool TypeIntoEditor(ListView& view, const std::string& utf8, bool commit) {
-  ListTree* tree = view.View()->tree;
-  if (tree->editingRow < 0) return false;
-  auto* editor =
-      qobject_cast<QLineEdit*>(tree->indexWidget(view.View()->model->index(tree->editingRow, 0)));
+  OwnerView* shown = view.View()->shown;
+  if (shown->editingRow < 0) return false;
+  auto* editor = qobject_cast<QLineEdit*>(
+      shown->Widget()->indexWidget(view.View()->model->index(shown->editingRow, 0)));
   if (!editor) return false;
   const QString text = Q(utf8);
   for (char32_t c : text.toUcs4()) {

@@ -1,8 +1,10 @@
 // The list view in owner-data mode: the view holds no rows of its own; it
 // asks OnData for each row it shows (TListItem), so a list of 100,000 rows
 // costs nothing until the rows are painted. Report style shows the
-// captioned columns; list, small-icon and icon styles show the captions
-// only (icon style with the large images).
+// captioned columns; small-icon style the captions one under the other;
+// list style the captions top to bottom in as many columns as they need;
+// icon style the large images left to right in rows, each caption under
+// its image. A change of style keeps the selection and the focused row.
 //
 // State notifications follow the Windows list view: ItemChange for one row
 // (index -1: every row at once, after SetItemState(-1, ...)), and

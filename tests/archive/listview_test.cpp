@@ -380,6 +380,99 @@ TEST_F(ArchiveListViewTest, DragOutOffersTopLevelEntriesExtractedIntoTheDragsOwn
   EXPECT_EQ(Entries("tmp"), 1u);
 }
 
+// The list style lays the names top to bottom in several columns, the icon
+// style left to right in rows with each name under its icon; in both the
+// selection, renaming in place and a drag out work as in the report style,
+// and a change of style keeps the selection and the focused row.
+TEST_F(ArchiveListViewTest, ListAndIconStylesFlowAndKeepEverythingTheRowsDo) {
+  TOBRIN_REQUIRE_ARCHIVER("Unzip32.dll");
+  std::vector<archive_test::Entry> entries;
+  for (int i = 0; i < 60; ++i) entries.push_back({"f" + std::to_string(100 + i) + ".txt", "x"});
+  OpenZip("many.zip", entries);
+  view->SetArchiveControl(&control);
+  view->renameAnywhere = true;
+  std::vector<std::string> renamed;
+  view->OnEdited = [&](int, std::string& text, bool&) { renamed.push_back(text); };
+
+  for (const ui::TViewStyle style : {ui::vsList, ui::vsIcon}) {
+    SCOPED_TRACE(style == ui::vsList ? "list" : "icon");
+    view->SetViewStyle(style);
+    ui::testing::RunEventsFor(10);
+    const ui::TRect first = ui::testing::RowRect(*view, 0);
+    const ui::TRect second = ui::testing::RowRect(*view, 1);
+    ASSERT_GT(first.Width(), 0);
+    int nextLine = -1;  // the first row of the second column (list) or row (icon)
+    for (int row = 1; row < view->ItemCount() && nextLine < 0; ++row) {
+      const ui::TRect r = ui::testing::RowRect(*view, row);
+      if (style == ui::vsList ? r.Left > first.Left : r.Top > first.Top) nextLine = row;
+    }
+    ASSERT_GT(nextLine, 1);
+    const ui::TRect next = ui::testing::RowRect(*view, nextLine);
+    if (style == ui::vsList) {
+      EXPECT_EQ(second.Left, first.Left);
+      EXPECT_GT(second.Top, first.Top);
+      EXPECT_EQ(next.Top, first.Top);
+      // A third column, still on screen: the names flow on.
+      EXPECT_GT(ui::testing::RowRect(*view, 2 * nextLine).Left, next.Left);
+    } else {
+      EXPECT_EQ(second.Top, first.Top);
+      EXPECT_GT(second.Left, first.Left);
+      EXPECT_EQ(next.Left, first.Left);
+      // A large icon with the name below it.
+      EXPECT_GE(first.Height(), 32 + 12);
+      EXPECT_EQ(ui::testing::CellImage(*view, 0, 0), control.Items(0)->IconIndex());
+    }
+    EXPECT_EQ(ui::testing::CellText(*view, nextLine, 0), control.Items(nextLine)->FileName());
+
+    // Rows 1 to the first of the next line, through real clicks.
+    ui::testing::ClickRow(*view, 1);
+    ui::testing::ClickRow(*view, nextLine, ui::ssShift);
+    std::vector<bool> expected(60, false);
+    for (int row = 1; row <= nextLine; ++row) expected[static_cast<std::size_t>(row)] = true;
+    EXPECT_EQ(SelectedMembers(), expected);
+    EXPECT_EQ(view->ItemFocused(), nextLine);
+
+    view->EditCaption(nextLine);
+    ASSERT_TRUE(view->IsEditing());
+    ASSERT_TRUE(ui::testing::TypeIntoEditor(*view, "new.txt", true));
+    EXPECT_FALSE(view->IsEditing());
+
+    Strings offered;
+    ui::testing::PushDragScript([&](ui::testing::OfferedDrag&) {
+      offered = view->OutgoingDataObject()->Entries();
+      return ui::DROPEFFECT_COPY;
+    });
+    PressAndMove(2, 8);
+    EXPECT_EQ(ui::testing::PendingDragScripts(), 0);
+    EXPECT_EQ(offered.size(), static_cast<std::size_t>(nextLine));
+    EXPECT_EQ(offered.front(), "f101.txt");
+    EXPECT_EQ(view->DragState(), 0);
+
+    // To the other style and back to this one: the selection stays, and
+    // the focus too (a change to or from the list style takes the member
+    // list's).
+    const int focus =
+        style == ui::vsList ? control.ArchiveList()->CurrentIndex() : view->ItemFocused();
+    view->SetViewStyle(style == ui::vsList ? ui::vsReport : ui::vsSmallIcon);
+    EXPECT_EQ(SelectedMembers(), expected);
+    view->SetViewStyle(style);
+    EXPECT_EQ(SelectedMembers(), expected);
+    EXPECT_EQ(view->ItemFocused(), focus);
+    EXPECT_EQ(view->ItemState(nextLine), ui::isSelected | (focus == nextLine ? ui::isFocused : 0));
+    view->ClearSelection();
+  }
+  EXPECT_EQ(renamed, (Strings{"new.txt", "new.txt"}));
+
+  // Scrolled to the end, the last member is on screen in both styles.
+  for (const ui::TViewStyle style : {ui::vsList, ui::vsIcon}) {
+    view->SetViewStyle(style);
+    view->MakeVisible(59);
+    ui::testing::RunEventsFor(10);
+    EXPECT_GT(ui::testing::RowRect(*view, 59).Width(), 0);
+    EXPECT_EQ(ui::testing::RowRect(*view, 0).Width(), 0);
+  }
+}
+
 TEST_F(ArchiveListViewTest, DragOutKeepsHostileMembersInsideAndRefusesCleanly) {
   TOBRIN_REQUIRE_ARCHIVER("Unzip32.dll");
   EXPECT_EQ(TopLevelEntry("../../up/x.txt"), "up");

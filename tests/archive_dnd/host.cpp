@@ -1,7 +1,10 @@
 // The windows of the drag-and-drop tests, one role per process:
-//   host view ARCHIVE LOG WORKDIR   the archive list view on a form titled
+//   host view ARCHIVE LOG WORKDIR [list|icon]
+//                                   the archive list view on a form titled
 //                                   "ArchiveListView" at (0, 0), report
-//                                   style; logs its members after each change
+//                                   style unless named; logs its members
+//                                   after each change, and where the rows
+//                                   on screen lie once shown
 //   host target LOG COPYDIR [hover] a plain Qt window "DropTarget" at
 //                                   (700, 0) that takes dropped files and
 //                                   copies them, as a file manager would;
@@ -11,8 +14,8 @@
 //   host source FILE...             a plain Qt window "DragSource" at
 //                                   (700, 0) that drags the files out
 //   host makezip ZIP NAME=TEXT...   writes a ZIP archive
-// LOG lines: "ready", "member NAME", "url PATH", "copied NAME SIZE", "dropped N",
-// "hover N" (files read on enter).
+// LOG lines: "ready", "member NAME", "row N LEFT TOP RIGHT BOTTOM", "url PATH", "copied NAME SIZE",
+// "dropped N", "hover N" (files read on enter).
 #include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -64,6 +67,17 @@ class ViewForm : public ui::Form {
   }
   archive::TArchiveListView* ListView1;
   archive::TArchiveControl Control1;
+
+  // Where each row on screen lies, for a script to point at it.
+  void LogShownRows() {
+    for (int row = 0; row < ListView1->ItemCount(); ++row) {
+      const ui::TRect r = ui::testing::RowRect(*ListView1, row);
+      if (r.Width() <= 0) continue;
+      Log(log_, "row " + std::to_string(row) + " " + std::to_string(r.Left) + " " +
+                    std::to_string(r.Top) + " " + std::to_string(r.Right) + " " +
+                    std::to_string(r.Bottom));
+    }
+  }
 
  private:
   void LogMembers() {
@@ -172,7 +186,11 @@ int main(int argc, char** argv) {
   if (role == "view" && argc >= 5) {
     if (const char* libs = std::getenv("DND_LIBS")) platform::dynlib::SetLibrarySearchFolder(libs);
     ViewForm form(argv[2], argv[3], platform::files::ToWindows(argv[4]));
+    const std::string style = argc >= 6 ? argv[5] : "report";
+    if (style != "report") form.ListView1->SetViewStyle(style == "icon" ? ui::vsIcon : ui::vsList);
     form.Show();
+    ui::App().ProcessMessages();
+    form.LogShownRows();
     Log(argv[3], "ready");
     ui::App().Run();
     return 0;
