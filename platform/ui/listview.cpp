@@ -1,137 +1,35 @@
 #include "platform/ui/listview.h"
 
-#include <QAbstractTableModel>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QHash>
 #include <QHeaderView>
-#include <QIcon>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
-#include <QMimeDatabase>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QSignalBlocker>
 #include <QStackedLayout>
-#include <QStyle>
-#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <algorithm>
-#include <unordered_map>
 
-#include "platform/shell/file_info.h"
 #include "platform/ui/application.h"
+#include "platform/ui/listview_internal.h"
 #include "platform/ui/qt_internal.h"
 #include "platform/ui/quiet_internal.h"
 
 namespace ui {
 
+using detail::Column;
 using detail::Guard;
+using detail::ListFlow;
+using detail::ListModel;
+using detail::ListTree;
+using detail::OwnerView;
 using detail::Q;
 using detail::QAlign;
+using detail::RenameDelegate;
 using detail::RunQuietly;
 using detail::S;
-
-// ---------------------------------------------------------------------------
-// Image lists
-
-namespace detail {
-
-struct ImageListImpl {
-  explicit ImageListImpl(int px) : size(px) {}
-  int size;
-  QHash<int, QIcon> icons;
-
-  QIcon Icon(int index) {
-    auto it = icons.find(index);
-    if (it != icons.end()) return *it;
-    return *icons.insert(index, MakeIcon(index));
-  }
-
- private:
-  // The desktop theme's icon of the index's file type; the style's plain
-  // file or folder icon when the theme has none.
-  QIcon MakeIcon(int index) const {
-    const std::string type = platform::shell::SystemIconMimeType(index);
-    if (type.empty()) return {};
-    const QMimeType mime = QMimeDatabase().mimeTypeForName(Q(type));
-    QIcon icon;
-    if (mime.isValid()) {
-      icon = QIcon::fromTheme(mime.iconName());
-      if (icon.isNull()) icon = QIcon::fromTheme(mime.genericIconName());
-    }
-    const bool folder = index == platform::shell::kIconFolder;
-    if (icon.isNull()) icon = QIcon::fromTheme(folder ? "folder" : "text-x-generic");
-    if (icon.isNull()) {
-      icon = QApplication::style()->standardIcon(folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
-    }
-    return icon;
-  }
-};
-
-}  // namespace detail
-
-ImageList::ImageList(int size) : d_(std::make_unique<detail::ImageListImpl>(size)) {}
-ImageList::~ImageList() = default;
-int ImageList::Width() const { return d_->size; }
-int ImageList::Height() const { return d_->size; }
-
-ImageList* SystemImageList(bool large) {
-  App();
-  static ImageList* lists[2] = {nullptr, nullptr};
-  ImageList*& list = lists[large ? 1 : 0];
-  if (!list) {
-    // Without a desktop the theme is the bare "hicolor"; the GNOME theme
-    // that comes with the system has the file-type icons.
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor") {
-      QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
-    }
-    list = new ImageList(large ? 32 : 16);
-  }
-  return list;
-}
-
-// ---------------------------------------------------------------------------
-// Internals
-
-namespace detail {
-
-struct ListViewAccess {
-  static void Data(ListView& v, TListItem& item) { v.Data(item); }
-  static void DataHint(ListView& v, int first, int last) { v.DataHint(first, last); }
-  static int DataFind(ListView& v, TItemFind find, const std::string& text, int start, bool wrap) {
-    return v.DataFind(find, text, start, wrap);
-  }
-  static void DataStateChange(ListView& v, int first, int last, unsigned o, unsigned n) {
-    v.DataStateChange(first, last, o, n);
-  }
-  static void ItemChange(ListView& v, int index, unsigned o, unsigned n) {
-    v.ItemChange(index, o, n);
-  }
-  static void ColumnClick(ListView& v, int column) { v.ColumnClick(column); }
-  static void ItemActivate(ListView& v, const TItemActivate& a) { v.ItemActivate(a); }
-  static bool CanEdit(ListView& v, int index) { return v.CanEdit(index); }
-  static bool Edited(ListView& v, int index, std::string& text) { return v.Edited(index, text); }
-  static void EditKeyPress(ListView& v, char32_t& key) { v.EditKeyPress(key); }
-  static void GetSubItemImage(ListView& v, TListItem& item, int sub, int& image) {
-    v.GetSubItemImage(item, sub, image);
-  }
-  static void MouseDown(ListView& v, TMouseButton b, TShiftState s, int x, int y) {
-    v.MouseDown(b, s, x, y);
-  }
-  static void MouseUp(ListView& v, TMouseButton b, TShiftState s, int x, int y) {
-    v.MouseUp(b, s, x, y);
-  }
-  static void MouseMove(ListView& v, TShiftState s, int x, int y) { v.MouseMove(s, x, y); }
-  static TViewStyle Style(const ListView& v) { return v.viewStyle_; }
-  static ImageList* Images(const ListView& v) {
-    return v.viewStyle_ == vsIcon ? v.largeImages_ : v.smallImages_;
-  }
-};
-
-}  // namespace detail
-
 using Access = detail::ListViewAccess;
 
 namespace {
@@ -146,12 +44,6 @@ TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons) {
   if (buttons & Qt::MiddleButton) shift |= ssMiddle;
   return shift;
 }
-
-struct Column {
-  QString caption;
-  int width = 50;
-  TAlignment alignment = taLeftJustify;
-};
 
 // Contiguous runs of rows (first, last), sorted and merged.
 using Runs = std::vector<std::pair<int, int>>;
@@ -175,242 +67,9 @@ Runs RunsOf(const QItemSelection& selection) {
   return Merge(std::move(runs));
 }
 
-// Rows are asked for as they are shown, and kept until the view is told
-// that they changed. Nothing is written through the model: a rename goes
-// to the owner's Edited hook.
-class ListModel final : public QAbstractTableModel {
- public:
-  explicit ListModel(ListView* owner) : owner(owner) {}
+}  // namespace
 
-  int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-    return parent.isValid() ? 0 : count_;
-  }
-  int columnCount(const QModelIndex& parent = QModelIndex()) const override {
-    return parent.isValid() ? 0 : std::max<int>(1, static_cast<int>(columns.size()));
-  }
-
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (!owner || !index.isValid() || index.row() >= count_) return {};
-    const int column = index.column();
-    switch (role) {
-      case Qt::DisplayRole:
-      case Qt::EditRole: {
-        const TListItem& item = Fetch(index.row()).item;
-        if (column == 0) return Q(item.Caption);
-        const std::size_t sub = static_cast<std::size_t>(column - 1);
-        return sub < item.SubItems.size() ? Q(item.SubItems[sub]) : QString();
-      }
-      case Qt::DecorationRole: {
-        ImageList* images = Access::Images(*owner);
-        if (!images) return {};
-        const int image = ImageIndexAt(index.row(), column);
-        if (image < 0) return {};
-        return images->Impl()->Icon(image);
-      }
-      case Qt::TextAlignmentRole:
-        return static_cast<int>(QAlign(ColumnAt(column).alignment) | Qt::AlignVCenter);
-      default:
-        return {};
-    }
-  }
-
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (orientation != Qt::Horizontal || section < 0 ||
-        section >= static_cast<int>(columns.size())) {
-      return {};
-    }
-    if (role == Qt::DisplayRole) return columns[static_cast<std::size_t>(section)].caption;
-    if (role == Qt::TextAlignmentRole) {
-      return static_cast<int>(QAlign(columns[static_cast<std::size_t>(section)].alignment) |
-                              Qt::AlignVCenter);
-    }
-    return {};
-  }
-
-  Qt::ItemFlags flags(const QModelIndex& index) const override {
-    if (!index.isValid()) return Qt::NoItemFlags;
-    Qt::ItemFlags flags =
-        Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren | Qt::ItemIsDragEnabled;
-    if (index.column() == 0 && owner && !owner->ReadOnly()) flags |= Qt::ItemIsEditable;
-    return flags;
-  }
-
-  void SetCount(int count) {
-    beginResetModel();
-    count_ = std::max(0, count);
-    rows_.clear();
-    endResetModel();
-    hintStale = true;
-  }
-
-  void Forget(int first, int last) {
-    first = std::max(first, 0);
-    last = std::min(last, count_ - 1);
-    if (first > last) return;
-    hintStale = true;
-    // The view measures every cell of a changed range: a long one only
-    // repaints what is shown.
-    if (last - first >= kLongRange) {
-      rows_.clear();
-      if (repaint) repaint();
-      return;
-    }
-    for (int row = first; row <= last; ++row) rows_.erase(row);
-    emit dataChanged(index(first, 0), index(last, columnCount() - 1));
-  }
-
-  void ForgetAll() { Forget(0, count_ - 1); }
-
-  void InsertColumn(Column column) {
-    const int at = static_cast<int>(columns.size());
-    // The first column replaces the stand-in column of an empty header.
-    if (at > 0) beginInsertColumns(QModelIndex(), at, at);
-    columns.push_back(std::move(column));
-    if (at > 0) endInsertColumns();
-    emit headerDataChanged(Qt::Horizontal, at, at);
-  }
-
-  int ImageIndexAt(int row, int column) const {
-    if (row < 0 || row >= count_) return -1;
-    return column == 0 ? Fetch(row).item.ImageIndex : SubItemImage(row, column - 1);
-  }
-
-  Column ColumnAt(int column) const {
-    if (column < 0 || column >= static_cast<int>(columns.size())) return {};
-    return columns[static_cast<std::size_t>(column)];
-  }
-
-  ListView* owner;
-  std::vector<Column> columns;
-  bool hintStale = true;
-  std::function<void()> repaint;
-  static constexpr int kLongRange = 64;
-
- private:
-  struct Row {
-    TListItem item;
-    std::vector<int> subImages;
-    bool subImagesKnown = false;
-  };
-
-  Row& Fetch(int row) const {
-    auto it = rows_.find(row);
-    if (it != rows_.end()) return it->second;
-    if (rows_.size() > 4096) rows_.clear();
-    Row fetched;
-    fetched.item.Index = row;
-    if (owner) RunQuietly([&] { Access::Data(*owner, fetched.item); });
-    return rows_.emplace(row, std::move(fetched)).first->second;
-  }
-
-  int SubItemImage(int row, int sub) const {
-    Row& r = Fetch(row);
-    if (!r.subImagesKnown) {
-      r.subImagesKnown = true;
-      const int count = std::max<int>(0, static_cast<int>(columns.size()) - 1);
-      r.subImages.assign(static_cast<std::size_t>(count), -1);
-      for (int s = 0; s < count && owner; ++s) {
-        RunQuietly([&] {
-          Access::GetSubItemImage(*owner, r.item, s, r.subImages[static_cast<std::size_t>(s)]);
-        });
-      }
-    }
-    const std::size_t at = static_cast<std::size_t>(sub);
-    return at < r.subImages.size() ? r.subImages[at] : -1;
-  }
-
-  int count_ = 0;
-  mutable std::unordered_map<int, Row> rows_;
-};
-
-// The in-place editor: characters go through the owner's key filter, and
-// only characters that CP932 can hold are taken, as in an ANSI edit box.
-class RenameEdit final : public QLineEdit {
- public:
-  RenameEdit(QWidget* parent, ListView* owner) : QLineEdit(parent), owner_(owner) {
-    setValidator(new detail::Cp932Validator(this));
-  }
-
- protected:
-  void keyPressEvent(QKeyEvent* e) override {
-    const QString text = e->text();
-    if (text.isEmpty() || !text.at(0).isPrint() ||
-        (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-      QLineEdit::keyPressEvent(e);
-      return;
-    }
-    const QString kept = Filter(text);
-    if (kept == text) {
-      QLineEdit::keyPressEvent(e);
-    } else if (!kept.isEmpty()) {
-      insert(kept);
-    }
-  }
-  void inputMethodEvent(QInputMethodEvent* e) override {
-    if (e->commitString().isEmpty()) {
-      QLineEdit::inputMethodEvent(e);
-      return;
-    }
-    QInputMethodEvent filtered(e->preeditString(), e->attributes());
-    filtered.setCommitString(Filter(e->commitString()), e->replacementStart(),
-                             e->replacementLength());
-    QLineEdit::inputMethodEvent(&filtered);
-  }
-
- private:
-  QString Filter(const QString& text) {
-    QString kept;
-    for (char32_t c : text.toUcs4()) {
-      if (owner_) Guard([&] { Access::EditKeyPress(*owner_, c); });
-      if (c != 0) kept += QString::fromUcs4(&c, 1);
-    }
-    return kept;
-  }
-
-  ListView* owner_;
-};
-
-class RenameDelegate final : public QStyledItemDelegate {
- public:
-  RenameDelegate(QObject* parent, ListView* owner) : QStyledItemDelegate(parent), owner(owner) {}
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                        const QModelIndex&) const override {
-    auto* edit = new RenameEdit(parent, owner);
-    edit->setFrame(true);
-    return edit;
-  }
-  // The owner decides in closeEditor; nothing is written to the model.
-  void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
-  // A cell of one size is measured without asking the owner for the row.
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return cell.isValid() ? cell : QStyledItemDelegate::sizeHint(option, index);
-  }
-  ListView* owner;
-  QSize cell;
-};
-
-// What the control drives in the shown view, whichever of the two it is.
-class OwnerView {
- public:
-  virtual ~OwnerView() = default;
-  virtual QAbstractItemView* Widget() = 0;
-  // Opens the caption editor of a row, as F2 would.
-  virtual bool OpenEditor(int row) = 0;
-  // Drops an open editor without a rename.
-  virtual void CancelEditor() = 0;
-  // Ends the press that started a drag.
-  virtual void EndPress() = 0;
-  // The rows shown now, first to last; false when none is.
-  virtual bool VisibleRows(int& first, int& last) const = 0;
-  int TopRow() const {
-    int first = -1, last = -1;
-    return VisibleRows(first, last) ? first : -1;
-  }
-
-  int editingRow = -1;
-  ListView* owner = nullptr;
-  Qt::MouseButtons buttons;
-};
+namespace detail {
 
 // The owner-data rules of both views: the owner finds, renames and hears
 // every mouse, focus and activation event, whatever lays the rows out.
@@ -726,54 +385,31 @@ class ListFlow final : public OwnerItemView<QListView> {
   RenameDelegate* delegate_;
 };
 
-}  // namespace
+bool ListViewImpl::TreeShown() const { return shown == tree; }
 
-namespace detail {
+QHeaderView* ListViewImpl::Header() const { return tree->header(); }
 
-struct ListViewImpl {
-  ListModel* model = nullptr;
-  // The control's widget; it holds both views and shows one.
-  QWidget* frame = nullptr;
-  QStackedLayout* stack = nullptr;
-  ListTree* tree = nullptr;
-  ListFlow* flow = nullptr;
-  OwnerView* shown = nullptr;
-  // Selection set inside BeginUpdate/EndUpdate: -1 untouched, 0 or 1.
-  std::vector<signed char> pending;
+QItemSelectionModel* ListViewImpl::Selection() const { return tree->selectionModel(); }
 
-  QAbstractItemView* Shown() const { return shown->Widget(); }
-  QItemSelectionModel* Selection() const { return tree->selectionModel(); }
-  QItemSelection RowsSelection(int first, int last) const {
-    return QItemSelection(model->index(first, 0), model->index(last, model->columnCount() - 1));
+void ListViewImpl::Show(OwnerView* view) {
+  if (view == shown) return;
+  QAbstractItemView* before = Shown();
+  const bool hadFocus = before->hasFocus();
+  const QModelIndex top = model->index(shown->TopRow(), 0);
+  shown->CancelEditor();
+  shown->buttons = Qt::NoButton;
+  shown = view;
+  QAbstractItemView* after = Shown();
+  stack->setCurrentWidget(after);
+  frame->setFocusProxy(after);
+  if (hadFocus) after->setFocus(Qt::OtherFocusReason);
+  const QModelIndex current = Selection()->currentIndex();
+  if (current.isValid()) {
+    after->scrollTo(current);
+  } else if (top.isValid()) {
+    after->scrollTo(top, QAbstractItemView::PositionAtTop);
   }
-  bool RowSelected(int row) const { return Selection()->isRowSelected(row, QModelIndex()); }
-  int CurrentRow() const {
-    const QModelIndex current = Selection()->currentIndex();
-    return current.isValid() ? current.row() : -1;
-  }
-
-  // Puts the other view in front: the selection and the focused row are
-  // shared; the focused row, or else the top row, stays in sight.
-  void Show(OwnerView* view) {
-    if (view == shown) return;
-    QAbstractItemView* before = Shown();
-    const bool hadFocus = before->hasFocus();
-    const QModelIndex top = model->index(shown->TopRow(), 0);
-    shown->CancelEditor();
-    shown->buttons = Qt::NoButton;
-    shown = view;
-    QAbstractItemView* after = Shown();
-    stack->setCurrentWidget(after);
-    frame->setFocusProxy(after);
-    if (hadFocus) after->setFocus(Qt::OtherFocusReason);
-    const QModelIndex current = Selection()->currentIndex();
-    if (current.isValid()) {
-      after->scrollTo(current);
-    } else if (top.isValid()) {
-      after->scrollTo(top, QAbstractItemView::PositionAtTop);
-    }
-  }
-};
+}
 
 }  // namespace detail
 
@@ -1208,123 +844,5 @@ int ListView::DoDragDrop(std::shared_ptr<DragSource> source, int okEffects) {
   }
   return effect;
 }
-
-// ---------------------------------------------------------------------------
-// Testing
-
-namespace testing {
-
-namespace {
-
-void SendTo(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButton button,
-            Qt::MouseButtons buttons, Qt::KeyboardModifiers keys) {
-  QMouseEvent event(type, QPointF(local), target->mapToGlobal(QPointF(local)), button, buttons,
-                    keys);
-  QApplication::sendEvent(target, &event);
-}
-
-Qt::MouseButton QtButton(TMouseButton button) {
-  return button == mbRight    ? Qt::RightButton
-         : button == mbMiddle ? Qt::MiddleButton
-                              : Qt::LeftButton;
-}
-
-Qt::MouseButtons HeldButtons(TShiftState shift) {
-  Qt::MouseButtons buttons;
-  if (shift & ssLeft) buttons |= Qt::LeftButton;
-  if (shift & ssRight) buttons |= Qt::RightButton;
-  if (shift & ssMiddle) buttons |= Qt::MiddleButton;
-  return buttons;
-}
-
-Qt::KeyboardModifiers HeldKeys(TShiftState shift) {
-  Qt::KeyboardModifiers keys;
-  if (shift & ssShift) keys |= Qt::ShiftModifier;
-  if (shift & ssCtrl) keys |= Qt::ControlModifier;
-  if (shift & ssAlt) keys |= Qt::AltModifier;
-  return keys;
-}
-
-// The viewport and the point in it of a client point of the view.
-QWidget* Viewport(ListView& view, QPoint& point) {
-  QWidget* viewport = view.View()->Shown()->viewport();
-  point = viewport->mapFrom(view.View()->frame, point);
-  return viewport;
-}
-
-}  // namespace
-
-std::string CellText(ListView& view, int row, int column) {
-  return S(view.View()->model->index(row, column).data(Qt::DisplayRole).toString());
-}
-
-int CellImage(ListView& view, int row, int column) {
-  return view.View()->model->ImageIndexAt(row, column);
-}
-
-TRect RowRect(ListView& view, int row) {
-  detail::ListViewImpl* impl = view.View();
-  QAbstractItemView* shown = impl->Shown();
-  QRect r = shown->visualRect(impl->model->index(row, 0));
-  if (r.isEmpty() || !r.intersects(shown->viewport()->rect())) return {};
-  // A row of the report and small-icon styles spans the view.
-  if (impl->shown == impl->tree) r = QRect(0, r.top(), shown->viewport()->width(), r.height());
-  const QPoint topLeft = shown->viewport()->mapTo(impl->frame, r.topLeft());
-  return {topLeft.x(), topLeft.y(), topLeft.x() + r.width(), topLeft.y() + r.height()};
-}
-
-void MouseDownAt(ListView& view, TMouseButton button, int x, int y, TShiftState keys) {
-  QPoint p(x, y);
-  QWidget* target = Viewport(view, p);
-  SendTo(target, QEvent::MouseButtonPress, p, QtButton(button), QtButton(button), HeldKeys(keys));
-}
-
-void MouseMoveTo(ListView& view, int x, int y, TShiftState held) {
-  QPoint p(x, y);
-  QWidget* target = Viewport(view, p);
-  SendTo(target, QEvent::MouseMove, p, Qt::NoButton, HeldButtons(held), HeldKeys(held));
-}
-
-void MouseUpAt(ListView& view, TMouseButton button, int x, int y, TShiftState keys) {
-  QPoint p(x, y);
-  QWidget* target = Viewport(view, p);
-  SendTo(target, QEvent::MouseButtonRelease, p, QtButton(button), Qt::NoButton, HeldKeys(keys));
-}
-
-void ClickRow(ListView& view, int row, TShiftState keys) {
-  const TRect r = RowRect(view, row);
-  const int x = r.Left + 8, y = (r.Top + r.Bottom) / 2;
-  MouseDownAt(view, mbLeft, x, y, keys);
-  MouseUpAt(view, mbLeft, x, y, keys);
-}
-
-void ClickColumnHeader(ListView& view, int column) {
-  QHeaderView* header = view.View()->tree->header();
-  const QPoint p(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                 header->height() / 2);
-  QWidget* target = header->viewport();
-  SendTo(target, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  SendTo(target, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-}
-
-bool TypeIntoEditor(ListView& view, const std::string& utf8, bool commit) {
-  OwnerView* shown = view.View()->shown;
-  if (shown->editingRow < 0) return false;
-  auto* editor = qobject_cast<QLineEdit*>(
-      shown->Widget()->indexWidget(view.View()->model->index(shown->editingRow, 0)));
-  if (!editor) return false;
-  const QString text = Q(utf8);
-  for (char32_t c : text.toUcs4()) {
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&c, 1));
-    QApplication::sendEvent(editor, &press);
-  }
-  QKeyEvent key(QEvent::KeyPress, commit ? Qt::Key_Return : Qt::Key_Escape, Qt::NoModifier);
-  QApplication::sendEvent(editor, &key);
-  // The editor commits from the event loop.
-  QCoreApplication::processEvents();
-  return true;
-}
-
-}  // namespace testing
 
 }  // namespace ui
