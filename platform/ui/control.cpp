@@ -98,6 +98,17 @@ TMouseButton ToMouseButton(Qt::MouseButton button) {
   }
 }
 
+TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons) {
+  TShiftState shift = 0;
+  if (keys & Qt::ShiftModifier) shift |= ssShift;
+  if (keys & Qt::AltModifier) shift |= ssAlt;
+  if (keys & Qt::ControlModifier) shift |= ssCtrl;
+  if (buttons & Qt::LeftButton) shift |= ssLeft;
+  if (buttons & Qt::RightButton) shift |= ssRight;
+  if (buttons & Qt::MiddleButton) shift |= ssMiddle;
+  return shift;
+}
+
 QWidget* ClientWidget(Control* control) { return control ? control->Impl()->widget : nullptr; }
 
 void ControlImpl::Attach(QWidget* w) {
@@ -189,8 +200,25 @@ Control::Control(Control* parent, std::string name, Form* ownerForm)
   };
 }
 
-Control::~Control() {
-  if (d_->widget) delete d_->widget.data();
+Control::~Control() { DestroyWidget(); }
+
+// Qt may still call in while the widget goes (focus leaving, an open
+// editor closing): by then the derived parts of this control are gone.
+void Control::DestroyWidget() {
+  d_->detached = true;
+  delete d_->widget.data();
+}
+
+void Control::MouseDown(TMouseButton button, TShiftState, int x, int y) {
+  if (OnMouseDown) OnMouseDown(button, x, y);
+}
+
+void Control::MouseUp(TMouseButton button, TShiftState, int x, int y) {
+  if (OnMouseUp) OnMouseUp(button, x, y);
+}
+
+void Control::MouseMove(TShiftState, int x, int y) {
+  if (OnMouseMove) OnMouseMove(x, y);
 }
 
 void Control::ParentFontChanged(const TFont& font) {

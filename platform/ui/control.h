@@ -15,7 +15,9 @@ class PopupMenu;
 
 namespace detail {
 struct ControlImpl;
-}
+template <class Base>
+class Hooked;
+}  // namespace detail
 
 class Component {
  public:
@@ -121,12 +123,22 @@ class Control : public Component {
   void SetVisibleFlag(bool visible) { visible_ = visible; }
   virtual void FontChanged();
   virtual void ColorChanged();
+  // Every press, release and move of the user's, in client coordinates;
+  // shift holds the keys and the buttons still down. Each fires its event,
+  // so a derived control adds its own handling and calls the base.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  // Deletes the widget; no event of it reaches this control any more.
+  void DestroyWidget();
 
   std::unique_ptr<detail::ControlImpl> d_;
 
  private:
   friend struct detail::ControlImpl;
   friend class Form;
+  template <class Base>
+  friend class detail::Hooked;
   void ParentFontChanged(const TFont& font);
   void ParentColorChanged(TColor color);
 

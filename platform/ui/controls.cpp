@@ -53,7 +53,7 @@ Qt::Alignment detail::QAlign(TAlignment alignment) {
 
 Label::Label(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
   d_->graphic = true;
-  d_->clickOnRelease = true;
+  d_->releaseClick = detail::ControlImpl::ReleaseClick::Inside;
   d_->fillsBackground = true;
   auto* w = new Hooked<QLabel>(this);
   w->setTextFormat(Qt::PlainText);
@@ -561,7 +561,7 @@ struct PanelWidget : Hooked<QFrame> {
 
 Panel::Panel(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
   d_->fillsBackground = true;
-  d_->clickOnRelease = true;
+  d_->releaseClick = detail::ControlImpl::ReleaseClick::Inside;
   d_->Attach(new PanelWidget(this));
   SetBounds(0, 0, 185, 41);
 }

@@ -23,15 +23,6 @@
 
 namespace ui {
 
-// Shift state of the class library: keys and mouse buttons, a bit set.
-using TShiftState = std::uint32_t;
-constexpr TShiftState ssShift = 0x01;
-constexpr TShiftState ssAlt = 0x02;
-constexpr TShiftState ssCtrl = 0x04;
-constexpr TShiftState ssLeft = 0x08;
-constexpr TShiftState ssRight = 0x10;
-constexpr TShiftState ssMiddle = 0x20;
-
 // OLE key-state bits.
 constexpr std::uint32_t MK_LBUTTON = 0x01;
 constexpr std::uint32_t MK_RBUTTON = 0x02;

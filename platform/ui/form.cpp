@@ -193,7 +193,7 @@ FormWidget* WidgetOf(const Form* form) {
 Form::Form(std::string name) : Control(nullptr, std::move(name), nullptr) {
   SetVisibleFlag(false);
   d_->fillsBackground = true;
-  d_->clickOnRelease = true;
+  d_->releaseClick = detail::ControlImpl::ReleaseClick::Inside;
   auto* w = new FormWidget(this);
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   d_->Attach(w);

@@ -34,17 +34,6 @@ using Access = detail::ListViewAccess;
 
 namespace {
 
-TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons) {
-  TShiftState shift = 0;
-  if (keys & Qt::ShiftModifier) shift |= ssShift;
-  if (keys & Qt::AltModifier) shift |= ssAlt;
-  if (keys & Qt::ControlModifier) shift |= ssCtrl;
-  if (buttons & Qt::LeftButton) shift |= ssLeft;
-  if (buttons & Qt::RightButton) shift |= ssRight;
-  if (buttons & Qt::MiddleButton) shift |= ssMiddle;
-  return shift;
-}
-
 // Contiguous runs of rows (first, last), sorted and merged.
 using Runs = std::vector<std::pair<int, int>>;
 
@@ -74,12 +63,12 @@ namespace detail {
 // The owner-data rules of both views: the owner finds, renames and hears
 // every mouse, focus and activation event, whatever lays the rows out.
 template <class Base>
-class OwnerItemView : public Base, public OwnerView {
+class OwnerItemView : public Hooked<Base>, public OwnerView {
  public:
   using View = QAbstractItemView;
 
-  OwnerItemView(ListView* control, ListModel* model, RenameDelegate* delegate) : model_(model) {
-    owner = control;
+  OwnerItemView(ListView* control, ListModel* model, RenameDelegate* delegate)
+      : Hooked<Base>(control), model_(model) {
     this->setModel(model);
     this->setSelectionBehavior(View::SelectRows);
     this->setEditTriggers(View::SelectedClicked | View::EditKeyPressed);
@@ -92,6 +81,9 @@ class OwnerItemView : public Base, public OwnerView {
   }
 
   QAbstractItemView* Widget() override { return this; }
+  ListView* ListOwner() const override { return static_cast<ListView*>(this->Owner()); }
+  Qt::MouseButtons HeldButtons() const override { return Hooked<Base>::HeldButtons(); }
+  void ForgetHeldButtons() override { Hooked<Base>::ForgetHeldButtons(); }
 
   bool OpenEditor(int row) override {
     return edit(model_->index(row, 0), View::EditKeyPressed, nullptr);
@@ -121,6 +113,7 @@ class OwnerItemView : public Base, public OwnerView {
 
   // The owner finds the row (owner data: the view has no texts to search).
   void keyboardSearch(const QString& text) override {
+    ListView* const owner = ListOwner();
     if (!owner) return;
     const int count = model_->rowCount();
     if (text.isEmpty() || count == 0) return;
@@ -144,6 +137,7 @@ class OwnerItemView : public Base, public OwnerView {
   }
 
   bool edit(const QModelIndex& index, View::EditTrigger trigger, QEvent* event) override {
+    ListView* const owner = ListOwner();
     if (trigger == View::NoEditTriggers || !index.isValid() || !owner) {
       return Base::edit(index, trigger, event);
     }
@@ -169,6 +163,7 @@ class OwnerItemView : public Base, public OwnerView {
     closing_ = true;
     const int row = editingRow;
     editingRow = -1;
+    ListView* const owner = ListOwner();
     auto* line = qobject_cast<QLineEdit*>(editor);
     QPointer<View> self(this);
     if (owner && row >= 0 && line && hint != QAbstractItemDelegate::RevertModelCache) {
@@ -186,74 +181,25 @@ class OwnerItemView : public Base, public OwnerView {
     if (self) closing_ = false;
   }
 
-  void mousePressEvent(QMouseEvent* e) override {
-    QPointer<View> self(this);
-    buttons = e->buttons();
-    Base::mousePressEvent(e);
-    if (!self || !owner) return;
-    const QPoint p = ClientPoint(e);
-    const TMouseButton b = detail::ToMouseButton(e->button());
-    Guard(
-        [&] { Access::MouseDown(*owner, b, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y()); });
+  // Client points are the control's: the frame that holds both views.
+  QPoint ClientPoint(const QMouseEvent* e) const override {
+    return ToClient(e->position().toPoint());
   }
 
-  void mouseReleaseEvent(QMouseEvent* e) override {
-    QPointer<View> self(this);
-    buttons = e->buttons();
-    Base::mouseReleaseEvent(e);
-    if (!self || !owner) return;
-    const QPoint p = ClientPoint(e);
-    const TMouseButton b = detail::ToMouseButton(e->button());
-    ListView* control = owner;
-    if (b == mbLeft) Guard([&] { control->Click(); });
-    if (!self || !owner) return;
-    Guard([&] { Access::MouseUp(*owner, b, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y()); });
-    if (self && owner && b == mbRight) {
-      detail::OpenPopupFor(owner, int(e->globalPosition().x()), int(e->globalPosition().y()));
-    }
-  }
-
-  void mouseMoveEvent(QMouseEvent* e) override {
-    QPointer<View> self(this);
-    buttons = e->buttons();
-    Base::mouseMoveEvent(e);
-    if (!self || !owner) return;
-    const QPoint p = ClientPoint(e);
-    Guard([&] { Access::MouseMove(*owner, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y()); });
-  }
-
+  // An activation by the mouse gives the point of the double click.
   void mouseDoubleClickEvent(QMouseEvent* e) override {
     QPointer<View> self(this);
     lastDoubleClick_ = ClientPoint(e);
     fromMouse_ = true;
-    Base::mouseDoubleClickEvent(e);
-    if (!self) return;
-    fromMouse_ = false;
-    if (owner && owner->OnDblClick) Guard([&] { owner->OnDblClick(); });
-  }
-
-  void contextMenuEvent(QContextMenuEvent* e) override {
-    if (owner && owner->GetPopupMenu()) {
-      e->accept();
-      return;
-    }
-    Base::contextMenuEvent(e);
-  }
-
-  void focusInEvent(QFocusEvent* e) override {
-    Base::focusInEvent(e);
-    if (owner && owner->OnEnter) Guard([&] { owner->OnEnter(); });
-  }
-
-  void focusOutEvent(QFocusEvent* e) override {
-    Base::focusOutEvent(e);
-    if (owner && owner->OnExit) Guard([&] { owner->OnExit(); });
+    Hooked<Base>::mouseDoubleClickEvent(e);
+    if (self) fromMouse_ = false;
   }
 
   ListModel* model_;
 
  private:
   void Activated(const QModelIndex& index) {
+    ListView* const owner = ListOwner();
     if (!owner || !index.isValid()) return;
     TItemActivate activate;
     activate.Index = index.row();
@@ -262,19 +208,18 @@ class OwnerItemView : public Base, public OwnerView {
     if (!fromMouse_) p = ToClient(this->visualRect(index).topLeft());
     activate.X = p.x();
     activate.Y = p.y();
-    activate.Shift = ShiftOf(QGuiApplication::keyboardModifiers(), Qt::NoButton);
+    activate.Shift = detail::ShiftOf(QGuiApplication::keyboardModifiers(), Qt::NoButton);
     Guard([&] { Access::ItemActivate(*owner, activate); });
   }
 
-  // Client points are the control's: the frame that holds both views.
   QPoint ToClient(QPoint inViewport) const {
     QWidget* frame = this->parentWidget();
     return frame ? this->viewport()->mapTo(frame, inViewport) : inViewport;
   }
-  QPoint ClientPoint(const QMouseEvent* e) const { return ToClient(e->position().toPoint()); }
 
   // The rows about to be painted, so that the owner can prepare them.
   void HintVisibleRows() {
+    ListView* const owner = ListOwner();
     if (!owner || model_->rowCount() == 0) return;
     int first = -1, last = -1;
     if (!VisibleRows(first, last)) return;
@@ -397,7 +342,7 @@ void ListViewImpl::Show(OwnerView* view) {
   const bool hadFocus = before->hasFocus();
   const QModelIndex top = model->index(shown->TopRow(), 0);
   shown->CancelEditor();
-  shown->buttons = Qt::NoButton;
+  shown->ForgetHeldButtons();
   shown = view;
   QAbstractItemView* after = Shown();
   stack->setCurrentWidget(after);
@@ -484,16 +429,17 @@ ListView::ListView(Control* parent, std::string name)
                      if (model->owner) ReportFocus(*this, *model, current, previous);
                    });
   QObject::connect(tree->header(), &QHeaderView::sectionClicked, tree, [this, tree](int column) {
-    if (tree->owner) Guard([&] { ColumnClick(column); });
+    if (tree->ListOwner()) Guard([&] { ColumnClick(column); });
   });
   QObject::connect(tree->header(), &QHeaderView::sectionResized, tree,
                    [this, tree](int column, int, int width) {
-                     if (!tree->owner) return;
+                     if (!tree->ListOwner()) return;
                      auto& columns = v_->model->columns;
                      if (viewStyle_ == vsReport && column < static_cast<int>(columns.size())) {
                        columns[static_cast<std::size_t>(column)].width = width;
                      }
                    });
+  d_->releaseClick = detail::ControlImpl::ReleaseClick::Anywhere;
   d_->Attach(frame);
   SetColor(clWindow);
   SetMultiSelect(false);
@@ -502,11 +448,8 @@ ListView::ListView(Control* parent, std::string name)
 }
 
 ListView::~ListView() {
-  // Qt may still call in while the widget goes (an open editor closing).
-  v_->tree->owner = nullptr;
-  v_->flow->owner = nullptr;
   v_->model->owner = nullptr;
-  delete d_->widget.data();
+  DestroyWidget();
 }
 
 // ---- columns
@@ -808,22 +751,10 @@ void ListView::GetSubItemImage(TListItem& item, int subItem, int& imageIndex) {
   if (OnGetSubItemImage) OnGetSubItemImage(item, subItem, imageIndex);
 }
 
-void ListView::MouseDown(TMouseButton button, TShiftState, int x, int y) {
-  if (OnMouseDown) OnMouseDown(button, x, y);
-}
-
-void ListView::MouseUp(TMouseButton button, TShiftState, int x, int y) {
-  if (OnMouseUp) OnMouseUp(button, x, y);
-}
-
-void ListView::MouseMove(TShiftState, int x, int y) {
-  if (OnMouseMove) OnMouseMove(x, y);
-}
-
 bool ListView::IsMouseButtonDown(TMouseButton button) const {
   // The buttons of the mouse event in hand are the live state: Qt reports
   // logical buttons, already exchanged when the mouse is set left-handed.
-  const Qt::MouseButtons buttons = v_->shown->buttons;
+  const Qt::MouseButtons buttons = v_->shown->HeldButtons();
   switch (button) {
     case mbRight:
       return buttons & Qt::RightButton;
@@ -840,7 +771,7 @@ int ListView::DoDragDrop(std::shared_ptr<DragSource> source, int okEffects) {
   const int effect = ui::DoDragDrop(*this, std::move(source), okEffects);
   if (frame) {
     view->EndPress();
-    view->buttons = Qt::NoButton;
+    view->ForgetHeldButtons();
   }
   return effect;
 }

@@ -179,10 +179,6 @@ class ListView : public Control {
   virtual bool Edited(int index, std::string& text);
   virtual void EditKeyPress(char32_t& key);
   virtual void GetSubItemImage(TListItem& item, int subItem, int& imageIndex);
-  // Client coordinates; shift holds the keys and the buttons still down.
-  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
-  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
-  virtual void MouseMove(TShiftState shift, int x, int y);
 
   // Whether the button is down, as of the mouse event being handled.
   bool IsMouseButtonDown(TMouseButton button) const;

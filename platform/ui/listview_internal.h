@@ -31,9 +31,13 @@ class OwnerView {
     return VisibleRows(first, last) ? first : -1;
   }
 
+  // The control, or nullptr once it has begun to go.
+  virtual ListView* ListOwner() const = 0;
+  // The buttons held as of the mouse event being handled.
+  virtual Qt::MouseButtons HeldButtons() const = 0;
+  virtual void ForgetHeldButtons() = 0;
+
   int editingRow = -1;
-  ListView* owner = nullptr;
-  Qt::MouseButtons buttons;
 };
 
 class ListTree;

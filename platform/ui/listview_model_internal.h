@@ -36,13 +36,6 @@ struct ListViewAccess {
   static void GetSubItemImage(ListView& v, TListItem& item, int sub, int& image) {
     v.GetSubItemImage(item, sub, image);
   }
-  static void MouseDown(ListView& v, TMouseButton b, TShiftState s, int x, int y) {
-    v.MouseDown(b, s, x, y);
-  }
-  static void MouseUp(ListView& v, TMouseButton b, TShiftState s, int x, int y) {
-    v.MouseUp(b, s, x, y);
-  }
-  static void MouseMove(ListView& v, TShiftState s, int x, int y) { v.MouseMove(s, x, y); }
   static TViewStyle Style(const ListView& v) { return v.viewStyle_; }
   static ImageList* Images(const ListView& v) {
     return v.viewStyle_ == vsIcon ? v.largeImages_ : v.smallImages_;

@@ -92,8 +92,12 @@ struct ControlImpl {
   bool graphic = false;
   bool fillsBackground = false;
   // Controls without a click of their own (labels, pictures, panels,
-  // forms) click on a left release inside after a press.
-  bool clickOnRelease = false;
+  // forms) click on a left release inside after a press; the list view
+  // clicks on a left release after a press wherever the pointer went.
+  enum class ReleaseClick { None, Inside, Anywhere };
+  ReleaseClick releaseClick = ReleaseClick::None;
+  // Set while the control goes: its widget's events no longer reach it.
+  bool detached = false;
 
   // Takes the widget: parent, mouse tracking, font, colour, stacking.
   void Attach(QWidget* w);
@@ -105,56 +109,72 @@ struct ControlImpl {
 QWidget* ClientWidget(Control* control);
 
 TMouseButton ToMouseButton(Qt::MouseButton button);
+TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons);
+void OpenPopupFor(Control* control, int globalX, int globalY);
 
-// Routes Qt mouse and focus events of a widget to its control's events.
+// Routes Qt mouse and focus events of a widget to its control's hooks and
+// events. A handler may delete the widget or its control; nothing is
+// touched after that.
 template <class Base>
 class Hooked : public Base {
  public:
   template <class... Args>
   explicit Hooked(Control* owner, Args&&... args)
       : Base(std::forward<Args>(args)...), owner_(owner) {}
-  Control* Owner() const { return owner_; }
+  // The control, or nullptr once it has begun to go.
+  Control* Owner() const { return owner_->Impl()->detached ? nullptr : owner_; }
+  // The buttons held as of the mouse event being handled.
+  Qt::MouseButtons HeldButtons() const { return held_; }
+  void ForgetHeldButtons() { held_ = Qt::NoButton; }
 
  protected:
+  // Where the control's client coordinates start: the widget itself.
+  virtual QPoint ClientPoint(const QMouseEvent* e) const { return e->position().toPoint(); }
+
   void mousePressEvent(QMouseEvent* e) override {
+    QPointer<QWidget> self(this);
+    held_ = e->buttons();
     Base::mousePressEvent(e);
+    if (!self || !Owner()) return;
     e->accept();
     if (e->button() == Qt::LeftButton) leftPressed_ = true;
-    const QPoint p = e->position().toPoint();
-    const TMouseButton b = ToMouseButton(e->button());
-    Guard([&] {
-      if (owner_->OnMouseDown) owner_->OnMouseDown(b, p.x(), p.y());
-    });
+    const QPoint p = ClientPoint(e);
+    const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
+    Guard([&] { owner_->MouseDown(ToMouseButton(e->button()), shift, p.x(), p.y()); });
   }
   void mouseReleaseEvent(QMouseEvent* e) override {
     QPointer<QWidget> self(this);
+    held_ = e->buttons();
     Base::mouseReleaseEvent(e);
-    if (!self) return;
+    if (!self || !Owner()) return;
     e->accept();
-    const QPoint p = e->position().toPoint();
-    const QPoint g = e->globalPosition().toPoint();
+    const QPoint p = ClientPoint(e);
     const TMouseButton b = ToMouseButton(e->button());
     if (b == mbLeft && leftPressed_) {
       leftPressed_ = false;
-      if (owner_->Impl()->clickOnRelease && this->rect().contains(p))
-        Guard([&] { owner_->Click(); });
-      if (!self) return;
+      if (ClicksOnRelease(e->position().toPoint())) Guard([&] { owner_->Click(); });
+      if (!self || !Owner()) return;
     }
-    Guard([&] {
-      if (owner_->OnMouseUp) owner_->OnMouseUp(b, p.x(), p.y());
-    });
-    if (self && b == mbRight) OpenPopup(owner_, g);
+    const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
+    Guard([&] { owner_->MouseUp(b, shift, p.x(), p.y()); });
+    if (self && Owner() && b == mbRight) {
+      OpenPopupFor(owner_, int(e->globalPosition().x()), int(e->globalPosition().y()));
+    }
   }
   void mouseMoveEvent(QMouseEvent* e) override {
+    QPointer<QWidget> self(this);
+    held_ = e->buttons();
     Base::mouseMoveEvent(e);
+    if (!self || !Owner()) return;
     e->accept();
-    const QPoint p = e->position().toPoint();
-    Guard([&] {
-      if (owner_->OnMouseMove) owner_->OnMouseMove(p.x(), p.y());
-    });
+    const QPoint p = ClientPoint(e);
+    const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
+    Guard([&] { owner_->MouseMove(shift, p.x(), p.y()); });
   }
   void mouseDoubleClickEvent(QMouseEvent* e) override {
+    QPointer<QWidget> self(this);
     Base::mouseDoubleClickEvent(e);
+    if (!self || !Owner()) return;
     e->accept();
     Guard([&] {
       if (owner_->OnDblClick) owner_->OnDblClick();
@@ -162,7 +182,7 @@ class Hooked : public Base {
   }
   void contextMenuEvent(QContextMenuEvent* e) override {
     // The pop-up menu opens on release, after OnMouseUp.
-    if (owner_->GetPopupMenu()) {
+    if (Owner() && owner_->GetPopupMenu()) {
       e->accept();
       return;
     }
@@ -170,28 +190,28 @@ class Hooked : public Base {
   }
   void focusInEvent(QFocusEvent* e) override {
     Base::focusInEvent(e);
-    Guard([&] {
-      if (owner_->OnEnter) owner_->OnEnter();
-    });
+    if (Owner() && owner_->OnEnter) Guard([&] { owner_->OnEnter(); });
   }
   void focusOutEvent(QFocusEvent* e) override {
     Base::focusOutEvent(e);
-    Guard([&] {
-      if (owner_->OnExit) owner_->OnExit();
-    });
+    if (Owner() && owner_->OnExit) Guard([&] { owner_->OnExit(); });
   }
 
  private:
-  static void OpenPopup(Control* control, QPoint global);
+  bool ClicksOnRelease(QPoint inWidget) const {
+    switch (owner_->Impl()->releaseClick) {
+      case ControlImpl::ReleaseClick::Inside:
+        return this->rect().contains(inWidget);
+      case ControlImpl::ReleaseClick::Anywhere:
+        return true;
+      default:
+        return false;
+    }
+  }
+
   Control* owner_;
+  Qt::MouseButtons held_;
   bool leftPressed_ = false;
 };
-
-void OpenPopupFor(Control* control, int globalX, int globalY);
-
-template <class Base>
-void Hooked<Base>::OpenPopup(Control* control, QPoint global) {
-  OpenPopupFor(control, global.x(), global.y());
-}
 
 }  // namespace ui::detail

@@ -107,6 +107,14 @@ constexpr TModalResult mrNoToAll = 9;
 constexpr TModalResult mrYesToAll = 10;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// Shift state of the class library: keys and mouse buttons, a bit set.
+using TShiftState = std::uint32_t;
+constexpr TShiftState ssShift = 0x01;
+constexpr TShiftState ssAlt = 0x02;
+constexpr TShiftState ssCtrl = 0x04;
+constexpr TShiftState ssLeft = 0x08;
+constexpr TShiftState ssRight = 0x10;
+constexpr TShiftState ssMiddle = 0x20;
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
