@@ -117,31 +117,53 @@ int Compare(const T& a, const T& b) {
 
 // Texts as a Japanese user sorts them; texts that differ only in case
 // keep one order by their bytes, so sorting twice reverses exactly.
-int CompareTexts(const std::string& a, const std::string& b) {
+int CompareTexts(std::string_view a, std::string_view b) {
   const int order = platform::text::AnsiCompareText(a, b);
   return order != 0 ? order : a.compare(b);
 }
 
-int CompareItems(TArchiveItem* a, TArchiveItem* b, TArcSortType key) {
+// A member with its sort key, fetched once before the sort: the
+// comparisons then read the keys side by side instead of reaching into
+// each member's texts again.
+struct SortEntry {
+  std::string_view text;
+  std::uint64_t number = 0;
+  TArchiveItem* item = nullptr;
+};
+
+SortEntry SortKey(TArchiveItem* item, TArcSortType key) {
   switch (key) {
     case stName:
-      return CompareTexts(a->FileName(), b->FileName());
+      return {item->FileName(), 0, item};
     case stTime:
-      return Compare(a->FileTime(), b->FileTime());
+      return {{}, item->FileTime(), item};
     case stSize:
-      return Compare(a->OriginalSize(), b->OriginalSize());
+      return {{}, item->OriginalSize(), item};
     case stRate:
-      return Compare(a->Ratio(), b->Ratio());
+      return {{}, item->Ratio(), item};
     case stCompSize:
-      return Compare(a->CompressedSize(), b->CompressedSize());
+      return {{}, item->CompressedSize(), item};
     case stPath:
-      return CompareTexts(a->Directory(), b->Directory());
+      return {item->Directory(), 0, item};
     case stType:
-      return CompareTexts(a->TypeName(), b->TypeName());
+      return {item->TypeName(), 0, item};
     case stNoSort:
       break;
   }
-  return 0;
+  return {{}, 0, item};
+}
+
+int CompareKeys(const SortEntry& a, const SortEntry& b, TArcSortType key) {
+  switch (key) {
+    case stName:
+    case stPath:
+    case stType:
+      return CompareTexts(a.text, b.text);
+    case stNoSort:
+      return 0;
+    default:
+      return Compare(a.number, b.number);
+  }
 }
 
 // A FILETIME reported by the library for an archive time query.
@@ -600,9 +622,13 @@ void TArchiveList::Sort(TArcSortType sortType) {
   if (items_.empty()) return;
   if (sortType != stNoSort) {
     const int direction = sortDirections_[sortType];
-    std::sort(items_.begin(), items_.end(), [&](TArchiveItem* a, TArchiveItem* b) {
-      return CompareItems(a, b, sortType) * direction < 0;
+    std::vector<SortEntry> entries;
+    entries.reserve(items_.size());
+    for (TArchiveItem* item : items_) entries.push_back(SortKey(item, sortType));
+    std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
+      return CompareKeys(a, b, sortType) * direction < 0;
     });
+    for (std::size_t i = 0; i < entries.size(); ++i) items_[i] = entries[i].item;
   }
   if (OnSort) OnSort(this);
 }
