@@ -521,7 +521,7 @@ void TArchiveControl::DoList(TArchiveItem* item, bool& accept) {
     case atArj:
     case atRar:
     case atGca:
-      accept = !item->FileName().empty();
+      accept = item->HasFileName();
       break;
     default:
       accept = false;

@@ -43,7 +43,7 @@ std::size_t NameStart(std::string_view path) {
 }
 
 // The member path of a record, as the library wrote it (CP932).
-std::string_view RawPath(const INDIVIDUALINFO& info) {
+std::string_view RecordPath(const INDIVIDUALINFO& info) {
   return std::string_view(info.szFileName, strnlen(info.szFileName, sizeof(info.szFileName)));
 }
 
@@ -117,31 +117,53 @@ int Compare(const T& a, const T& b) {
 
 // Texts as a Japanese user sorts them; texts that differ only in case
 // keep one order by their bytes, so sorting twice reverses exactly.
-int CompareTexts(const std::string& a, const std::string& b) {
+int CompareTexts(std::string_view a, std::string_view b) {
   const int order = platform::text::AnsiCompareText(a, b);
   return order != 0 ? order : a.compare(b);
 }
 
-int CompareItems(TArchiveItem* a, TArchiveItem* b, TArcSortType key) {
+// A member with its sort key, fetched once before the sort: the
+// comparisons then read the keys side by side instead of reaching into
+// each member's texts again.
+struct SortEntry {
+  std::string_view text;
+  std::uint64_t number = 0;
+  TArchiveItem* item = nullptr;
+};
+
+SortEntry SortKey(TArchiveItem* item, TArcSortType key) {
   switch (key) {
     case stName:
-      return CompareTexts(a->FileName(), b->FileName());
+      return {item->FileName(), 0, item};
     case stTime:
-      return Compare(a->FileTime(), b->FileTime());
+      return {{}, item->FileTime(), item};
     case stSize:
-      return Compare(a->OriginalSize(), b->OriginalSize());
+      return {{}, item->OriginalSize(), item};
     case stRate:
-      return Compare(a->Ratio(), b->Ratio());
+      return {{}, item->Ratio(), item};
     case stCompSize:
-      return Compare(a->CompressedSize(), b->CompressedSize());
+      return {{}, item->CompressedSize(), item};
     case stPath:
-      return CompareTexts(a->Directory(), b->Directory());
+      return {item->Directory(), 0, item};
     case stType:
-      return CompareTexts(a->TypeName(), b->TypeName());
+      return {item->TypeName(), 0, item};
     case stNoSort:
       break;
   }
-  return 0;
+  return {{}, 0, item};
+}
+
+int CompareKeys(const SortEntry& a, const SortEntry& b, TArcSortType key) {
+  switch (key) {
+    case stName:
+    case stPath:
+    case stType:
+      return CompareTexts(a.text, b.text);
+    case stNoSort:
+      return 0;
+    default:
+      return Compare(a.number, b.number);
+  }
 }
 
 // A FILETIME reported by the library for an archive time query.
@@ -187,14 +209,14 @@ TDateTime FileTimeToDateTimeValue(std::uint64_t fileTime) {
 // ---------------------------------------------------------------------------
 // TArchiveItem
 
-TArchiveItem::TArchiveItem(TArchiveList* owner, const INDIVIDUALINFO& info)
-    : info_(info), owner_(owner) {
+TArchiveItem::TArchiveItem(TArchiveList* owner, const INDIVIDUALINFO& info) : owner_(owner) {
   if (!owner) throw ECommonArchiverError(SInvalidOwner);
+  Assign(info);
 }
 
 std::uint32_t TArchiveItem::Attributes() {
   if (attributes_ != 0) return attributes_;
-  const char* text = info_.szAttribute;
+  const char* text = attributeText_;
   std::uint32_t value = 0;
   if (text[0] == 'A') value += 0x20;
   if (text[0] && text[1] == 'S') value += 0x04;
@@ -204,44 +226,54 @@ std::uint32_t TArchiveItem::Attributes() {
   return attributes_;
 }
 
-std::uint64_t TArchiveItem::CompressedSize() const { return info_.dwCompressedSize; }
+std::uint64_t TArchiveItem::CompressedSize() const { return compressedSize_; }
 
-std::uint64_t TArchiveItem::OriginalSize() const { return info_.dwOriginalSize; }
+std::uint64_t TArchiveItem::OriginalSize() const { return originalSize_; }
 
 bool TArchiveItem::Rename(const std::string&) { return false; }
 
-std::string TArchiveItem::FullName() const { return platform::text::Cp932ToUtf8(RawPath(info_)); }
+std::string TArchiveItem::FullName() const { return platform::text::Cp932ToUtf8(RawPath()); }
+
+TArchiveItem::Texts& TArchiveItem::TextsMade() {
+  if (!texts_) texts_ = std::make_unique<Texts>();
+  return *texts_;
+}
 
 void TArchiveItem::SplitFullName() {
-  if (nameSplit_) return;
-  const std::string_view path = RawPath(info_);
+  Texts& texts = TextsMade();
+  if (texts.nameSplit) return;
+  const std::string_view path = RawPath();
   const std::size_t start = NameStart(path);
-  fileName_ = platform::text::Cp932ToUtf8(path.substr(start));
-  directory_ = platform::text::Cp932ToUtf8(path.substr(0, start));
-  nameSplit_ = true;
+  texts.fileName = platform::text::Cp932ToUtf8(path.substr(start));
+  texts.directory = platform::text::Cp932ToUtf8(path.substr(0, start));
+  texts.nameSplit = true;
 }
 
 const std::string& TArchiveItem::FileName() {
   SplitFullName();
-  return fileName_;
+  return texts_->fileName;
 }
 
 const std::string& TArchiveItem::Directory() {
   SplitFullName();
-  return directory_;
+  return texts_->directory;
 }
 
+// The conversion turns every byte it cannot map into "?": a name part of
+// some bytes never becomes empty.
+bool TArchiveItem::HasFileName() const { return NameStart(RawPath()) < RawPath().size(); }
+
 std::uint64_t TArchiveItem::FileTime() {
-  if (fileTime_ == 0) fileTime_ = DosDateTimeToFileTime(info_.wDate, info_.wTime);
+  if (fileTime_ == 0) fileTime_ = DosDateTimeToFileTime(date_, time_);
   return fileTime_;
 }
 
 TDateTime TArchiveItem::DateTime() {
-  if (dateTime_ == 0) dateTime_ = FileTime() ? FileTimeToDateTimeValue(FileTime()) : 0;
-  return dateTime_;
+  const std::uint64_t fileTime = FileTime();
+  return fileTime ? FileTimeToDateTimeValue(fileTime) : 0;
 }
 
-std::uint16_t TArchiveItem::Ratio() const { return info_.wRatio; }
+std::uint16_t TArchiveItem::Ratio() const { return ratio_; }
 
 int TArchiveItem::IconIndex() {
   if (iconIndex_ < 0) iconIndex_ = ShellIconIndex(FullName(), Attributes());
@@ -249,30 +281,66 @@ int TArchiveItem::IconIndex() {
 }
 
 const std::string& TArchiveItem::TypeName() {
-  if (typeName_.empty()) typeName_ = ShellTypeName(FullName(), Attributes());
-  return typeName_;
+  Texts& texts = TextsMade();
+  if (texts.typeName.empty()) texts.typeName = ShellTypeName(FullName(), Attributes());
+  return texts.typeName;
 }
 
 void TArchiveItem::Assign(const INDIVIDUALINFO& info) {
-  info_ = info;
-  dateTime_ = 0;
+  originalSize_ = info.dwOriginalSize;
+  compressedSize_ = info.dwCompressedSize;
+  crc_ = info.dwCRC;
+  flag_ = info.uFlag;
+  osType_ = info.uOSType;
+  ratio_ = info.wRatio;
+  date_ = info.wDate;
+  time_ = info.wTime;
+  std::memcpy(attributeText_, info.szAttribute, sizeof attributeText_);
+  std::memcpy(mode_, info.szMode, sizeof mode_);
+  SetRawPath(RecordPath(info));
   fileTime_ = 0;
   attributes_ = 0;
   iconIndex_ = -1;
-  typeName_.clear();
-  fileName_.clear();
-  directory_.clear();
-  nameSplit_ = false;
+  texts_.reset();
+}
+
+INDIVIDUALINFO TArchiveItem::Info() const {
+  INDIVIDUALINFO info{};
+  info.dwOriginalSize = originalSize_;
+  info.dwCompressedSize = compressedSize_;
+  info.dwCRC = crc_;
+  info.uFlag = flag_;
+  info.uOSType = osType_;
+  info.wRatio = ratio_;
+  info.wDate = date_;
+  info.wTime = time_;
+  const std::string_view path = RawPath();
+  std::memcpy(info.szFileName, path.data(), std::min(path.size(), sizeof info.szFileName));
+  std::memcpy(info.szAttribute, attributeText_, sizeof info.szAttribute);
+  std::memcpy(info.szMode, mode_, sizeof info.szMode);
+  return info;
+}
+
+void TArchiveItem::SetRawPath(std::string_view raw) {
+  raw = raw.substr(0, sizeof(INDIVIDUALINFO::szFileName));
+  if (raw.empty()) {
+    name_.reset();
+  } else {
+    name_ = std::make_unique_for_overwrite<char[]>(raw.size());
+    std::memcpy(name_.get(), raw.data(), raw.size());
+  }
+  nameLength_ = static_cast<std::uint16_t>(raw.size());
 }
 
 void TArchiveItem::SetFullName(const std::string& path) {
-  const std::string raw =
-      platform::text::Utf8ToCp932(platform::text::AnsiLeft(path, sizeof(info_.szFileName) - 1));
-  std::memset(info_.szFileName, 0, sizeof(info_.szFileName));
-  std::memcpy(info_.szFileName, raw.data(), std::min(raw.size(), sizeof(info_.szFileName) - 1));
-  fileName_.clear();
-  directory_.clear();
-  nameSplit_ = false;
+  const std::string raw = platform::text::Utf8ToCp932(
+      platform::text::AnsiLeft(path, sizeof(INDIVIDUALINFO::szFileName) - 1));
+  SetRawPath(std::string_view(raw).substr(0, sizeof(INDIVIDUALINFO::szFileName) - 1));
+  if (texts_) {
+    texts_->fileName.clear();
+    texts_->directory.clear();
+    texts_->nameSplit = false;
+  }
 }
 
 void TArchiveItem::Focus() { owner_->SetFocusedItem(this); }
@@ -531,7 +599,7 @@ void TArchiveList::AppendMatches(HARC handle, const std::string& mask,
   for (int found = archive_->FindFirst(handle, mask, &info); found == 0;
        found = archive_->FindNext(handle, &info)) {
     ++count;
-    if (names) names->push_back(platform::text::Cp932ToUtf8(RawPath(info)));
+    if (names) names->push_back(platform::text::Cp932ToUtf8(RecordPath(info)));
     info = INDIVIDUALINFO{};
   }
 }
@@ -554,9 +622,13 @@ void TArchiveList::Sort(TArcSortType sortType) {
   if (items_.empty()) return;
   if (sortType != stNoSort) {
     const int direction = sortDirections_[sortType];
-    std::sort(items_.begin(), items_.end(), [&](TArchiveItem* a, TArchiveItem* b) {
-      return CompareItems(a, b, sortType) * direction < 0;
+    std::vector<SortEntry> entries;
+    entries.reserve(items_.size());
+    for (TArchiveItem* item : items_) entries.push_back(SortKey(item, sortType));
+    std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
+      return CompareKeys(a, b, sortType) * direction < 0;
     });
+    for (std::size_t i = 0; i < entries.size(); ++i) items_[i] = entries[i].item;
   }
   if (OnSort) OnSort(this);
 }

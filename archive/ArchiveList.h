@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "archive/ArchiveInterface.h"
@@ -42,6 +43,9 @@ TDateTime FileTimeToDateTimeValue(std::uint64_t fileTime);
 
 class TArchiveList;
 
+// One member, kept small: an archive may hold a great many. The record
+// the library reported is kept field by field, its name once (CP932), and
+// the texts for the view are made when first asked for.
 class TArchiveItem {
  public:
   TArchiveItem(TArchiveList* owner, const INDIVIDUALINFO& info);
@@ -57,6 +61,8 @@ class TArchiveItem {
   std::string FullName() const;
   const std::string& FileName();
   const std::string& Directory();
+  // Whether FileName() is not empty, without making the texts.
+  bool HasFileName() const;
   std::uint64_t FileTime();
   TDateTime DateTime();
   std::uint16_t Ratio() const;
@@ -68,7 +74,8 @@ class TArchiveItem {
   bool Selected() const { return selected_; }
   void SetSelected(bool value);
   TArchiveList* Owner() const { return owner_; }
-  const INDIVIDUALINFO& Info() const { return info_; }
+  // The record as the library reported it, made anew from the fields.
+  INDIVIDUALINFO Info() const;
   // The library's GetAttribute answer, stored while listing.
   void SetAttributes(std::uint32_t value) { attributes_ = value; }
 
@@ -77,16 +84,35 @@ class TArchiveItem {
   void SetFullName(const std::string& path);
   void SplitFullName();
 
-  INDIVIDUALINFO info_;
-  TDateTime dateTime_ = 0;
+ private:
+  struct Texts {
+    std::string fileName;
+    std::string directory;
+    std::string typeName;
+    bool nameSplit = false;
+  };
+  // The member path as the library wrote it (CP932).
+  std::string_view RawPath() const { return {name_.get(), nameLength_}; }
+  void SetRawPath(std::string_view raw);
+  Texts& TextsMade();
+
+  TArchiveList* owner_;
+  std::unique_ptr<char[]> name_;
+  std::unique_ptr<Texts> texts_;
   std::uint64_t fileTime_ = 0;
+  std::uint32_t originalSize_ = 0;
+  std::uint32_t compressedSize_ = 0;
+  std::uint32_t crc_ = 0;
+  std::uint32_t flag_ = 0;
+  std::uint32_t osType_ = 0;
   std::uint32_t attributes_ = 0;
   int iconIndex_ = -1;
-  std::string typeName_;
-  std::string fileName_;
-  std::string directory_;
-  bool nameSplit_ = false;
-  TArchiveList* owner_;
+  std::uint16_t ratio_ = 0;
+  std::uint16_t date_ = 0;
+  std::uint16_t time_ = 0;
+  std::uint16_t nameLength_ = 0;  // at most sizeof(INDIVIDUALINFO::szFileName)
+  char attributeText_[sizeof(INDIVIDUALINFO::szAttribute)] = {};
+  char mode_[sizeof(INDIVIDUALINFO::szMode)] = {};
   bool selected_ = false;
 };
 

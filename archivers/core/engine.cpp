@@ -20,7 +20,7 @@ namespace archivers {
 struct ArcHandleData {
   std::string archive;  // as given, CP932
   std::string posixPath;
-  std::vector<Member> members;
+  std::shared_ptr<const MemberList> members;
   std::vector<std::string> masks;
   std::size_t next = 0;
   const Member* current = nullptr;
@@ -385,15 +385,15 @@ bool Engine::Fits(const std::string& archivePath, const std::vector<std::string>
                   const std::string& basePath, std::string& log) {
   constexpr std::uint64_t kMostInflation = 1032, kSlack = 1024;
   std::uint64_t available = 0, block = 0;
-  std::vector<Member> members;
+  std::shared_ptr<const MemberList> members;
   struct stat st {};
   if (!FreeSpaceAt(basePath, available, block) || stat(archivePath.c_str(), &st) != 0 ||
-      !ReadMembers(archivePath, members)) {
+      !(members = ReadMembers(archivePath))) {
     return true;
   }
   const std::uint64_t fileSize = static_cast<std::uint64_t>(st.st_size);
   std::uint64_t needed = 0;
-  for (const Member& m : members) {
+  for (const Member& m : *members) {
     if (m.fileType != AE_IFREG || !MatchesAnyMask(masks, m.path)) continue;
     const std::uint64_t packed = std::min(m.compressedSize, fileSize);
     const std::uint64_t most = packed > (UINT64_MAX - kSlack) / kMostInflation
@@ -520,57 +520,57 @@ int Engine::ListOrTest(const ParsedCommand& command, bool test, std::string& log
   return 0;
 }
 
-bool Engine::ScanMembers(const std::string& posixPath, std::vector<Member>& members) {
-  ArchiveReader reader(spec_.kind);
-  if (!reader.Open(posixPath)) return false;
-  Entry entry;
+bool Engine::ScanMembers(const std::string& posixPath, MemberList& members) {
   int r = 0;
-  while ((r = reader.Next(entry)) == 1) {
-    Member m;
-    // Folders end with a separator: the components tell them by it.
-    m.path = entry.path;
-    while (!m.path.empty() && m.path.back() == '/') m.path.pop_back();
-    if (entry.IsDirectory()) m.path += '/';
-    m.size = entry.size;
-    m.compressedSize = entry.compressedSize.value_or(entry.size);
-    m.mtime = entry.mtime;
-    m.mtimeNsec = entry.mtimeNsec;
-    m.atime = entry.atime;
-    m.ctime = entry.ctime;
-    m.fileType = entry.fileType;
-    m.mode = entry.mode;
-    members.push_back(std::move(m));
-  }
+  {
+    ArchiveReader reader(spec_.kind);
+    if (!reader.Open(posixPath)) return false;
+    Entry entry;
+    while ((r = reader.Next(entry)) == 1) {
+      Member m;
+      // Folders end with a separator: the components tell them by it.
+      std::string path = std::move(entry.path);
+      while (!path.empty() && path.back() == '/') path.pop_back();
+      if (entry.IsDirectory()) path += '/';
+      m.path = CompactText(path);
+      m.size = entry.size;
+      m.compressedSize = entry.compressedSize.value_or(entry.size);
+      m.mtime = entry.mtime;
+      m.mtimeNsec = entry.mtimeNsec;
+      m.atime = entry.atime;
+      m.ctime = entry.ctime;
+      m.fileType = entry.fileType;
+      m.mode = entry.mode;
+      members.push_back(std::move(m));
+    }
+  }  // libarchive's own table of the members goes before the directory comes
   if (spec_.kind == FormatKind::Zip && r == 0) {
-    std::map<std::string, std::uint64_t> sizes = ScanZipCompressedSizes(posixPath);
+    const ZipDirectory directory = ScanZipDirectory(posixPath);
     for (Member& m : members) {
-      std::string key = m.path;
-      while (!key.empty() && key.back() == '/') key.pop_back();
-      auto it = sizes.find(key);
-      if (it != sizes.end()) m.compressedSize = it->second;
+      std::string_view key = m.path;
+      while (!key.empty() && key.back() == '/') key.remove_suffix(1);
+      if (const ZipRecord* record = directory.Find(key)) m.compressedSize = record->compressedSize;
     }
   }
   return r == 0;
 }
 
-bool Engine::ReadMembers(const std::string& posixPath, std::vector<Member>& members) {
+std::shared_ptr<const MemberList> Engine::ReadMembers(const std::string& posixPath) {
   // Detection, counting and listing read the same headers one after the
   // other; a compressed TAR would be unpacked each time.
   std::optional<MemberCache> key = CacheKey(posixPath);
-  if (!key) return false;
+  if (!key) return nullptr;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (cache_ && cache_->SameFile(*key)) {
-      members = cache_->members;
-      return true;
-    }
+    if (cache_ && cache_->SameFile(*key)) return cache_->members;
     cache_.reset();
   }
-  if (!ScanMembers(posixPath, members)) return false;
+  auto members = std::make_shared<MemberList>();
+  if (!ScanMembers(posixPath, *members)) return nullptr;
   key->members = members;
   std::lock_guard<std::mutex> lock(mutex_);
   cache_ = std::move(key);
-  return true;
+  return members;
 }
 
 std::optional<Engine::MemberCache> Engine::CacheKey(const std::string& posixPath) {
@@ -588,10 +588,7 @@ int Engine::CheckArchive(const char* archive, int mode) {
   struct stat st {};
   if (!IsRegularFile(posixPath, st)) return 0;
   bool fullCheck = (mode & CHECKARCHIVE_FULLCRC) != 0;
-  if (!fullCheck) {
-    std::vector<Member> members;
-    return ReadMembers(posixPath, members) ? 1 : 0;
-  }
+  if (!fullCheck) return ReadMembers(posixPath) ? 1 : 0;
   ArchiveReader reader(spec_.kind);
   if (!reader.Open(posixPath)) return 0;
   Entry entry;
@@ -610,9 +607,9 @@ int Engine::GetFileCount(const char* archive) {
   std::string posixPath = InterfacePathToPosix(archive);
   struct stat st {};
   if (!IsRegularFile(posixPath, st)) return -1;
-  std::vector<Member> members;
-  if (!ReadMembers(posixPath, members)) return -1;
-  return static_cast<int>(std::min<std::size_t>(members.size(), 0x7FFFFFFF));
+  const std::shared_ptr<const MemberList> members = ReadMembers(posixPath);
+  if (!members) return -1;
+  return static_cast<int>(std::min<std::size_t>(members->size(), 0x7FFFFFFF));
 }
 
 int Engine::TarGetArchiveType(const char* archive) {
@@ -648,7 +645,8 @@ HARC Engine::OpenArchive(ARC_HWND, const char* archive, std::uint32_t) {
   data->posixPath = InterfacePathToPosix(archive);
   struct stat st {};
   if (!IsRegularFile(data->posixPath, st)) return nullptr;
-  if (!ReadMembers(data->posixPath, data->members)) return nullptr;
+  data->members = ReadMembers(data->posixPath);
+  if (!data->members) return nullptr;
   data->fileSize = static_cast<std::uint64_t>(st.st_size);
   data->writeTime = st.st_mtime;
   data->createTime = st.st_ctime;
@@ -690,15 +688,16 @@ void Engine::FillInfo(const Member& member, INDIVIDUALINFO& info) const {
 }
 
 int Engine::FindFrom(ArcHandleData& data, std::size_t start, INDIVIDUALINFO* info) {
-  for (std::size_t i = start; i < data.members.size(); ++i) {
-    if (MatchesAnyMask(data.masks, data.members[i].path)) {
+  const MemberList& members = *data.members;
+  for (std::size_t i = start; i < members.size(); ++i) {
+    if (MatchesAnyMask(data.masks, members[i].path)) {
       data.next = i + 1;
-      data.current = &data.members[i];
-      if (info != nullptr) FillInfo(data.members[i], *info);
+      data.current = &members[i];
+      if (info != nullptr) FillInfo(members[i], *info);
       return 0;
     }
   }
-  data.next = data.members.size();
+  data.next = members.size();
   data.current = nullptr;
   return ARC_FIND_NO_MORE;
 }
@@ -732,7 +731,7 @@ bool Engine::GetArcSizes(HARC arc, std::uint64_t& file, std::uint64_t& original,
   if (data == nullptr) return false;
   file = data->fileSize;
   original = compressed = 0;
-  for (const Member& m : data->members) {
+  for (const Member& m : *data->members) {
     original += m.size;
     compressed += m.compressedSize;
   }

@@ -234,8 +234,44 @@ std::vector<std::uint64_t> ScanLzhCompressedSizes(const std::string& posixPath) 
   return sizes;
 }
 
-std::map<std::string, ZipRecord> ScanZipDirectory(const std::string& posixPath) {
-  std::map<std::string, ZipRecord> records;
+bool ZipDirectory::Add(const std::string& key, const ZipRecord& record) {
+  if (key.size() > UINT32_MAX - keys_.size()) return false;
+  slots_.push_back(
+      {record, static_cast<std::uint32_t>(keys_.size()), static_cast<std::uint32_t>(key.size())});
+  keys_ += key;
+  return true;
+}
+
+void ZipDirectory::Sort() {
+  // By key, then in the order added.
+  std::sort(slots_.begin(), slots_.end(), [this](const Slot& a, const Slot& b) {
+    const int order = Key(a).compare(Key(b));
+    return order != 0 ? order < 0 : a.keyAt < b.keyAt;
+  });
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < slots_.size();) {
+    std::size_t end = i + 1;
+    while (end < slots_.size() && Key(slots_[end]) == Key(slots_[i])) ++end;
+    // The later one, as libarchive keeps it.
+    slots_[kept] = slots_[end - 1];
+    if (end - i > 1) slots_[kept].record.unique = false;
+    ++kept;
+    i = end;
+  }
+  slots_.resize(kept);
+  slots_.shrink_to_fit();
+  keys_.shrink_to_fit();
+}
+
+const ZipRecord* ZipDirectory::Find(std::string_view key) const {
+  auto it =
+      std::lower_bound(slots_.begin(), slots_.end(), key,
+                       [this](const Slot& slot, std::string_view k) { return Key(slot) < k; });
+  return it != slots_.end() && Key(*it) == key ? &it->record : nullptr;
+}
+
+ZipDirectory ScanZipDirectory(const std::string& posixPath) {
+  ZipDirectory records;
   File file(posixPath);
   struct stat st {};
   if (!file.ok() || stat(posixPath.c_str(), &st) != 0 || st.st_size < 22) return records;
@@ -255,25 +291,51 @@ std::map<std::string, ZipRecord> ScanZipDirectory(const std::string& posixPath) 
   const std::uint64_t cdAt = eocdAt - cdSize;
   const std::uint64_t stub =
       cdAt >= Le32(tail.data() + eocd + 16) ? cdAt - Le32(tail.data() + eocd + 16) : 0;
-  std::vector<unsigned char> cd(static_cast<std::size_t>(cdSize));
-  if (!file.ReadAt(cdAt, cd.data(), cd.size())) return records;
-  std::size_t pos = 0;
-  const auto put = [&records](const std::string& key, const ZipRecord& record) {
-    auto [it, added] = records.emplace(key, record);
-    if (!added) {
-      it->second = record;  // the later one, as libarchive keeps it
-      it->second.unique = false;
+  // The directory is read a window at a time: a big one would otherwise
+  // sit in memory whole beside its records. A window holds the most read
+  // at once (46 bytes, the name and the extra field of up to 65535 each).
+  constexpr std::size_t kWindow = 1 << 18;
+  std::vector<unsigned char> window;
+  std::uint64_t windowAt = 0;
+  bool unreadable = false;
+  // The `size` bytes at `pos` of the directory; nullptr past its end.
+  const auto bytesAt = [&](std::uint64_t pos, std::size_t size) -> const unsigned char* {
+    if (pos > cdSize || size > cdSize - pos) return nullptr;
+    if (window.empty() || pos < windowAt || pos + size > windowAt + window.size()) {
+      window.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kWindow, cdSize - pos)));
+      windowAt = pos;
+      if (!file.ReadAt(cdAt + pos, window.data(), window.size())) {
+        unreadable = true;
+        return nullptr;
+      }
     }
+    return window.data() + (pos - windowAt);
   };
-  while (pos + 46 <= cd.size() && Le32(cd.data() + pos) == 0x02014b50) {
-    const unsigned char* h = cd.data() + pos;
+  // A first pass sizes the records: grown step by step, they would leave
+  // their smaller copies behind.
+  std::size_t count = 0, names = 0;
+  std::uint64_t pos = 0;
+  while (const unsigned char* h = bytesAt(pos, 46)) {
+    if (Le32(h) != 0x02014b50) break;
+    ++count;
+    names += Le16(h + 28);
+    pos += 46 + Le16(h + 28) + Le16(h + 30) + Le16(h + 32);
+  }
+  if (unreadable) return records;
+  records.slots_.reserve(count);
+  records.keys_.reserve(names);
+  pos = 0;
+  bool room = true;
+  for (const unsigned char* h = bytesAt(pos, 46); room && h != nullptr && Le32(h) == 0x02014b50;
+       h = bytesAt(pos, 46)) {
     unsigned flags = Le16(h + 8), nameSize = Le16(h + 28), extraSize = Le16(h + 30),
              commentSize = Le16(h + 32);
-    if (pos + 46 + nameSize + extraSize > cd.size()) break;
+    h = bytesAt(pos, 46 + nameSize + extraSize);
+    if (h == nullptr) break;
     std::string raw(reinterpret_cast<const char*>(h + 46), nameSize);
     const unsigned char* extra = h + 46 + nameSize;
     ZipRecord record;
-    record.flags = flags;
+    record.flags = static_cast<std::uint16_t>(flags);
     record.method = Le16(h + 10);
     record.crc = Le32(h + 16);
     record.compressedSize = Le32(h + 20);
@@ -293,16 +355,13 @@ std::map<std::string, ZipRecord> ScanZipDirectory(const std::string& posixPath) 
       keys.insert(ZipKey(ToUtf8(raw)));
       keys.insert(ZipKey(RawNameToUtf8(raw)));
     }
-    for (const std::string& key : keys) put(key, record);
+    for (const std::string& key : keys) room = room && records.Add(key, record);
     pos += 46 + nameSize + extraSize + commentSize;
   }
+  if (unreadable) return ZipDirectory();
+  window = {};
+  records.Sort();
   return records;
-}
-
-std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& posixPath) {
-  std::map<std::string, std::uint64_t> sizes;
-  for (const auto& [key, record] : ScanZipDirectory(posixPath)) sizes[key] = record.compressedSize;
-  return sizes;
 }
 
 ArchiveReader::ArchiveReader(FormatKind kind) : kind_(kind) {}
@@ -316,6 +375,7 @@ void ArchiveReader::Close() {
   gzip_.reset();
   member_.reset();
   memberActive_ = false;
+  planPending_ = false;
   zipDirectory_.reset();
   index_ = 0;
 }
@@ -363,7 +423,6 @@ bool ArchiveReader::Open(const std::string& posixPath) {
   if (kind_ == FormatKind::Rar) rarHeaders_ = ScanRar4Headers(posixPath);
   if (kind_ == FormatKind::Lha) lzhSizes_ = ScanLzhCompressedSizes(posixPath);
   if (kind_ == FormatKind::Zip) {
-    zipDirectory_ = ScanZipDirectory(posixPath);
     struct stat st {};
     zipFileSize_ = stat(posixPath.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
   }
@@ -444,7 +503,15 @@ int ArchiveReader::Next(Entry& entry) {
   }
   if (lzhSizes_ && index_ < lzhSizes_->size()) entry.compressedSize = (*lzhSizes_)[index_];
   ++index_;
-  PlanZipMember(entry);
+  // A member's way of reading is chosen when its data is first read: a
+  // listing reads none and needs neither the central directory nor igzip.
+  memberActive_ = false;
+  memberOffset_ = 0;
+  planPending_ = kind_ == FormatKind::Zip && entry.IsRegular() && entry.sizeKnown;
+  if (planPending_) {
+    pendingPath_ = entry.path;
+    pendingSize_ = entry.size;
+  }
   return 1;
 }
 
@@ -452,16 +519,14 @@ int ArchiveReader::Next(Entry& entry) {
 // what libarchive read is inflated by igzip straight from the file;
 // anything else (stored, encrypted, zip64, other methods, names that two
 // members share) goes through libarchive.
-void ArchiveReader::PlanZipMember(const Entry& entry) {
-  memberActive_ = false;
-  memberOffset_ = 0;
-  if (!zipDirectory_ || !entry.IsRegular() || !entry.sizeKnown) return;
+void ArchiveReader::PlanZipMember() {
+  if (!zipDirectory_) zipDirectory_ = ScanZipDirectory(path_);
   constexpr unsigned kDeflate = 8, kEncrypted = 0x01;
-  auto it = zipDirectory_->find(ZipKey(entry.path));
-  if (it == zipDirectory_->end()) return;
-  const ZipRecord& r = it->second;
+  const ZipRecord* found = zipDirectory_->Find(ZipKey(pendingPath_));
+  if (found == nullptr) return;
+  const ZipRecord& r = *found;
   if (!r.unique || r.method != kDeflate || (r.flags & kEncrypted) != 0 ||
-      r.compressedSize >= 0xFFFFFFFFULL || r.size >= 0xFFFFFFFFULL || r.size != entry.size) {
+      r.compressedSize >= 0xFFFFFFFFULL || r.size >= 0xFFFFFFFFULL || r.size != pendingSize_) {
     return;
   }
   File file(path_);
@@ -478,6 +543,10 @@ void ArchiveReader::PlanZipMember(const Entry& entry) {
 
 bool ArchiveReader::ReadBlock(const void*& buffer, std::size_t& size, std::int64_t& offset,
                               int& status) {
+  if (planPending_) {
+    planPending_ = false;
+    PlanZipMember();
+  }
   if (memberActive_) {
     ssize_t n = member_->Read(&buffer);
     if (n < 0) return false;

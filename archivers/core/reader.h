@@ -6,10 +6,10 @@
 #include <locale.h>
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "archivers/core/gzip_input.h"
@@ -55,11 +55,41 @@ struct Entry {
 
 // A member as the ZIP central directory describes it.
 struct ZipRecord {
-  unsigned flags = 0, method = 0;
-  std::uint32_t crc = 0;
-  std::uint64_t compressedSize = 0, size = 0;
+  std::uint64_t compressedSize = 0;
   std::uint64_t localHeader = 0;  // offset in the file, a stub in front counted
-  bool unique = true;             // no other member has the same name
+  std::uint32_t size = 0;         // 0xFFFFFFFF: in a zip64 field
+  std::uint32_t crc = 0;
+  std::uint16_t flags = 0, method = 0;
+  bool unique = true;  // no other member has the same name
+};
+
+// The central directory by member path (UTF-8, "/" between folders, no
+// trailing "/"). The paths lie one after the other in one text and the
+// records in a vector sorted by path: a map would take several times as
+// much for an archive of many members.
+class ZipDirectory {
+ public:
+  // The record of a path; nullptr when no member has it.
+  const ZipRecord* Find(std::string_view key) const;
+
+ private:
+  friend ZipDirectory ScanZipDirectory(const std::string& posixPath);
+  struct Slot {
+    ZipRecord record;
+    std::uint32_t keyAt = 0;  // grows with each record added
+    std::uint32_t keySize = 0;
+  };
+  std::string_view Key(const Slot& slot) const {
+    return std::string_view(keys_).substr(slot.keyAt, slot.keySize);
+  }
+  // Adds a record under a key; Sort must follow before Find.
+  bool Add(const std::string& key, const ZipRecord& record);
+  // Sorts the records; of those with the same key the last one added
+  // stays, marked as not unique.
+  void Sort();
+
+  std::string keys_;
+  std::vector<Slot> slots_;
 };
 class ArchiveReader {
  public:
@@ -92,7 +122,8 @@ class ArchiveReader {
 
   static la_ssize_t ReadFromGzip(struct archive*, void* self, const void** buffer);
   bool OpenGzipTar(const std::string& posixPath);
-  void PlanZipMember(const Entry& entry);
+  // Chooses how the pending ZIP member's data is read.
+  void PlanZipMember();
   void Close();
 
   FormatKind kind_;
@@ -105,7 +136,11 @@ class ArchiveReader {
   std::unique_ptr<GzipInput> member_;
   bool memberActive_ = false;
   std::uint64_t memberOffset_ = 0;
-  std::optional<std::map<std::string, ZipRecord>> zipDirectory_;
+  // The regular ZIP member of the last Next, until its data is first read.
+  bool planPending_ = false;
+  std::string pendingPath_;
+  std::uint64_t pendingSize_ = 0;
+  std::optional<ZipDirectory> zipDirectory_;
   std::uint64_t zipFileSize_ = 0;
   std::size_t index_ = 0;
   std::optional<std::vector<struct Rar4Header>> rarHeaders_;
@@ -126,12 +161,8 @@ std::vector<Rar4Header> ScanRar4Headers(const std::string& posixPath);
 // headers); empty when the archive does not start with a header.
 std::vector<std::uint64_t> ScanLzhCompressedSizes(const std::string& posixPath);
 
-// The central directory by member path (UTF-8, "/" between folders, no
-// trailing "/"); empty when the file has none.
-std::map<std::string, ZipRecord> ScanZipDirectory(const std::string& posixPath);
-
-// Compressed sizes from a ZIP central directory, by member path.
-std::map<std::string, std::uint64_t> ScanZipCompressedSizes(const std::string& posixPath);
+// The central directory of a ZIP file; empty when the file has none.
+ZipDirectory ScanZipDirectory(const std::string& posixPath);
 
 template <typename Sink>
 bool ArchiveReader::ReadData(Sink&& sink) {
