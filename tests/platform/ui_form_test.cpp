@@ -151,6 +151,28 @@ TEST_F(UiForm, DamagedJpegRaisesAndKeepsThePicture) {
   EXPECT_EQ(image->PictureWidth(), 40);
 }
 
+// Grey and CMYK pictures come out as RGB: a grey one written by Qt, and a
+// CMYK one (Adobe's inverted samples) whose left half is red, right half grey.
+TEST_F(UiForm, GreyAndCmykJpegsKeepTheirColours) {
+  QImage grey(16, 8, QImage::Format_Grayscale8);
+  grey.fill(90);
+  const std::string greyPath = ::testing::TempDir() + "grey.jpg";
+  ASSERT_TRUE(grey.save(QString::fromStdString(greyPath), "jpeg", 95));
+  const QImage fromGrey = ui::detail::LoadJpeg(greyPath, greyPath);
+  const QImage fromCmyk = ui::detail::LoadJpeg(Fixture("cmyk.jpg"), "cmyk.jpg");
+  // Read raw: QImage::pixel() would hide a wrong alpha byte.
+  const auto expectNear = [](const QImage& image, int x, int red, int green, int blue) {
+    const QRgb pixel = reinterpret_cast<const QRgb*>(image.constScanLine(4))[x];
+    EXPECT_EQ(qAlpha(pixel), 255);
+    EXPECT_NEAR(qRed(pixel), red, 4);
+    EXPECT_NEAR(qGreen(pixel), green, 4);
+    EXPECT_NEAR(qBlue(pixel), blue, 4);
+  };
+  expectNear(fromGrey, 3, 90, 90, 90);
+  expectNear(fromCmyk, 2, 220, 20, 40);
+  expectNear(fromCmyk, 12, 90, 90, 90);
+}
+
 // A copy of a fixture whose header declares another size: a few bytes
 // that claim 30000 x 30000 pixels.
 std::string WithDeclaredSize(const char* fixture, const std::string& copy, int width, int height) {
