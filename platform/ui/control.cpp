@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <unordered_map>
 
 #include "platform/ui/application.h"
 #include "platform/ui/bounds.h"
@@ -36,30 +38,57 @@ QColor ToQColor(TColor color) {
 
 int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
 
+namespace {
+
+constexpr std::size_t kMaxKnownFontNames = 256;
+
+enum Face { kSans, kSerif, kMono, kMonoSerif, kFaces };
+
 // The IPA fonts share the metrics of the Windows Japanese fonts, so texts
 // wrap and fit as the layouts expect; Noto CJK stands in when they are absent.
-QString InstalledFamily(const QString& preferred, const QString& fallback) {
-  return QFontDatabase::hasFamily(preferred) ? preferred : fallback;
+// Each is looked for when first needed: a look-up asks fontconfig.
+const QString& Family(Face face) {
+  struct Choice {
+    const char* preferred;
+    const char* fallback;
+  };
+  static constexpr Choice kChoices[kFaces] = {{"IPAPGothic", "Noto Sans CJK JP"},
+                                              {"IPAPMincho", "Noto Serif CJK JP"},
+                                              {"IPAGothic", "Noto Sans Mono CJK JP"},
+                                              {"IPAMincho", "Noto Serif CJK JP"}};
+  static std::optional<QString> found[kFaces];
+  if (!found[face]) {
+    const QString preferred = QString::fromLatin1(kChoices[face].preferred);
+    found[face] = QFontDatabase::hasFamily(preferred)
+                      ? preferred
+                      : QString::fromLatin1(kChoices[face].fallback);
+  }
+  return *found[face];
 }
 
-QString MapFontFamily(const std::string& windowsName) {
-  static const QString kSans =
-      InstalledFamily(QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"));
-  static const QString kSerif =
-      InstalledFamily(QStringLiteral("IPAPMincho"), QStringLiteral("Noto Serif CJK JP"));
-  static const QString kMono =
-      InstalledFamily(QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"));
-  static const QString kMonoSerif =
-      InstalledFamily(QStringLiteral("IPAMincho"), QStringLiteral("Noto Serif CJK JP"));
+QString FindFamily(const std::string& windowsName) {
   const QString name = Q(windowsName).normalized(QString::NormalizationForm_KC);
-  if (name.isEmpty()) return kSans;
+  if (name.isEmpty()) return Family(kSans);
   const bool proportional = name.contains(QStringLiteral("P")) || name.contains("UI");
   if (name.contains(QStringLiteral("明朝")) || name.contains("Mincho", Qt::CaseInsensitive))
-    return proportional ? kSerif : kMonoSerif;
+    return Family(proportional ? kSerif : kMonoSerif);
   if (name.contains(QStringLiteral("ゴシック")) || name.contains("Gothic", Qt::CaseInsensitive))
-    return proportional ? kSans : kMono;
+    return Family(proportional ? kSans : kMono);
   if (QFontDatabase::hasFamily(name)) return name;
-  return kSans;
+  return Family(kSans);
+}
+
+}  // namespace
+
+// Every control's font passes here: the answers are kept, for the few
+// names a program uses (the installed fonts do not change under Qt).
+QString MapFontFamily(const std::string& windowsName) {
+  static std::unordered_map<std::string, QString> known;
+  if (const auto found = known.find(windowsName); found != known.end()) return found->second;
+  QString family = FindFamily(windowsName);
+  if (known.size() >= kMaxKnownFontNames) known.clear();  // names from files are unbounded
+  known.emplace(windowsName, family);
+  return family;
 }
 
 QFont ToQFont(const TFont& font) {
