@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -12,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QValidator>
 
@@ -34,6 +37,32 @@ namespace {
 template <class W>
 W* As(const detail::ControlImpl* d) {
   return static_cast<W*>(d->widget.data());
+}
+
+// A label measures its text at each change of caption or font, and labels
+// share both: each text is measured once per font and screen resolution.
+struct Measured {
+  QFont font;
+  QString text;
+  int dpi;
+  bool operator==(const Measured&) const = default;
+};
+
+size_t qHash(const Measured& key, size_t seed) {
+  return qHashMulti(seed, key.font, key.text, key.dpi);
+}
+
+constexpr qsizetype kMaxMeasuredTexts = 1024;
+
+QSize TextSize(const QFont& font, const QString& text) {
+  static QHash<Measured, QSize> sizes;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  Measured key{font, text, screen ? qRound(screen->logicalDotsPerInchY()) : 0};
+  if (const auto found = sizes.constFind(key); found != sizes.constEnd()) return *found;
+  const QSize size = QFontMetrics(font).size(0, text);
+  if (sizes.size() >= kMaxMeasuredTexts) sizes.clear();  // captions come from files
+  sizes.insert(std::move(key), size);
+  return size;
 }
 
 }  // namespace
@@ -109,8 +138,7 @@ void Label::FitText() {
   if (wordWrap_) {
     w->resize(w->width(), bounds::Extent(w->heightForWidth(w->width())));
   } else {
-    const QFontMetrics metrics(w->font());
-    const QSize size = metrics.size(0, w->text().isEmpty() ? QStringLiteral(" ") : w->text());
+    const QSize size = TextSize(w->font(), w->text().isEmpty() ? QStringLiteral(" ") : w->text());
     w->resize(w->text().isEmpty() ? 0 : bounds::Extent(size.width()),
               bounds::Extent(size.height()));
   }
