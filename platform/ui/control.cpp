@@ -129,7 +129,7 @@ TMouseButton ToMouseButton(Qt::MouseButton button) {
 
 QWidget* ClientWidget(Control* control) { return control ? control->Impl()->widget : nullptr; }
 
-void ControlImpl::Attach(QWidget* w) {
+void ControlImpl::Attach(QWidget* w, const QRect& designed) {
   widget = w;
   Control* parent = owner->Parent();
   if (parent) w->setParent(ClientWidget(parent));
@@ -137,6 +137,8 @@ void ControlImpl::Attach(QWidget* w) {
   w->setProperty("tobrinGraphic", graphic);
   owner->FontChanged();
   if (fillsBackground) owner->ColorChanged();
+  if (!designed.isNull())
+    owner->SetBounds(designed.x(), designed.y(), designed.width(), designed.height());
   if (parent) {
     w->setVisible(owner->Visible());
     Restack(w->parentWidget());

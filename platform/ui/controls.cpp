@@ -150,8 +150,7 @@ Button::Button(Control* parent, std::string name) : Control(parent, std::move(na
   auto* w = new Hooked<QPushButton>(this);
   w->setAutoDefault(false);
   QObject::connect(w, &QPushButton::clicked, [this] { Guard([this] { Click(); }); });
-  d_->Attach(w);
-  SetBounds(0, 0, 75, 25);
+  d_->Attach(w, QRect(0, 0, 75, 25));
 }
 
 void Button::SetCaption(std::string caption) {
@@ -228,9 +227,8 @@ Edit::Edit(Control* parent, std::string name) : Control(parent, std::move(name),
       if (OnChange) OnChange();
     });
   });
-  d_->Attach(w);
+  d_->Attach(w, QRect(0, 0, 121, 21));
   SetColor(clWindow);
-  SetBounds(0, 0, 121, 21);
 }
 
 std::string Edit::Text() const { return S(As<QLineEdit>(d_.get())->text()); }
@@ -264,8 +262,7 @@ Memo::Memo(Control* parent, std::string name) : Control(parent, std::move(name),
       if (OnChange) OnChange();
     });
   });
-  d_->Attach(w);
-  SetBounds(0, 0, 185, 89);
+  d_->Attach(w, QRect(0, 0, 185, 89));
 }
 
 std::string Memo::Text() const {
@@ -309,8 +306,7 @@ CheckBox::CheckBox(Control* parent, std::string name) : Control(parent, std::mov
       if (OnClick) OnClick();
     });
   });
-  d_->Attach(w);
-  SetBounds(0, 0, 97, 17);
+  d_->Attach(w, QRect(0, 0, 97, 17));
 }
 
 void CheckBox::SetCaption(std::string caption) {
@@ -408,8 +404,7 @@ RadioGroup::RadioGroup(Control* parent, std::string name)
   QObject::connect(&w->group, &QButtonGroup::idToggled, [this](int id, bool checked) {
     if (checked) RadioGroupAccess::Selected(this, id);
   });
-  d_->Attach(w);
-  SetBounds(0, 0, 185, 105);
+  d_->Attach(w, QRect(0, 0, 185, 105));
 }
 
 void RadioGroup::UserSelected(int index) {
@@ -509,9 +504,8 @@ ComboBox::ComboBox(Control* parent, std::string name) : Control(parent, std::mov
   QObject::connect(w, &QComboBox::editTextChanged, [w, changed] {
     if (w->lineEdit() && w->lineEdit()->isModified()) changed();
   });
-  d_->Attach(w);
+  d_->Attach(w, QRect(0, 0, 145, 21));
   SetColor(clWindow);
-  SetBounds(0, 0, 145, 21);
 }
 
 void ComboBox::SetItems(std::vector<std::string> items) {
@@ -590,8 +584,7 @@ struct PanelWidget : Hooked<QFrame> {
 Panel::Panel(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
   d_->fillsBackground = true;
   d_->clickOnRelease = true;
-  d_->Attach(new PanelWidget(this));
-  SetBounds(0, 0, 185, 41);
+  d_->Attach(new PanelWidget(this), QRect(0, 0, 185, 41));
 }
 
 void Panel::SetCaption(std::string caption) {
@@ -625,8 +618,7 @@ void Panel::SetAlignment(TAlignment alignment) {
 // ---- GroupBox
 
 GroupBox::GroupBox(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-  d_->Attach(new Hooked<QGroupBox>(this));
-  SetBounds(0, 0, 185, 105);
+  d_->Attach(new Hooked<QGroupBox>(this), QRect(0, 0, 185, 105));
 }
 
 void GroupBox::SetCaption(std::string caption) {
@@ -690,8 +682,7 @@ struct BevelWidget : Hooked<QWidget> {
 
 Bevel::Bevel(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
   d_->graphic = true;
-  d_->Attach(new BevelWidget(this));
-  SetBounds(0, 0, 50, 50);
+  d_->Attach(new BevelWidget(this), QRect(0, 0, 50, 50));
 }
 
 void Bevel::SetShape(TBevelShape shape) {
@@ -710,9 +701,8 @@ ProgressBar::ProgressBar(Control* parent, std::string name)
     : Control(parent, std::move(name), nullptr) {
   auto* w = new Hooked<QProgressBar>(this);
   w->setTextVisible(false);
-  d_->Attach(w);
+  d_->Attach(w, QRect(0, 0, 150, 16));
   Apply();
-  SetBounds(0, 0, 150, 16);
 }
 
 void ProgressBar::SetMin(int value) {

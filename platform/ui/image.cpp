@@ -110,8 +110,7 @@ ImageWidget* WidgetOf(const detail::ControlImpl* d) {
 Image::Image(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
   d_->graphic = true;
   d_->clickOnRelease = true;
-  d_->Attach(new ImageWidget(this));
-  SetBounds(0, 0, 105, 105);
+  d_->Attach(new ImageWidget(this), QRect(0, 0, 105, 105));
 }
 
 Image::~Image() = default;

@@ -95,8 +95,10 @@ struct ControlImpl {
   // forms) click on a left release inside after a press.
   bool clickOnRelease = false;
 
-  // Takes the widget: parent, mouse tracking, font, colour, stacking.
-  void Attach(QWidget* w);
+  // Takes the widget: parent, mouse tracking, font, colour, the designed
+  // bounds (when given), stacking. A child shown before it has a size
+  // would first be measured for one by Qt.
+  void Attach(QWidget* w, const QRect& designed = QRect());
   // Graphic controls below the others, each group in creation order.
   static void Restack(QWidget* parent);
 };
