@@ -1,5 +1,6 @@
 #include "platform/ui/image.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -132,9 +133,28 @@ void Image::LoadFromFile(const std::string& windowsPath) {
   d_->widget->update();
 }
 
+namespace {
+
+// Read as what its header says, a BMP is decoded without Qt first loading
+// every format plugin it has to ask each whether the bytes are its own.
+QImage ReadAsBmp(const unsigned char* data, std::size_t size) {
+  if (size < 2 || data[0] != 'B' || data[1] != 'M') return QImage();
+  QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "bmp");
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
+
+}  // namespace
+
 void Image::LoadFromMemory(const unsigned char* data, std::size_t size) {
   QImage picture;
-  if (size > 0 && size <= std::size_t(INT_MAX)) picture.loadFromData(data, int(size));
+  if (size > 0 && size <= std::size_t(INT_MAX)) {
+    picture = ReadAsBmp(data, size);
+    if (picture.isNull()) picture.loadFromData(data, int(size));
+  }
   if (picture.isNull()) throw std::runtime_error("画像データを読み込めません");
   WidgetOf(d_.get())->picture = picture;
   FitToPicture();
