@@ -18,6 +18,8 @@ constexpr Rgb kShadow = 0x707070;
 constexpr Rgb kText = 0x303030;
 constexpr Rgb kRed = 0xE00000;
 
+constexpr int kHeaderBytes = 54;  // file and info headers of a BMP
+
 class Canvas {
  public:
   Canvas(int width, int height) : width_(width), height_(height), pixels_(width * height) {}
@@ -66,6 +68,7 @@ class Canvas {
     const int rowBytes = (width_ * 3 + 3) / 4 * 4;
     const int imageBytes = rowBytes * height_;
     std::vector<unsigned char> bmp;
+    bmp.reserve(std::size_t(kHeaderBytes + imageBytes));
     auto put16 = [&bmp](int v) {
       for (int i = 0; i < 2; ++i) bmp.push_back(static_cast<unsigned char>(v >> (8 * i)));
     };
@@ -74,9 +77,9 @@ class Canvas {
     };
     bmp.push_back('B');
     bmp.push_back('M');
-    put32(54 + imageBytes);
+    put32(kHeaderBytes + imageBytes);
     put32(0);
-    put32(54);
+    put32(kHeaderBytes);
     put32(40);
     put32(width_);
     put32(height_);
