@@ -1,5 +1,7 @@
 #include "platform/ui/image.h"
 
+#include <sys/stat.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
@@ -7,6 +9,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <climits>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/files/files.h"
@@ -80,10 +83,40 @@ QImage LoadPicture(const std::string& posixPath, const std::string& shownPath, Q
 
 namespace {
 
+// A file as it stands on disk: a file written since differs in one of these.
+struct FileVersion {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = -1;
+  timespec modified{};
+  timespec changed{};
+  bool operator==(const FileVersion& o) const {
+    return device == o.device && inode == o.inode && size == o.size &&
+           modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
+           changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+  }
+};
+
+std::optional<FileVersion> VersionOf(const std::string& posixPath) {
+  struct stat st;
+  if (stat(posixPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return FileVersion{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+// Where the shown picture was read from, and how large it was to be shown.
+struct PictureSource {
+  std::string posixPath;
+  FileVersion version;
+  QSize shownAtMost;
+  bool operator==(const PictureSource&) const = default;
+};
+
 struct ImageWidget : detail::Hooked<QWidget> {
   explicit ImageWidget(Image* owner) : Hooked<QWidget>(owner), image(owner) {}
   Image* image;
   QImage picture;
+  // Set while the picture is the file's: loading it again would give the same.
+  std::optional<PictureSource> source;
   bool center = false;
 
  protected:
@@ -126,9 +159,19 @@ QSize Image::ShownAtMost() const {
   return shown;
 }
 
+// A menu loads its background once from the drive's root and again from
+// the runner's folder, mostly the same file: an unchanged file is not
+// decoded again.
 void Image::LoadFromFile(const std::string& windowsPath) {
+  ImageWidget* w = WidgetOf(d_.get());
   const std::string posix = platform::files::ToPosix(windowsPath);
-  WidgetOf(d_.get())->picture = detail::LoadPicture(posix, windowsPath, ShownAtMost());
+  const std::optional<FileVersion> version = VersionOf(posix);
+  std::optional<PictureSource> source;
+  if (version) source = PictureSource{posix, *version, ShownAtMost()};
+  if (!source || source != w->source) {
+    w->picture = detail::LoadPicture(posix, windowsPath, ShownAtMost());
+    w->source = source;
+  }
   FitToPicture();
   d_->widget->update();
 }
@@ -157,12 +200,14 @@ void Image::LoadFromMemory(const unsigned char* data, std::size_t size) {
   }
   if (picture.isNull()) throw std::runtime_error("画像データを読み込めません");
   WidgetOf(d_.get())->picture = picture;
+  WidgetOf(d_.get())->source.reset();
   FitToPicture();
   d_->widget->update();
 }
 
 void Image::ClearPicture() {
   WidgetOf(d_.get())->picture = QImage();
+  WidgetOf(d_.get())->source.reset();
   d_->widget->update();
 }
 

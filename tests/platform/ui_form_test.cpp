@@ -173,6 +173,24 @@ TEST_F(UiForm, GreyAndCmykJpegsKeepTheirColours) {
   expectNear(fromCmyk, 12, 90, 90, 90);
 }
 
+// A file loaded again is read again once it has changed on disk, even at
+// the same size and within the same second.
+TEST_F(UiForm, PictureLoadedAgainFollowsTheFile) {
+  ui::Form form;
+  auto* image = new ui::Image(&form, "Image1");
+  const std::string path = ::testing::TempDir() + "again.bmp";
+  for (QRgb colour : {qRgb(255, 0, 0), qRgb(0, 0, 255)}) {
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(colour);
+    ASSERT_TRUE(picture.save(QString::fromStdString(path), "bmp"));
+    image->LoadFromFile(path);
+    image->LoadFromFile(path);
+    QImage shown(8, 8, QImage::Format_RGB32);
+    ui::detail::ClientWidget(image)->render(&shown);
+    EXPECT_EQ(shown.pixel(4, 4), colour);
+  }
+}
+
 // A copy of a fixture whose header declares another size: a few bytes
 // that claim 30000 x 30000 pixels.
 std::string WithDeclaredSize(const char* fixture, const std::string& copy, int width, int height) {
