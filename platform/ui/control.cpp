@@ -133,8 +133,8 @@ void ControlImpl::Attach(QWidget* w, const QRect& designed) {
   widget = w;
   Control* parent = owner->Parent();
   if (parent) w->setParent(ClientWidget(parent));
+  if (!dynamic_cast<ControlWidget*>(w)) FailUnexpected("a control's widget is no ControlWidget");
   w->setMouseTracking(true);
-  w->setProperty("tobrinGraphic", graphic);
   owner->FontChanged();
   if (fillsBackground) owner->ColorChanged();
   if (!designed.isNull())
@@ -154,11 +154,12 @@ void ControlImpl::Restack(QWidget* parent) {
   std::vector<QWidget*> graphic, windowed;
   int misplaced = 0;  // graphic controls above a windowed one
   for (QObject* child : parent->children()) {
-    auto* w = qobject_cast<QWidget*>(child);
-    if (!w || w->isWindow()) continue;
-    const QVariant g = w->property("tobrinGraphic");
-    if (!g.isValid()) continue;
-    const bool isGraphic = g.toBool();
+    if (!child->isWidgetType()) continue;
+    auto* w = static_cast<QWidget*>(child);
+    if (w->isWindow()) continue;
+    const auto* control = dynamic_cast<const ControlWidget*>(w);
+    if (!control) continue;
+    const bool isGraphic = control->Owner()->Impl()->graphic;
     if (isGraphic && !windowed.empty()) ++misplaced;
     (isGraphic ? graphic : windowed).push_back(w);
   }
@@ -370,10 +371,7 @@ void Control::Click() {
 
 void Control::SetGraphic(bool graphic) {
   d_->graphic = graphic;
-  if (d_->widget) {
-    d_->widget->setProperty("tobrinGraphic", graphic);
-    detail::ControlImpl::Restack(d_->widget->parentWidget());
-  }
+  if (d_->widget) detail::ControlImpl::Restack(d_->widget->parentWidget());
 }
 
 }  // namespace ui

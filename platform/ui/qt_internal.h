@@ -95,9 +95,9 @@ struct ControlImpl {
   // forms) click on a left release inside after a press.
   bool clickOnRelease = false;
 
-  // Takes the widget: parent, mouse tracking, font, colour, the designed
-  // bounds (when given), stacking. A child shown before it has a size
-  // would first be measured for one by Qt.
+  // Takes the widget, a ControlWidget: parent, mouse tracking, font,
+  // colour, the designed bounds (when given), stacking. A child shown
+  // before it has a size would first be measured for one by Qt.
   void Attach(QWidget* w, const QRect& designed = QRect());
   // Graphic controls below the others, each group in creation order.
   static void Restack(QWidget* parent);
@@ -108,14 +108,24 @@ QWidget* ClientWidget(Control* control);
 
 TMouseButton ToMouseButton(Qt::MouseButton button);
 
+// What every control's widget is: stacking tells the controls among a
+// parent's children, and the ones that draw on it, by this base.
+class ControlWidget {
+ public:
+  explicit ControlWidget(Control* owner) : owner_(owner) {}
+  Control* Owner() const { return owner_; }
+
+ protected:
+  Control* owner_;
+};
+
 // Routes Qt mouse and focus events of a widget to its control's events.
 template <class Base>
-class Hooked : public Base {
+class Hooked : public Base, public ControlWidget {
  public:
   template <class... Args>
   explicit Hooked(Control* owner, Args&&... args)
-      : Base(std::forward<Args>(args)...), owner_(owner) {}
-  Control* Owner() const { return owner_; }
+      : Base(std::forward<Args>(args)...), ControlWidget(owner) {}
 
  protected:
   void mousePressEvent(QMouseEvent* e) override {
@@ -185,7 +195,6 @@ class Hooked : public Base {
 
  private:
   static void OpenPopup(Control* control, QPoint global);
-  Control* owner_;
   bool leftPressed_ = false;
 };
 
