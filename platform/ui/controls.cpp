@@ -80,13 +80,35 @@ Qt::Alignment detail::QAlign(TAlignment alignment) {
 
 // ---- Label
 
+struct LabelAccess {
+  static void FitPendingText(const Label* label) { label->FitPendingText(); }
+};
+
+namespace {
+
+// Shown, a label takes the size its text wants before it is painted.
+struct LabelWidget : Hooked<QLabel> {
+  explicit LabelWidget(Label* owner) : Hooked<QLabel>(owner), label(owner) {}
+  Label* label;
+
+ protected:
+  void showEvent(QShowEvent* e) override {
+    LabelAccess::FitPendingText(label);
+    Hooked<QLabel>::showEvent(e);
+  }
+};
+
+}  // namespace
+
 Label::Label(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
   d_->graphic = true;
   d_->clickOnRelease = true;
   d_->fillsBackground = true;
-  auto* w = new Hooked<QLabel>(this);
+  auto* w = new LabelWidget(this);
   w->setTextFormat(Qt::PlainText);
   w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Its size is its text's: Qt is not to measure one for it when it is shown.
+  w->setAttribute(Qt::WA_Resized);
   d_->Attach(w);
   FitText();
 }
@@ -98,8 +120,29 @@ void Label::SetCaption(std::string caption) {
 }
 
 void Label::SetAutoSize(bool autoSize) {
+  FitPendingText();
   autoSize_ = autoSize;
   FitText();
+}
+
+int Label::Width() const {
+  FitPendingText();
+  return Control::Width();
+}
+
+int Label::Height() const {
+  FitPendingText();
+  return Control::Height();
+}
+
+void Label::SetWidth(int width) {
+  FitPendingText();
+  Control::SetWidth(width);
+}
+
+void Label::SetHeight(int height) {
+  FitPendingText();
+  Control::SetHeight(height);
 }
 
 void Label::SetTransparent(bool transparent) {
@@ -110,6 +153,7 @@ void Label::SetTransparent(bool transparent) {
 }
 
 void Label::SetWordWrap(bool wrap) {
+  FitPendingText();
   wordWrap_ = wrap;
   As<QLabel>(d_.get())->setWordWrap(wrap);
   FitText();
@@ -134,6 +178,23 @@ void Label::FontChanged() {
 
 void Label::FitText() {
   if (!autoSize_ || !d_->widget) return;
+  if (d_->widget->isVisible()) {
+    fitPending_ = false;
+    MeasureText();
+  } else {
+    fitPending_ = true;
+  }
+}
+
+void Label::FitPendingText() const {
+  if (!fitPending_) return;
+  fitPending_ = false;
+  MeasureText();
+}
+
+// The text's size for the caption, font and word wrap of now; wrapped, at
+// the present width.
+void Label::MeasureText() const {
   auto* w = As<QLabel>(d_.get());
   if (wordWrap_) {
     w->resize(w->width(), bounds::Extent(w->heightForWidth(w->width())));

@@ -1,4 +1,5 @@
 // Geometry of forms and controls, pictures.
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QRadioButton>
@@ -332,6 +333,28 @@ TEST_F(UiForm, MetafilesAreRefusedWithAClearMessage) {
     EXPECT_NE(std::string(e.what()).find("メタファイル"), std::string::npos);
   }
   EXPECT_FALSE(image->HasPicture());
+}
+
+// A label takes its text's size when asked for it while its form is
+// hidden, and when the form is shown without anyone asking; one that wraps,
+// at the width it was given.
+TEST_F(UiForm, LabelsTakeTheirTextsSizeWhenAskedOrShown) {
+  ui::Form form;
+  auto* asked = new ui::Label(&form, "Label1");
+  auto* shown = new ui::Label(&form, "Label2");
+  auto* wrapped = new ui::Label(&form, "Label3");
+  const std::string caption = "ファイルを読み込み中です。しばらくお待ちください";
+  for (ui::Label* label : {asked, shown, wrapped}) label->SetCaption(caption);
+  wrapped->SetWidth(60);
+  wrapped->SetWordWrap(true);
+  QWidget* w = ui::detail::ClientWidget(shown);
+  const QSize text = QFontMetrics(w->font()).size(0, QString::fromStdString(caption));
+  EXPECT_EQ(asked->Width(), text.width());
+  EXPECT_EQ(asked->Height(), text.height());
+  form.Show();
+  EXPECT_EQ(w->size(), text);
+  EXPECT_EQ(ui::detail::ClientWidget(wrapped)->width(), 60);
+  EXPECT_GT(ui::detail::ClientWidget(wrapped)->height(), 2 * text.height());
 }
 
 // Graphic controls (labels, pictures) lie below every windowed control,
