@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -176,29 +175,27 @@ void Image::LoadFromFile(const std::string& windowsPath) {
   d_->widget->update();
 }
 
-namespace {
-
-// Read as what its header says, a BMP is decoded without Qt first loading
-// every format plugin it has to ask each whether the bytes are its own.
-QImage ReadAsBmp(const unsigned char* data, std::size_t size) {
-  if (size < 2 || data[0] != 'B' || data[1] != 'M') return QImage();
-  QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, "bmp");
-  reader.setAutoDetectImageFormat(false);
-  return reader.read();
-}
-
-}  // namespace
-
 void Image::LoadFromMemory(const unsigned char* data, std::size_t size) {
   QImage picture;
-  if (size > 0 && size <= std::size_t(INT_MAX)) {
-    picture = ReadAsBmp(data, size);
-    if (picture.isNull()) picture.loadFromData(data, int(size));
-  }
+  if (size > 0 && size <= std::size_t(INT_MAX)) picture.loadFromData(data, int(size));
   if (picture.isNull()) throw std::runtime_error("画像データを読み込めません");
+  WidgetOf(d_.get())->picture = picture;
+  WidgetOf(d_.get())->source.reset();
+  FitToPicture();
+  d_->widget->update();
+}
+
+void Image::LoadFromPixels(int width, int height, const std::vector<std::uint32_t>& pixels) {
+  if (!detail::PictureSizeAllowed(width, height) ||
+      pixels.size() != std::size_t(width) * std::size_t(height))
+    throw std::runtime_error("画像データを読み込めません");
+  QImage picture(width, height, QImage::Format_RGB32);
+  if (picture.isNull()) throw std::runtime_error("画像データを読み込めません");
+  for (int y = 0; y < height; ++y) {
+    const std::uint32_t* from = pixels.data() + std::size_t(y) * std::size_t(width);
+    auto* to = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int x = 0; x < width; ++x) to[x] = 0xFF000000u | (from[x] & 0xFFFFFFu);
+  }
   WidgetOf(d_.get())->picture = picture;
   WidgetOf(d_.get())->source.reset();
   FitToPicture();
