@@ -398,11 +398,19 @@ struct RadioGroupWidget : Hooked<QGroupBox> {
   QButtonGroup group;
   std::vector<QRadioButton*> buttons;
   int columns = 1;
+  bool arrangePending = false;
 
   // As the designer arranges them: columns filled top to bottom, the
   // caption's height above the first row, the rest shared out equally, so
-  // two rows fit a group 49 pixels high.
-  void Arrange() {
+  // two rows fit a group 49 pixels high. Arranging measures the items'
+  // texts: a group not on screen is arranged when it is shown.
+  void Arrange(bool evenHidden = false) {
+    if (!isVisible() && !evenHidden) {
+      arrangePending = true;
+      for (QRadioButton* b : buttons) b->show();
+      return;
+    }
+    arrangePending = false;
     const int count = int(buttons.size());
     if (count == 0) return;
     const int perColumn = (count + columns - 1) / columns;
@@ -450,6 +458,10 @@ struct RadioGroupWidget : Hooked<QGroupBox> {
   void resizeEvent(QResizeEvent* e) override {
     Hooked<QGroupBox>::resizeEvent(e);
     Arrange();
+  }
+  void showEvent(QShowEvent* e) override {
+    if (arrangePending) Arrange();
+    Hooked<QGroupBox>::showEvent(e);
   }
 };
 
@@ -502,6 +514,8 @@ void RadioGroup::Rebuild() {
   w->buttons.clear();
   for (size_t i = 0; i < items_.size(); ++i) {
     auto* b = new QRadioButton(QLines(items_[i]), w);
+    // Its place is the group's to give: Qt is not to measure a size for it.
+    b->setAttribute(Qt::WA_Resized);
     b->setMouseTracking(true);
     b->setFont(w->font());
     b->setPalette(w->palette());
@@ -520,6 +534,16 @@ void RadioGroup::Arrange() {
   auto* w = static_cast<RadioGroupWidget*>(d_->widget.data());
   w->columns = columns_;
   w->Arrange();
+}
+
+void detail::SettleUnshownControls(Form& form) {
+  for (Component* component : form.Components()) {
+    if (auto* label = dynamic_cast<const Label*>(component)) label->Width();
+    auto* group = dynamic_cast<RadioGroup*>(component);
+    if (!group || !group->Impl()->widget) continue;
+    auto* w = static_cast<RadioGroupWidget*>(group->Impl()->widget.data());
+    if (w->arrangePending) w->Arrange(true);
+  }
 }
 
 void RadioGroup::SetItemIndex(int index) {

@@ -103,6 +103,10 @@ struct ControlImpl {
   static void Restack(QWidget* parent);
 };
 
+// Labels and radio groups of a form not on screen take the sizes and
+// places that they take on being shown (for the scripted mouse).
+void SettleUnshownControls(Form& form);
+
 // The widget inside which children of control lie.
 QWidget* ClientWidget(Control* control);
 

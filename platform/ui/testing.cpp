@@ -8,7 +8,6 @@
 #include <deque>
 
 #include "platform/ui/application.h"
-#include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 #include "platform/ui/qt_internal.h"
 
@@ -116,11 +115,9 @@ Qt::MouseButton QtButton(TMouseButton button) {
   }
 }
 
-// The deepest visible widget under a client point of the form. Labels of
-// a form not shown take their text's size first, as on being shown.
+// The deepest visible widget under a client point of the form.
 QWidget* TargetAt(Form& form, QPoint& local) {
-  for (Component* component : form.Components())
-    if (auto* label = dynamic_cast<const Label*>(component)) label->Width();
+  detail::SettleUnshownControls(form);
   QWidget* top = form.Impl()->widget;
   QWidget* child = top->childAt(local);
   QWidget* target = child ? child : top;

@@ -335,6 +335,29 @@ TEST_F(UiForm, MetafilesAreRefusedWithAClearMessage) {
   EXPECT_FALSE(image->HasPicture());
 }
 
+// A group made in a form not on screen is arranged when the form is shown,
+// its items where those of a group made on screen lie.
+TEST_F(UiForm, RadioGroupMadeOffScreenIsArrangedAsOneMadeOnScreen) {
+  const auto itemPlaces = [](ui::Form& form) {
+    auto* group = new ui::RadioGroup(&form, "RadioGroup1");
+    group->SetBounds(8, 8, 217, 49);
+    group->SetItems({"デフォルト", "赤", "青", "黄", "緑", "灰"});
+    group->SetColumns(3);
+    group->SetBounds(8, 8, 257, 65);
+    std::vector<QRect> places;
+    form.Show();
+    for (const QRadioButton* b : group->Impl()->widget->findChildren<QRadioButton*>())
+      places.push_back(b->isVisible() ? b->geometry() : QRect());
+    return places;
+  };
+  ui::Form onScreen;
+  onScreen.Show();
+  ui::Form offScreen;
+  const std::vector<QRect> expected = itemPlaces(onScreen);
+  ASSERT_EQ(expected.size(), 6u);
+  EXPECT_EQ(itemPlaces(offScreen), expected);
+}
+
 // A label takes its text's size when asked for it while its form is
 // hidden, and when the form is shown without anyone asking; one that wraps,
 // at the width it was given.
