@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace tobrinedit {
 
@@ -61,44 +62,8 @@ class Canvas {
     Fill(middle - captionWidth / 2, centre - 2, middle + captionWidth / 2, centre + 3, kText);
   }
 
-  // Bottom-up rows of blue, green, red, each row padded to 4 bytes.
-  std::vector<unsigned char> Bmp() const {
-    const int rowBytes = (width_ * 3 + 3) / 4 * 4;
-    const int imageBytes = rowBytes * height_;
-    std::vector<unsigned char> bmp;
-    auto put16 = [&bmp](int v) {
-      for (int i = 0; i < 2; ++i) bmp.push_back(static_cast<unsigned char>(v >> (8 * i)));
-    };
-    auto put32 = [&bmp](int v) {
-      for (int i = 0; i < 4; ++i) bmp.push_back(static_cast<unsigned char>(v >> (8 * i)));
-    };
-    bmp.push_back('B');
-    bmp.push_back('M');
-    put32(54 + imageBytes);
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(width_);
-    put32(height_);
-    put16(1);
-    put16(24);
-    put32(0);
-    put32(imageBytes);
-    put32(3780);  // 96 dots per inch
-    put32(3780);
-    put32(0);
-    put32(0);
-    for (int y = height_ - 1; y >= 0; --y) {
-      for (int x = 0; x < width_; ++x) {
-        const Rgb c = pixels_[y * width_ + x];
-        bmp.push_back(static_cast<unsigned char>(c));
-        bmp.push_back(static_cast<unsigned char>(c >> 8));
-        bmp.push_back(static_cast<unsigned char>(c >> 16));
-      }
-      bmp.insert(bmp.end(), rowBytes - width_ * 3, 0);
-    }
-    return bmp;
-  }
+  // Row by row from the top; the canvas is left empty.
+  std::vector<Rgb> TakePixels() { return std::move(pixels_); }
 
  private:
   void Put(int x, int y, Rgb colour) {
@@ -120,7 +85,7 @@ class Canvas {
 
 }  // namespace
 
-std::vector<unsigned char> MenuWindowPictureBmp() {
+std::vector<std::uint32_t> MenuWindowPicture() {
   constexpr int w = kMenuPictureWidth, h = kMenuPictureHeight;
   Canvas canvas(w, h);
   // Window frame and title bar with its title and close box.
@@ -142,7 +107,7 @@ std::vector<unsigned char> MenuWindowPictureBmp() {
     canvas.Button(18, 112 + 32 * b, w - 18, 137 + 32 * b, captionWidths[b]);
   canvas.Button(18, 350, 108, 375, 56);
   canvas.Button(128, 350, w - 18, 375, 64);
-  return canvas.Bmp();
+  return canvas.TakePixels();
 }
 
 }  // namespace tobrinedit

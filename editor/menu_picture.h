@@ -1,7 +1,9 @@
 // The illustration of the one-line message dialog: the menu window drawn
-// small, its message area framed in red. Made when asked, as a 24-bit BMP.
+// small, its message area framed in red. Made when asked: its pixels,
+// 0xRRGGBB, row by row from the top.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 namespace tobrinedit {
@@ -9,6 +11,6 @@ namespace tobrinedit {
 constexpr int kMenuPictureWidth = 236;
 constexpr int kMenuPictureHeight = 393;
 
-std::vector<unsigned char> MenuWindowPictureBmp();
+std::vector<std::uint32_t> MenuWindowPicture();
 
 }  // namespace tobrinedit

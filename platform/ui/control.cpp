@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <unordered_map>
 
 #include "platform/ui/application.h"
 #include "platform/ui/bounds.h"
@@ -36,30 +38,57 @@ QColor ToQColor(TColor color) {
 
 int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
 
+namespace {
+
+constexpr std::size_t kMaxKnownFontNames = 256;
+
+enum Face { kSans, kSerif, kMono, kMonoSerif, kFaces };
+
 // The IPA fonts share the metrics of the Windows Japanese fonts, so texts
 // wrap and fit as the layouts expect; Noto CJK stands in when they are absent.
-QString InstalledFamily(const QString& preferred, const QString& fallback) {
-  return QFontDatabase::hasFamily(preferred) ? preferred : fallback;
+// Each is looked for when first needed: a look-up asks fontconfig.
+const QString& Family(Face face) {
+  struct Choice {
+    const char* preferred;
+    const char* fallback;
+  };
+  static constexpr Choice kChoices[kFaces] = {{"IPAPGothic", "Noto Sans CJK JP"},
+                                              {"IPAPMincho", "Noto Serif CJK JP"},
+                                              {"IPAGothic", "Noto Sans Mono CJK JP"},
+                                              {"IPAMincho", "Noto Serif CJK JP"}};
+  static std::optional<QString> found[kFaces];
+  if (!found[face]) {
+    const QString preferred = QString::fromLatin1(kChoices[face].preferred);
+    found[face] = QFontDatabase::hasFamily(preferred)
+                      ? preferred
+                      : QString::fromLatin1(kChoices[face].fallback);
+  }
+  return *found[face];
 }
 
-QString MapFontFamily(const std::string& windowsName) {
-  static const QString kSans =
-      InstalledFamily(QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"));
-  static const QString kSerif =
-      InstalledFamily(QStringLiteral("IPAPMincho"), QStringLiteral("Noto Serif CJK JP"));
-  static const QString kMono =
-      InstalledFamily(QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP"));
-  static const QString kMonoSerif =
-      InstalledFamily(QStringLiteral("IPAMincho"), QStringLiteral("Noto Serif CJK JP"));
+QString FindFamily(const std::string& windowsName) {
   const QString name = Q(windowsName).normalized(QString::NormalizationForm_KC);
-  if (name.isEmpty()) return kSans;
+  if (name.isEmpty()) return Family(kSans);
   const bool proportional = name.contains(QStringLiteral("P")) || name.contains("UI");
   if (name.contains(QStringLiteral("明朝")) || name.contains("Mincho", Qt::CaseInsensitive))
-    return proportional ? kSerif : kMonoSerif;
+    return Family(proportional ? kSerif : kMonoSerif);
   if (name.contains(QStringLiteral("ゴシック")) || name.contains("Gothic", Qt::CaseInsensitive))
-    return proportional ? kSans : kMono;
+    return Family(proportional ? kSans : kMono);
   if (QFontDatabase::hasFamily(name)) return name;
-  return kSans;
+  return Family(kSans);
+}
+
+}  // namespace
+
+// Every control's font passes here: the answers are kept, for the few
+// names a program uses (the installed fonts do not change under Qt).
+QString MapFontFamily(const std::string& windowsName) {
+  static std::unordered_map<std::string, QString> known;
+  if (const auto found = known.find(windowsName); found != known.end()) return found->second;
+  QString family = FindFamily(windowsName);
+  if (known.size() >= kMaxKnownFontNames) known.clear();  // names from files are unbounded
+  known.emplace(windowsName, family);
+  return family;
 }
 
 QFont ToQFont(const TFont& font) {
@@ -111,14 +140,16 @@ TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons) {
 
 QWidget* ClientWidget(Control* control) { return control ? control->Impl()->widget : nullptr; }
 
-void ControlImpl::Attach(QWidget* w) {
+void ControlImpl::Attach(QWidget* w, const QRect& designed) {
   widget = w;
   Control* parent = owner->Parent();
   if (parent) w->setParent(ClientWidget(parent));
+  if (!dynamic_cast<ControlWidget*>(w)) FailUnexpected("a control's widget is no ControlWidget");
   w->setMouseTracking(true);
-  w->setProperty("tobrinGraphic", graphic);
   owner->FontChanged();
   if (fillsBackground) owner->ColorChanged();
+  if (!designed.isNull())
+    owner->SetBounds(designed.x(), designed.y(), designed.width(), designed.height());
   if (parent) {
     w->setVisible(owner->Visible());
     Restack(w->parentWidget());
@@ -134,11 +165,12 @@ void ControlImpl::Restack(QWidget* parent) {
   std::vector<QWidget*> graphic, windowed;
   int misplaced = 0;  // graphic controls above a windowed one
   for (QObject* child : parent->children()) {
-    auto* w = qobject_cast<QWidget*>(child);
-    if (!w || w->isWindow()) continue;
-    const QVariant g = w->property("tobrinGraphic");
-    if (!g.isValid()) continue;
-    const bool isGraphic = g.toBool();
+    if (!child->isWidgetType()) continue;
+    auto* w = static_cast<QWidget*>(child);
+    if (w->isWindow()) continue;
+    const auto* control = dynamic_cast<const ControlWidget*>(w);
+    if (!control) continue;
+    const bool isGraphic = control->Owner()->Impl()->graphic;
     if (isGraphic && !windowed.empty()) ++misplaced;
     (isGraphic ? graphic : windowed).push_back(w);
   }
@@ -367,10 +399,7 @@ void Control::Click() {
 
 void Control::SetGraphic(bool graphic) {
   d_->graphic = graphic;
-  if (d_->widget) {
-    d_->widget->setProperty("tobrinGraphic", graphic);
-    detail::ControlImpl::Restack(d_->widget->parentWidget());
-  }
+  if (d_->widget) detail::ControlImpl::Restack(d_->widget->parentWidget());
 }
 
 }  // namespace ui

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -12,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QValidator>
 
@@ -36,6 +39,32 @@ W* As(const detail::ControlImpl* d) {
   return static_cast<W*>(d->widget.data());
 }
 
+// A label measures its text at each change of caption or font, and labels
+// share both: each text is measured once per font and screen resolution.
+struct Measured {
+  QFont font;
+  QString text;
+  int dpi;
+  bool operator==(const Measured&) const = default;
+};
+
+size_t qHash(const Measured& key, size_t seed) {
+  return qHashMulti(seed, key.font, key.text, key.dpi);
+}
+
+constexpr qsizetype kMaxMeasuredTexts = 1024;
+
+QSize TextSize(const QFont& font, const QString& text) {
+  static QHash<Measured, QSize> sizes;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  Measured key{font, text, screen ? qRound(screen->logicalDotsPerInchY()) : 0};
+  if (const auto found = sizes.constFind(key); found != sizes.constEnd()) return *found;
+  const QSize size = QFontMetrics(font).size(0, text);
+  if (sizes.size() >= kMaxMeasuredTexts) sizes.clear();  // captions come from files
+  sizes.insert(std::move(key), size);
+  return size;
+}
+
 }  // namespace
 
 Qt::Alignment detail::QAlign(TAlignment alignment) {
@@ -51,13 +80,35 @@ Qt::Alignment detail::QAlign(TAlignment alignment) {
 
 // ---- Label
 
+struct LabelAccess {
+  static void FitPendingText(const Label* label) { label->FitPendingText(); }
+};
+
+namespace {
+
+// Shown, a label takes the size its text wants before it is painted.
+struct LabelWidget : Hooked<QLabel> {
+  explicit LabelWidget(Label* owner) : Hooked<QLabel>(owner), label(owner) {}
+  Label* label;
+
+ protected:
+  void showEvent(QShowEvent* e) override {
+    LabelAccess::FitPendingText(label);
+    Hooked<QLabel>::showEvent(e);
+  }
+};
+
+}  // namespace
+
 Label::Label(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
   d_->graphic = true;
   d_->releaseClick = detail::ControlImpl::ReleaseClick::Inside;
   d_->fillsBackground = true;
-  auto* w = new Hooked<QLabel>(this);
+  auto* w = new LabelWidget(this);
   w->setTextFormat(Qt::PlainText);
   w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Its size is its text's: Qt is not to measure one for it when it is shown.
+  w->setAttribute(Qt::WA_Resized);
   d_->Attach(w);
   FitText();
 }
@@ -69,8 +120,29 @@ void Label::SetCaption(std::string caption) {
 }
 
 void Label::SetAutoSize(bool autoSize) {
+  FitPendingText();
   autoSize_ = autoSize;
   FitText();
+}
+
+int Label::Width() const {
+  FitPendingText();
+  return Control::Width();
+}
+
+int Label::Height() const {
+  FitPendingText();
+  return Control::Height();
+}
+
+void Label::SetWidth(int width) {
+  FitPendingText();
+  Control::SetWidth(width);
+}
+
+void Label::SetHeight(int height) {
+  FitPendingText();
+  Control::SetHeight(height);
 }
 
 void Label::SetTransparent(bool transparent) {
@@ -81,6 +153,7 @@ void Label::SetTransparent(bool transparent) {
 }
 
 void Label::SetWordWrap(bool wrap) {
+  FitPendingText();
   wordWrap_ = wrap;
   As<QLabel>(d_.get())->setWordWrap(wrap);
   FitText();
@@ -105,12 +178,28 @@ void Label::FontChanged() {
 
 void Label::FitText() {
   if (!autoSize_ || !d_->widget) return;
+  if (d_->widget->isVisible()) {
+    fitPending_ = false;
+    MeasureText();
+  } else {
+    fitPending_ = true;
+  }
+}
+
+void Label::FitPendingText() const {
+  if (!fitPending_) return;
+  fitPending_ = false;
+  MeasureText();
+}
+
+// The text's size for the caption, font and word wrap of now; wrapped, at
+// the present width.
+void Label::MeasureText() const {
   auto* w = As<QLabel>(d_.get());
   if (wordWrap_) {
     w->resize(w->width(), bounds::Extent(w->heightForWidth(w->width())));
   } else {
-    const QFontMetrics metrics(w->font());
-    const QSize size = metrics.size(0, w->text().isEmpty() ? QStringLiteral(" ") : w->text());
+    const QSize size = TextSize(w->font(), w->text().isEmpty() ? QStringLiteral(" ") : w->text());
     w->resize(w->text().isEmpty() ? 0 : bounds::Extent(size.width()),
               bounds::Extent(size.height()));
   }
@@ -122,8 +211,7 @@ Button::Button(Control* parent, std::string name) : Control(parent, std::move(na
   auto* w = new Hooked<QPushButton>(this);
   w->setAutoDefault(false);
   QObject::connect(w, &QPushButton::clicked, [this] { Guard([this] { Click(); }); });
-  d_->Attach(w);
-  SetBounds(0, 0, 75, 25);
+  d_->Attach(w, QRect(0, 0, 75, 25));
 }
 
 void Button::SetCaption(std::string caption) {
@@ -200,9 +288,8 @@ Edit::Edit(Control* parent, std::string name) : Control(parent, std::move(name),
       if (OnChange) OnChange();
     });
   });
-  d_->Attach(w);
+  d_->Attach(w, QRect(0, 0, 121, 21));
   SetColor(clWindow);
-  SetBounds(0, 0, 121, 21);
 }
 
 std::string Edit::Text() const { return S(As<QLineEdit>(d_.get())->text()); }
@@ -236,8 +323,7 @@ Memo::Memo(Control* parent, std::string name) : Control(parent, std::move(name),
       if (OnChange) OnChange();
     });
   });
-  d_->Attach(w);
-  SetBounds(0, 0, 185, 89);
+  d_->Attach(w, QRect(0, 0, 185, 89));
 }
 
 std::string Memo::Text() const {
@@ -281,8 +367,7 @@ CheckBox::CheckBox(Control* parent, std::string name) : Control(parent, std::mov
       if (OnClick) OnClick();
     });
   });
-  d_->Attach(w);
-  SetBounds(0, 0, 97, 17);
+  d_->Attach(w, QRect(0, 0, 97, 17));
 }
 
 void CheckBox::SetCaption(std::string caption) {
@@ -313,11 +398,19 @@ struct RadioGroupWidget : Hooked<QGroupBox> {
   QButtonGroup group;
   std::vector<QRadioButton*> buttons;
   int columns = 1;
+  bool arrangePending = false;
 
   // As the designer arranges them: columns filled top to bottom, the
   // caption's height above the first row, the rest shared out equally, so
-  // two rows fit a group 49 pixels high.
-  void Arrange() {
+  // two rows fit a group 49 pixels high. Arranging measures the items'
+  // texts: a group not on screen is arranged when it is shown.
+  void Arrange(bool evenHidden = false) {
+    if (!isVisible() && !evenHidden) {
+      arrangePending = true;
+      for (QRadioButton* b : buttons) b->show();
+      return;
+    }
+    arrangePending = false;
     const int count = int(buttons.size());
     if (count == 0) return;
     const int perColumn = (count + columns - 1) / columns;
@@ -366,6 +459,10 @@ struct RadioGroupWidget : Hooked<QGroupBox> {
     Hooked<QGroupBox>::resizeEvent(e);
     Arrange();
   }
+  void showEvent(QShowEvent* e) override {
+    if (arrangePending) Arrange();
+    Hooked<QGroupBox>::showEvent(e);
+  }
 };
 
 }  // namespace
@@ -380,8 +477,7 @@ RadioGroup::RadioGroup(Control* parent, std::string name)
   QObject::connect(&w->group, &QButtonGroup::idToggled, [this](int id, bool checked) {
     if (checked) RadioGroupAccess::Selected(this, id);
   });
-  d_->Attach(w);
-  SetBounds(0, 0, 185, 105);
+  d_->Attach(w, QRect(0, 0, 185, 105));
 }
 
 void RadioGroup::UserSelected(int index) {
@@ -418,6 +514,8 @@ void RadioGroup::Rebuild() {
   w->buttons.clear();
   for (size_t i = 0; i < items_.size(); ++i) {
     auto* b = new QRadioButton(QLines(items_[i]), w);
+    // Its place is the group's to give: Qt is not to measure a size for it.
+    b->setAttribute(Qt::WA_Resized);
     b->setMouseTracking(true);
     b->setFont(w->font());
     b->setPalette(w->palette());
@@ -436,6 +534,16 @@ void RadioGroup::Arrange() {
   auto* w = static_cast<RadioGroupWidget*>(d_->widget.data());
   w->columns = columns_;
   w->Arrange();
+}
+
+void detail::SettleUnshownControls(Form& form) {
+  for (Component* component : form.Components()) {
+    if (auto* label = dynamic_cast<const Label*>(component)) label->Width();
+    auto* group = dynamic_cast<RadioGroup*>(component);
+    if (!group || !group->Impl()->widget) continue;
+    auto* w = static_cast<RadioGroupWidget*>(group->Impl()->widget.data());
+    if (w->arrangePending) w->Arrange(true);
+  }
 }
 
 void RadioGroup::SetItemIndex(int index) {
@@ -481,9 +589,8 @@ ComboBox::ComboBox(Control* parent, std::string name) : Control(parent, std::mov
   QObject::connect(w, &QComboBox::editTextChanged, [w, changed] {
     if (w->lineEdit() && w->lineEdit()->isModified()) changed();
   });
-  d_->Attach(w);
+  d_->Attach(w, QRect(0, 0, 145, 21));
   SetColor(clWindow);
-  SetBounds(0, 0, 145, 21);
 }
 
 void ComboBox::SetItems(std::vector<std::string> items) {
@@ -562,8 +669,7 @@ struct PanelWidget : Hooked<QFrame> {
 Panel::Panel(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
   d_->fillsBackground = true;
   d_->releaseClick = detail::ControlImpl::ReleaseClick::Inside;
-  d_->Attach(new PanelWidget(this));
-  SetBounds(0, 0, 185, 41);
+  d_->Attach(new PanelWidget(this), QRect(0, 0, 185, 41));
 }
 
 void Panel::SetCaption(std::string caption) {
@@ -597,8 +703,7 @@ void Panel::SetAlignment(TAlignment alignment) {
 // ---- GroupBox
 
 GroupBox::GroupBox(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-  d_->Attach(new Hooked<QGroupBox>(this));
-  SetBounds(0, 0, 185, 105);
+  d_->Attach(new Hooked<QGroupBox>(this), QRect(0, 0, 185, 105));
 }
 
 void GroupBox::SetCaption(std::string caption) {
@@ -662,8 +767,7 @@ struct BevelWidget : Hooked<QWidget> {
 
 Bevel::Bevel(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
   d_->graphic = true;
-  d_->Attach(new BevelWidget(this));
-  SetBounds(0, 0, 50, 50);
+  d_->Attach(new BevelWidget(this), QRect(0, 0, 50, 50));
 }
 
 void Bevel::SetShape(TBevelShape shape) {
@@ -682,9 +786,8 @@ ProgressBar::ProgressBar(Control* parent, std::string name)
     : Control(parent, std::move(name), nullptr) {
   auto* w = new Hooked<QProgressBar>(this);
   w->setTextVisible(false);
-  d_->Attach(w);
+  d_->Attach(w, QRect(0, 0, 150, 16));
   Apply();
-  SetBounds(0, 0, 150, 16);
 }
 
 void ProgressBar::SetMin(int value) {

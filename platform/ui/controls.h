@@ -9,6 +9,9 @@
 
 namespace ui {
 
+// A label that takes its text's size is measured when the size is first
+// needed: at once while it is on screen, else when it is shown or asked
+// for its size.
 class Label : public Control {
  public:
   Label(Control* parent, std::string name);
@@ -20,15 +23,23 @@ class Label : public Control {
   bool Transparent() const { return transparent_; }
   void SetWordWrap(bool wrap);
   void SetAlignment(TAlignment alignment);
+  int Width() const override;
+  int Height() const override;
+  void SetWidth(int width) override;
+  void SetHeight(int height) override;
 
  private:
+  friend struct LabelAccess;
   void ColorChanged() override;
   void FontChanged() override;
   void FitText();
+  void FitPendingText() const;
+  void MeasureText() const;
   std::string caption_;
   bool autoSize_ = true;
   bool transparent_ = false;
   bool wordWrap_ = false;
+  mutable bool fitPending_ = false;
 };
 
 // TButton. Click() gives ModalResult to the form, then runs OnClick.

@@ -9,8 +9,7 @@ namespace ui {
 
 FileListBox::FileListBox(Control* parent, std::string name)
     : Control(parent, std::move(name), nullptr) {
-  d_->Attach(new detail::Hooked<QListWidget>(this));
-  SetBounds(0, 0, 145, 97);
+  d_->Attach(new detail::Hooked<QListWidget>(this), QRect(0, 0, 145, 97));
 }
 
 void FileListBox::SetDirectory(const std::string& windowsFolder) {

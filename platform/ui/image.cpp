@@ -1,11 +1,14 @@
 #include "platform/ui/image.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
 #include <QScreen>
 #include <climits>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/files/files.h"
@@ -79,10 +82,40 @@ QImage LoadPicture(const std::string& posixPath, const std::string& shownPath, Q
 
 namespace {
 
+// A file as it stands on disk: a file written since differs in one of these.
+struct FileVersion {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = -1;
+  timespec modified{};
+  timespec changed{};
+  bool operator==(const FileVersion& o) const {
+    return device == o.device && inode == o.inode && size == o.size &&
+           modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
+           changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+  }
+};
+
+std::optional<FileVersion> VersionOf(const std::string& posixPath) {
+  struct stat st;
+  if (stat(posixPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return FileVersion{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+// Where the shown picture was read from, and how large it was to be shown.
+struct PictureSource {
+  std::string posixPath;
+  FileVersion version;
+  QSize shownAtMost;
+  bool operator==(const PictureSource&) const = default;
+};
+
 struct ImageWidget : detail::Hooked<QWidget> {
   explicit ImageWidget(Image* owner) : Hooked<QWidget>(owner), image(owner) {}
   Image* image;
   QImage picture;
+  // Set while the picture is the file's: loading it again would give the same.
+  std::optional<PictureSource> source;
   bool center = false;
 
  protected:
@@ -110,8 +143,7 @@ ImageWidget* WidgetOf(const detail::ControlImpl* d) {
 Image::Image(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
   d_->graphic = true;
   d_->releaseClick = detail::ControlImpl::ReleaseClick::Inside;
-  d_->Attach(new ImageWidget(this));
-  SetBounds(0, 0, 105, 105);
+  d_->Attach(new ImageWidget(this), QRect(0, 0, 105, 105));
 }
 
 Image::~Image() = default;
@@ -126,9 +158,19 @@ QSize Image::ShownAtMost() const {
   return shown;
 }
 
+// A menu loads its background once from the drive's root and again from
+// the runner's folder, mostly the same file: an unchanged file is not
+// decoded again.
 void Image::LoadFromFile(const std::string& windowsPath) {
+  ImageWidget* w = WidgetOf(d_.get());
   const std::string posix = platform::files::ToPosix(windowsPath);
-  WidgetOf(d_.get())->picture = detail::LoadPicture(posix, windowsPath, ShownAtMost());
+  const std::optional<FileVersion> version = VersionOf(posix);
+  std::optional<PictureSource> source;
+  if (version) source = PictureSource{posix, *version, ShownAtMost()};
+  if (!source || source != w->source) {
+    w->picture = detail::LoadPicture(posix, windowsPath, ShownAtMost());
+    w->source = source;
+  }
   FitToPicture();
   d_->widget->update();
 }
@@ -138,12 +180,31 @@ void Image::LoadFromMemory(const unsigned char* data, std::size_t size) {
   if (size > 0 && size <= std::size_t(INT_MAX)) picture.loadFromData(data, int(size));
   if (picture.isNull()) throw std::runtime_error("画像データを読み込めません");
   WidgetOf(d_.get())->picture = picture;
+  WidgetOf(d_.get())->source.reset();
+  FitToPicture();
+  d_->widget->update();
+}
+
+void Image::LoadFromPixels(int width, int height, const std::vector<std::uint32_t>& pixels) {
+  if (!detail::PictureSizeAllowed(width, height) ||
+      pixels.size() != std::size_t(width) * std::size_t(height))
+    throw std::runtime_error("画像データを読み込めません");
+  QImage picture(width, height, QImage::Format_RGB32);
+  if (picture.isNull()) throw std::runtime_error("画像データを読み込めません");
+  for (int y = 0; y < height; ++y) {
+    const std::uint32_t* from = pixels.data() + std::size_t(y) * std::size_t(width);
+    auto* to = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int x = 0; x < width; ++x) to[x] = 0xFF000000u | (from[x] & 0xFFFFFFu);
+  }
+  WidgetOf(d_.get())->picture = picture;
+  WidgetOf(d_.get())->source.reset();
   FitToPicture();
   d_->widget->update();
 }
 
 void Image::ClearPicture() {
   WidgetOf(d_.get())->picture = QImage();
+  WidgetOf(d_.get())->source.reset();
   d_->widget->update();
 }
 

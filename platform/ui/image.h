@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/ui/control.h"
 
@@ -23,6 +25,10 @@ class Image : public Control {
   // A BMP or PNG that the program carries. Throws std::runtime_error when
   // the bytes are no such picture.
   void LoadFromMemory(const unsigned char* data, std::size_t size);
+  // A picture the program draws itself: width x height pixels 0xRRGGBB,
+  // row by row from the top. Throws std::runtime_error when the pixels are
+  // not that many or the size is out of bounds.
+  void LoadFromPixels(int width, int height, const std::vector<std::uint32_t>& pixels);
   void ClearPicture();
   bool HasPicture() const;
   int PictureWidth() const;  // 0 without a picture

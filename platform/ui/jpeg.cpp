@@ -3,7 +3,8 @@
 // only plain data on its stack, because an error leaves it by longjmp; the
 // picture's memory belongs to the caller, which is asked for it once the
 // header has told the size, so that a picture above the limit is refused
-// before anything is decoded.
+// before anything is decoded. RGB and grey pictures are decoded straight
+// into the picture's rows, CMYK ones row by row through a buffer.
 // clang-format off
 #include <cstddef>
 #include <cstdio>
@@ -12,6 +13,7 @@
 // clang-format on
 
 #include <QImage>
+#include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
@@ -43,13 +45,26 @@ struct Sink {
   // The picture's declared size and the size it is decoded at are known:
   // false refuses it (message filled).
   bool (*prepare)(void* context, int width, int height, int outWidth, int outHeight, char* message);
-  // One decoded row: RGB, grey or CMYK samples.
-  void (*row)(void* context, int y, const unsigned char* samples, int components, bool inverted);
+  // Where decoded row y goes: 32-bit pixels in the order kDirectSpace writes.
+  unsigned char* (*rowPointer)(void* context, int y);
+  // One decoded row of CMYK samples, which libjpeg cannot turn into RGB.
+  void (*cmykRow)(void* context, int y, const unsigned char* samples, bool inverted);
   void* context;
   // The decoded picture covers this size (0: the picture's own size).
   int coverWidth;
   int coverHeight;
 };
+
+// libjpeg-turbo writes RGB and grey pictures straight in QImage::Format_RGB32's
+// byte order, alpha 0xFF included.
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+constexpr J_COLOR_SPACE kDirectSpace = JCS_EXT_BGRA;
+#else
+constexpr J_COLOR_SPACE kDirectSpace = JCS_EXT_ARGB;
+#endif
+// Rows asked for at once: at least as many as libjpeg makes in one step,
+// so that it writes them in place rather than through a buffer of its own.
+constexpr int kRowsAtOnce = 16;
 
 // Eighths of the picture's size that still cover the shown size: libjpeg
 // decodes at 1/8 to 8/8 with less work and memory the smaller it is.
@@ -85,7 +100,7 @@ bool Decode(std::FILE* file, const Sink* sink, char* message) {
   jpeg_stdio_src(&cinfo, file);
   jpeg_read_header(&cinfo, TRUE);
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
-  cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+  cinfo.out_color_space = cmyk ? JCS_CMYK : kDirectSpace;
   cinfo.scale_num = ScaleEighths(cinfo, sink);
   cinfo.scale_denom = 8;
   jpeg_calc_output_dimensions(&cinfo);
@@ -102,19 +117,33 @@ bool Decode(std::FILE* file, const Sink* sink, char* message) {
     std::snprintf(message, JMSG_LENGTH_MAX, "unexpected output size");
     return false;
   }
-  const int components = cinfo.output_components;
-  const bool inverted = cmyk && cinfo.saw_Adobe_marker;
-  samples = static_cast<unsigned char*>(std::malloc(size_t(cinfo.output_width) * components));
-  if (!samples) {
+  if (cinfo.output_components != 4) {
     jpeg_destroy_decompress(&cinfo);
-    std::snprintf(message, JMSG_LENGTH_MAX, "out of memory");
+    std::snprintf(message, JMSG_LENGTH_MAX, "unexpected output format");
     return false;
   }
-  while (cinfo.output_scanline < cinfo.output_height) {
-    const int y = int(cinfo.output_scanline);
-    JSAMPROW row = samples;
-    jpeg_read_scanlines(&cinfo, &row, 1);
-    sink->row(sink->context, y, samples, components, inverted);
+  if (!cmyk) {
+    while (cinfo.output_scanline < cinfo.output_height) {
+      JSAMPROW rows[kRowsAtOnce];
+      const int first = int(cinfo.output_scanline);
+      const int count = int(std::min<JDIMENSION>(kRowsAtOnce, outHeight - cinfo.output_scanline));
+      for (int i = 0; i < count; ++i) rows[i] = sink->rowPointer(sink->context, first + i);
+      jpeg_read_scanlines(&cinfo, rows, JDIMENSION(count));
+    }
+  } else {
+    const bool inverted = cinfo.saw_Adobe_marker;
+    samples = static_cast<unsigned char*>(std::malloc(size_t(cinfo.output_width) * 4));
+    if (!samples) {
+      jpeg_destroy_decompress(&cinfo);
+      std::snprintf(message, JMSG_LENGTH_MAX, "out of memory");
+      return false;
+    }
+    while (cinfo.output_scanline < cinfo.output_height) {
+      const int y = int(cinfo.output_scanline);
+      JSAMPROW row = samples;
+      jpeg_read_scanlines(&cinfo, &row, 1);
+      sink->cmykRow(sink->context, y, samples, inverted);
+    }
   }
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
@@ -147,20 +176,18 @@ bool PrepareImage(void* context, int width, int height, int outWidth, int outHei
   return true;
 }
 
-void PutRow(void* context, int y, const unsigned char* src, int components, bool inverted) {
+unsigned char* RowPointer(void* context, int y) {
+  return static_cast<Target*>(context)->image.scanLine(y);
+}
+
+void PutCmykRow(void* context, int y, const unsigned char* src, bool inverted) {
   QImage& image = static_cast<Target*>(context)->image;
   auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
   const int width = image.width();
-  for (int x = 0; x < width; ++x, src += components) {
-    if (components == 4) {
-      int c = src[0], m = src[1], yy = src[2], k = src[3];
-      if (!inverted) c = 255 - c, m = 255 - m, yy = 255 - yy, k = 255 - k;
-      dst[x] = qRgb(c * k / 255, m * k / 255, yy * k / 255);
-    } else if (components == 3) {
-      dst[x] = qRgb(src[0], src[1], src[2]);
-    } else {
-      dst[x] = qRgb(src[0], src[0], src[0]);
-    }
+  for (int x = 0; x < width; ++x, src += 4) {
+    int c = src[0], m = src[1], yy = src[2], k = src[3];
+    if (!inverted) c = 255 - c, m = 255 - m, yy = 255 - yy, k = 255 - k;
+    dst[x] = qRgb(c * k / 255, m * k / 255, yy * k / 255);
   }
 }
 
@@ -170,7 +197,8 @@ QImage LoadJpeg(const std::string& posixPath, const std::string& shownPath, QSiz
   std::FILE* file = std::fopen(posixPath.c_str(), "rb");
   if (!file) throw std::runtime_error(shownPath + " を開けません");
   Target target;
-  const Sink sink{PrepareImage, PutRow, &target, shownAtMost.width(), shownAtMost.height()};
+  const QSize cover = shownAtMost;
+  const Sink sink{PrepareImage, RowPointer, PutCmykRow, &target, cover.width(), cover.height()};
   char message[JMSG_LENGTH_MAX] = {};
   const bool ok = Decode(file, &sink, message);
   std::fclose(file);

@@ -398,9 +398,18 @@ void ReportFocus(ListView& view, ListModel& model, const QModelIndex& current,
 // ---------------------------------------------------------------------------
 // ListView
 
+namespace {
+
+// The control's widget: the two views lie in it.
+struct ListFrame : QWidget, detail::ControlWidget {
+  explicit ListFrame(Control* owner) : ControlWidget(owner) {}
+};
+
+}  // namespace
+
 ListView::ListView(Control* parent, std::string name)
     : Control(parent, std::move(name), nullptr), v_(std::make_unique<detail::ListViewImpl>()) {
-  auto* frame = new QWidget;
+  auto* frame = new ListFrame(this);
   v_->frame = frame;
   v_->stack = new QStackedLayout(frame);
   v_->stack->setContentsMargins(0, 0, 0, 0);

@@ -76,8 +76,7 @@ MediaPlayer::MediaPlayer(Control* parent, std::string name)
   layout->addWidget(stop);
   QObject::connect(play, &QPushButton::clicked, [this] { detail::Guard([this] { Play(); }); });
   QObject::connect(stop, &QPushButton::clicked, [this] { detail::Guard([this] { Stop(); }); });
-  d_->Attach(bar);
-  SetBounds(0, 0, 253, 30);
+  d_->Attach(bar, QRect(0, 0, 253, 30));
 }
 
 MediaPlayer::~MediaPlayer() { Close(); }

@@ -99,11 +99,17 @@ struct ControlImpl {
   // Set while the control goes: its widget's events no longer reach it.
   bool detached = false;
 
-  // Takes the widget: parent, mouse tracking, font, colour, stacking.
-  void Attach(QWidget* w);
+  // Takes the widget, a ControlWidget: parent, mouse tracking, font,
+  // colour, the designed bounds (when given), stacking. A child shown
+  // before it has a size would first be measured for one by Qt.
+  void Attach(QWidget* w, const QRect& designed = QRect());
   // Graphic controls below the others, each group in creation order.
   static void Restack(QWidget* parent);
 };
+
+// Labels and radio groups of a form not on screen take the sizes and
+// places that they take on being shown (for the scripted mouse).
+void SettleUnshownControls(Form& form);
 
 // The widget inside which children of control lie.
 QWidget* ClientWidget(Control* control);
@@ -112,17 +118,28 @@ TMouseButton ToMouseButton(Qt::MouseButton button);
 TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons);
 void OpenPopupFor(Control* control, int globalX, int globalY);
 
+// What every control's widget is: stacking tells the controls among a
+// parent's children, and the ones that draw on it, by this base.
+class ControlWidget {
+ public:
+  explicit ControlWidget(Control* owner) : owner_(owner) {}
+  Control* Owner() const { return owner_; }
+  // The control, or nullptr once it has begun to go.
+  Control* LiveOwner() const { return owner_->Impl()->detached ? nullptr : owner_; }
+
+ protected:
+  Control* owner_;
+};
+
 // Routes Qt mouse and focus events of a widget to its control's hooks and
 // events. A handler may delete the widget or its control; nothing is
 // touched after that.
 template <class Base>
-class Hooked : public Base {
+class Hooked : public Base, public ControlWidget {
  public:
   template <class... Args>
   explicit Hooked(Control* owner, Args&&... args)
-      : Base(std::forward<Args>(args)...), owner_(owner) {}
-  // The control, or nullptr once it has begun to go.
-  Control* Owner() const { return owner_->Impl()->detached ? nullptr : owner_; }
+      : Base(std::forward<Args>(args)...), ControlWidget(owner) {}
   // The buttons held as of the mouse event being handled.
   Qt::MouseButtons HeldButtons() const { return held_; }
   void ForgetHeldButtons() { held_ = Qt::NoButton; }
@@ -135,7 +152,7 @@ class Hooked : public Base {
     QPointer<QWidget> self(this);
     held_ = e->buttons();
     Base::mousePressEvent(e);
-    if (!self || !Owner()) return;
+    if (!self || !LiveOwner()) return;
     e->accept();
     if (e->button() == Qt::LeftButton) leftPressed_ = true;
     const QPoint p = ClientPoint(e);
@@ -146,18 +163,18 @@ class Hooked : public Base {
     QPointer<QWidget> self(this);
     held_ = e->buttons();
     Base::mouseReleaseEvent(e);
-    if (!self || !Owner()) return;
+    if (!self || !LiveOwner()) return;
     e->accept();
     const QPoint p = ClientPoint(e);
     const TMouseButton b = ToMouseButton(e->button());
     if (b == mbLeft && leftPressed_) {
       leftPressed_ = false;
       if (ClicksOnRelease(e->position().toPoint())) Guard([&] { owner_->Click(); });
-      if (!self || !Owner()) return;
+      if (!self || !LiveOwner()) return;
     }
     const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
     Guard([&] { owner_->MouseUp(b, shift, p.x(), p.y()); });
-    if (self && Owner() && b == mbRight) {
+    if (self && LiveOwner() && b == mbRight) {
       OpenPopupFor(owner_, int(e->globalPosition().x()), int(e->globalPosition().y()));
     }
   }
@@ -165,7 +182,7 @@ class Hooked : public Base {
     QPointer<QWidget> self(this);
     held_ = e->buttons();
     Base::mouseMoveEvent(e);
-    if (!self || !Owner()) return;
+    if (!self || !LiveOwner()) return;
     e->accept();
     const QPoint p = ClientPoint(e);
     const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
@@ -174,7 +191,7 @@ class Hooked : public Base {
   void mouseDoubleClickEvent(QMouseEvent* e) override {
     QPointer<QWidget> self(this);
     Base::mouseDoubleClickEvent(e);
-    if (!self || !Owner()) return;
+    if (!self || !LiveOwner()) return;
     e->accept();
     Guard([&] {
       if (owner_->OnDblClick) owner_->OnDblClick();
@@ -182,7 +199,7 @@ class Hooked : public Base {
   }
   void contextMenuEvent(QContextMenuEvent* e) override {
     // The pop-up menu opens on release, after OnMouseUp.
-    if (Owner() && owner_->GetPopupMenu()) {
+    if (LiveOwner() && owner_->GetPopupMenu()) {
       e->accept();
       return;
     }
@@ -190,11 +207,11 @@ class Hooked : public Base {
   }
   void focusInEvent(QFocusEvent* e) override {
     Base::focusInEvent(e);
-    if (Owner() && owner_->OnEnter) Guard([&] { owner_->OnEnter(); });
+    if (LiveOwner() && owner_->OnEnter) Guard([&] { owner_->OnEnter(); });
   }
   void focusOutEvent(QFocusEvent* e) override {
     Base::focusOutEvent(e);
-    if (Owner() && owner_->OnExit) Guard([&] { owner_->OnExit(); });
+    if (LiveOwner() && owner_->OnExit) Guard([&] { owner_->OnExit(); });
   }
 
  private:
@@ -209,7 +226,6 @@ class Hooked : public Base {
     }
   }
 
-  Control* owner_;
   Qt::MouseButtons held_;
   bool leftPressed_ = false;
 };

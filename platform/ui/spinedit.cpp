@@ -134,9 +134,8 @@ SpinEdit::SpinEdit(Control* parent, std::string name) : Control(parent, std::mov
       if (OnChange) OnChange();
     });
   });
-  d_->Attach(w);
+  d_->Attach(w, QRect(0, 0, 121, 22));
   SetColor(clWindow);
-  SetBounds(0, 0, 121, 22);
   SetText("0");
 }
 

@@ -8,6 +8,7 @@
 #include <deque>
 
 #include "platform/ui/application.h"
+#include "platform/ui/form.h"
 #include "platform/ui/qt_internal.h"
 
 namespace ui {
@@ -116,6 +117,7 @@ Qt::MouseButton QtButton(TMouseButton button) {
 
 // The deepest visible widget under a client point of the form.
 QWidget* TargetAt(Form& form, QPoint& local) {
+  detail::SettleUnshownControls(form);
   QWidget* top = form.Impl()->widget;
   QWidget* child = top->childAt(local);
   QWidget* target = child ? child : top;
@@ -170,6 +172,7 @@ void MouseUp(Form& form, TMouseButton button, int x, int y) {
 }
 
 void ClickControl(Control& control, TMouseButton button) {
+  control.Width();  // a label not shown takes its text's size
   QWidget* w = control.Impl()->widget;
   const QPoint centre(w->width() / 2, w->height() / 2);
   SendMouse(w, QEvent::MouseButtonPress, centre, QtButton(button), QtButton(button));

@@ -1,4 +1,5 @@
 // Geometry of forms and controls, pictures.
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QRadioButton>
@@ -151,6 +152,46 @@ TEST_F(UiForm, DamagedJpegRaisesAndKeepsThePicture) {
   EXPECT_EQ(image->PictureWidth(), 40);
 }
 
+// Grey and CMYK pictures come out as RGB: a grey one written by Qt, and a
+// CMYK one (Adobe's inverted samples) whose left half is red, right half grey.
+TEST_F(UiForm, GreyAndCmykJpegsKeepTheirColours) {
+  QImage grey(16, 8, QImage::Format_Grayscale8);
+  grey.fill(90);
+  const std::string greyPath = ::testing::TempDir() + "grey.jpg";
+  ASSERT_TRUE(grey.save(QString::fromStdString(greyPath), "jpeg", 95));
+  const QImage fromGrey = ui::detail::LoadJpeg(greyPath, greyPath);
+  const QImage fromCmyk = ui::detail::LoadJpeg(Fixture("cmyk.jpg"), "cmyk.jpg");
+  // Read raw: QImage::pixel() would hide a wrong alpha byte.
+  const auto expectNear = [](const QImage& image, int x, int red, int green, int blue) {
+    const QRgb pixel = reinterpret_cast<const QRgb*>(image.constScanLine(4))[x];
+    EXPECT_EQ(qAlpha(pixel), 255);
+    EXPECT_NEAR(qRed(pixel), red, 4);
+    EXPECT_NEAR(qGreen(pixel), green, 4);
+    EXPECT_NEAR(qBlue(pixel), blue, 4);
+  };
+  expectNear(fromGrey, 3, 90, 90, 90);
+  expectNear(fromCmyk, 2, 220, 20, 40);
+  expectNear(fromCmyk, 12, 90, 90, 90);
+}
+
+// A file loaded again is read again once it has changed on disk, even at
+// the same size and within the same second.
+TEST_F(UiForm, PictureLoadedAgainFollowsTheFile) {
+  ui::Form form;
+  auto* image = new ui::Image(&form, "Image1");
+  const std::string path = ::testing::TempDir() + "again.bmp";
+  for (QRgb colour : {qRgb(255, 0, 0), qRgb(0, 0, 255)}) {
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(colour);
+    ASSERT_TRUE(picture.save(QString::fromStdString(path), "bmp"));
+    image->LoadFromFile(path);
+    image->LoadFromFile(path);
+    QImage shown(8, 8, QImage::Format_RGB32);
+    ui::detail::ClientWidget(image)->render(&shown);
+    EXPECT_EQ(shown.pixel(4, 4), colour);
+  }
+}
+
 // A copy of a fixture whose header declares another size: a few bytes
 // that claim 30000 x 30000 pixels.
 std::string WithDeclaredSize(const char* fixture, const std::string& copy, int width, int height) {
@@ -292,6 +333,51 @@ TEST_F(UiForm, MetafilesAreRefusedWithAClearMessage) {
     EXPECT_NE(std::string(e.what()).find("メタファイル"), std::string::npos);
   }
   EXPECT_FALSE(image->HasPicture());
+}
+
+// A group made in a form not on screen is arranged when the form is shown,
+// its items where those of a group made on screen lie.
+TEST_F(UiForm, RadioGroupMadeOffScreenIsArrangedAsOneMadeOnScreen) {
+  const auto itemPlaces = [](ui::Form& form) {
+    auto* group = new ui::RadioGroup(&form, "RadioGroup1");
+    group->SetBounds(8, 8, 217, 49);
+    group->SetItems({"デフォルト", "赤", "青", "黄", "緑", "灰"});
+    group->SetColumns(3);
+    group->SetBounds(8, 8, 257, 65);
+    std::vector<QRect> places;
+    form.Show();
+    for (const QRadioButton* b : group->Impl()->widget->findChildren<QRadioButton*>())
+      places.push_back(b->isVisible() ? b->geometry() : QRect());
+    return places;
+  };
+  ui::Form onScreen;
+  onScreen.Show();
+  ui::Form offScreen;
+  const std::vector<QRect> expected = itemPlaces(onScreen);
+  ASSERT_EQ(expected.size(), 6u);
+  EXPECT_EQ(itemPlaces(offScreen), expected);
+}
+
+// A label takes its text's size when asked for it while its form is
+// hidden, and when the form is shown without anyone asking; one that wraps,
+// at the width it was given.
+TEST_F(UiForm, LabelsTakeTheirTextsSizeWhenAskedOrShown) {
+  ui::Form form;
+  auto* asked = new ui::Label(&form, "Label1");
+  auto* shown = new ui::Label(&form, "Label2");
+  auto* wrapped = new ui::Label(&form, "Label3");
+  const std::string caption = "ファイルを読み込み中です。しばらくお待ちください";
+  for (ui::Label* label : {asked, shown, wrapped}) label->SetCaption(caption);
+  wrapped->SetWidth(60);
+  wrapped->SetWordWrap(true);
+  QWidget* w = ui::detail::ClientWidget(shown);
+  const QSize text = QFontMetrics(w->font()).size(0, QString::fromStdString(caption));
+  EXPECT_EQ(asked->Width(), text.width());
+  EXPECT_EQ(asked->Height(), text.height());
+  form.Show();
+  EXPECT_EQ(w->size(), text);
+  EXPECT_EQ(ui::detail::ClientWidget(wrapped)->width(), 60);
+  EXPECT_GT(ui::detail::ClientWidget(wrapped)->height(), 2 * text.height());
 }
 
 // Graphic controls (labels, pictures) lie below every windowed control,
