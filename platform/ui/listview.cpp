@@ -81,7 +81,7 @@ class OwnerItemView : public Hooked<Base>, public OwnerView {
   }
 
   QAbstractItemView* Widget() override { return this; }
-  ListView* ListOwner() const override { return static_cast<ListView*>(this->Owner()); }
+  ListView* ListOwner() const override { return static_cast<ListView*>(this->LiveOwner()); }
   Qt::MouseButtons HeldButtons() const override { return Hooked<Base>::HeldButtons(); }
   void ForgetHeldButtons() override { Hooked<Base>::ForgetHeldButtons(); }
 
