@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <unordered_map>
 
 #include "platform/ui/application.h"
@@ -46,8 +45,9 @@ enum Face { kSans, kSerif, kMono, kMonoSerif, kFaces };
 
 // The IPA fonts share the metrics of the Windows Japanese fonts, so texts
 // wrap and fit as the layouts expect; Noto CJK stands in when they are absent.
-// Each is looked for when first needed: a look-up asks fontconfig.
-const QString& Family(Face face) {
+// Qt takes the first family of a list that is installed, when the font is
+// first used: naming both asks fontconfig nothing before a text is drawn.
+QStringList Families(Face face) {
   struct Choice {
     const char* preferred;
     const char* fallback;
@@ -56,43 +56,39 @@ const QString& Family(Face face) {
                                               {"IPAPMincho", "Noto Serif CJK JP"},
                                               {"IPAGothic", "Noto Sans Mono CJK JP"},
                                               {"IPAMincho", "Noto Serif CJK JP"}};
-  static std::optional<QString> found[kFaces];
-  if (!found[face]) {
-    const QString preferred = QString::fromLatin1(kChoices[face].preferred);
-    found[face] = QFontDatabase::hasFamily(preferred)
-                      ? preferred
-                      : QString::fromLatin1(kChoices[face].fallback);
-  }
-  return *found[face];
+  return {QString::fromLatin1(kChoices[face].preferred),
+          QString::fromLatin1(kChoices[face].fallback)};
 }
 
-QString FindFamily(const std::string& windowsName) {
+QStringList FindFamilies(const std::string& windowsName) {
   const QString name = Q(windowsName).normalized(QString::NormalizationForm_KC);
-  if (name.isEmpty()) return Family(kSans);
+  if (name.isEmpty()) return Families(kSans);
   const bool proportional = name.contains(QStringLiteral("P")) || name.contains("UI");
   if (name.contains(QStringLiteral("明朝")) || name.contains("Mincho", Qt::CaseInsensitive))
-    return Family(proportional ? kSerif : kMonoSerif);
+    return Families(proportional ? kSerif : kMonoSerif);
   if (name.contains(QStringLiteral("ゴシック")) || name.contains("Gothic", Qt::CaseInsensitive))
-    return Family(proportional ? kSans : kMono);
-  if (QFontDatabase::hasFamily(name)) return name;
-  return Family(kSans);
+    return Families(proportional ? kSans : kMono);
+  // Any other name stands as it is where fontconfig knows it, also as an
+  // alias ("Arial" for a metric twin), which only a look-up tells.
+  if (QFontDatabase::hasFamily(name)) return {name};
+  return Families(kSans);
 }
 
 }  // namespace
 
 // Every control's font passes here: the answers are kept, for the few
 // names a program uses (the installed fonts do not change under Qt).
-QString MapFontFamily(const std::string& windowsName) {
-  static std::unordered_map<std::string, QString> known;
+QStringList MapFontFamilies(const std::string& windowsName) {
+  static std::unordered_map<std::string, QStringList> known;
   if (const auto found = known.find(windowsName); found != known.end()) return found->second;
-  QString family = FindFamily(windowsName);
+  QStringList families = FindFamilies(windowsName);
   if (known.size() >= kMaxKnownFontNames) known.clear();  // names from files are unbounded
-  known.emplace(windowsName, family);
-  return family;
+  known.emplace(windowsName, families);
+  return families;
 }
 
 QFont ToQFont(const TFont& font) {
-  QFont q(MapFontFamily(font.Name()));
+  QFont q(MapFontFamilies(font.Name()));
   const long long h = font.Height();
   q.setPixelSize(static_cast<int>(std::clamp(h < 0 ? -h : h, 1LL, 1LL * bounds::kMaxFontPixels)));
   const int style = font.Style();

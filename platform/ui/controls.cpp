@@ -114,34 +114,44 @@ Label::Label(Control* parent, std::string name) : Control(parent, std::move(name
 }
 
 void Label::SetCaption(std::string caption) {
+  if (!autoSize_) FitPendingText();  // a fixed label keeps the size of its old text
   caption_ = std::move(caption);
   As<QLabel>(d_.get())->setText(QLines(caption_));
   FitText();
 }
 
+// Turning the fit off keeps a pending fit pending: a label made and then
+// given its bounds is never measured.
 void Label::SetAutoSize(bool autoSize) {
-  FitPendingText();
   autoSize_ = autoSize;
   FitText();
 }
 
 int Label::Width() const {
-  FitPendingText();
+  if (fitWidth_) FitPendingText();
   return Control::Width();
 }
 
 int Label::Height() const {
-  FitPendingText();
+  if (fitHeight_) FitPendingText();
   return Control::Height();
 }
 
+// A single line's size does not hang on the width, so a side set now needs
+// no fit; a wrapped text's height does, so it is fitted at the old width.
 void Label::SetWidth(int width) {
-  FitPendingText();
+  if (wordWrap_)
+    FitPendingText();
+  else
+    fitWidth_ = false;
   Control::SetWidth(width);
 }
 
 void Label::SetHeight(int height) {
-  FitPendingText();
+  if (wordWrap_)
+    FitPendingText();
+  else
+    fitHeight_ = false;
   Control::SetHeight(height);
 }
 
@@ -172,37 +182,35 @@ void Label::ColorChanged() {
 }
 
 void Label::FontChanged() {
+  if (!autoSize_) FitPendingText();
   Control::FontChanged();
   FitText();
 }
 
 void Label::FitText() {
   if (!autoSize_ || !d_->widget) return;
-  if (d_->widget->isVisible()) {
-    fitPending_ = false;
-    MeasureText();
-  } else {
-    fitPending_ = true;
-  }
+  fitWidth_ = fitHeight_ = true;
+  if (d_->widget->isVisible()) FitPendingText();
 }
 
 void Label::FitPendingText() const {
-  if (!fitPending_) return;
-  fitPending_ = false;
+  if (!fitWidth_ && !fitHeight_) return;
   MeasureText();
+  fitWidth_ = fitHeight_ = false;
 }
 
-// The text's size for the caption, font and word wrap of now; wrapped, at
-// the present width.
+// The text's size for the caption, font and word wrap of now, on the sides
+// still to fit; wrapped, at the present width.
 void Label::MeasureText() const {
   auto* w = As<QLabel>(d_.get());
   if (wordWrap_) {
     w->resize(w->width(), bounds::Extent(w->heightForWidth(w->width())));
-  } else {
-    const QSize size = TextSize(w->font(), w->text().isEmpty() ? QStringLiteral(" ") : w->text());
-    w->resize(w->text().isEmpty() ? 0 : bounds::Extent(size.width()),
-              bounds::Extent(size.height()));
+    return;
   }
+  const QSize size = TextSize(w->font(), w->text().isEmpty() ? QStringLiteral(" ") : w->text());
+  const int width = w->text().isEmpty() ? 0 : bounds::Extent(size.width());
+  w->resize(fitWidth_ ? width : w->width(),
+            fitHeight_ ? bounds::Extent(size.height()) : w->height());
 }
 
 // ---- Button

@@ -39,7 +39,8 @@ class Label : public Control {
   bool autoSize_ = true;
   bool transparent_ = false;
   bool wordWrap_ = false;
-  mutable bool fitPending_ = false;
+  mutable bool fitWidth_ = false;  // sides of a fit put off until shown or asked for
+  mutable bool fitHeight_ = false;
 };
 
 // TButton. Click() gives ModalResult to the form, then runs OnClick.

@@ -38,12 +38,34 @@ detail::CreateMediaBackendFunction MediaBackendFactory() {
 
 // The bar of buttons takes the focus as one control, so that leaving it
 // can end what it plays; the focus going to another window (the video's
-// own) is no leaving.
+// own) is no leaving. Its buttons are laid out when it is first shown: an
+// invisible player measures no text.
 class MediaBar : public detail::Hooked<QWidget> {
  public:
-  using Hooked<QWidget>::Hooked;
+  explicit MediaBar(Control* owner)
+      : Hooked<QWidget>(owner),
+        play_(new QPushButton(QStringLiteral("▶"), this)),
+        stop_(new QPushButton(QStringLiteral("■"), this)) {
+    setFocusPolicy(Qt::StrongFocus);
+    play_->setFocusProxy(this);
+    stop_->setFocusProxy(this);
+  }
+
+  QPushButton* PlayButton() const { return play_; }
+  QPushButton* StopButton() const { return stop_; }
 
  protected:
+  void showEvent(QShowEvent* e) override {
+    if (!layout()) {
+      auto* row = new QHBoxLayout(this);
+      row->setContentsMargins(0, 0, 0, 0);
+      row->setSpacing(0);
+      row->addWidget(play_);
+      row->addWidget(stop_);
+      row->activate();
+    }
+    Hooked<QWidget>::showEvent(e);
+  }
   void focusInEvent(QFocusEvent* e) override {
     if (IsWindowChange(e)) return QWidget::focusInEvent(e);
     Hooked<QWidget>::focusInEvent(e);
@@ -57,6 +79,9 @@ class MediaBar : public detail::Hooked<QWidget> {
   static bool IsWindowChange(const QFocusEvent* e) {
     return e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
   }
+
+  QPushButton* play_;
+  QPushButton* stop_;
 };
 
 }  // namespace
@@ -64,18 +89,10 @@ class MediaBar : public detail::Hooked<QWidget> {
 MediaPlayer::MediaPlayer(Control* parent, std::string name)
     : Control(parent, std::move(name), nullptr), m_(std::make_unique<detail::MediaPlayerImpl>()) {
   auto* bar = new MediaBar(this);
-  bar->setFocusPolicy(Qt::StrongFocus);
-  auto* layout = new QHBoxLayout(bar);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  auto* play = new QPushButton(QStringLiteral("▶"), bar);
-  auto* stop = new QPushButton(QStringLiteral("■"), bar);
-  play->setFocusProxy(bar);
-  stop->setFocusProxy(bar);
-  layout->addWidget(play);
-  layout->addWidget(stop);
-  QObject::connect(play, &QPushButton::clicked, [this] { detail::Guard([this] { Play(); }); });
-  QObject::connect(stop, &QPushButton::clicked, [this] { detail::Guard([this] { Stop(); }); });
+  QObject::connect(bar->PlayButton(), &QPushButton::clicked,
+                   [this] { detail::Guard([this] { Play(); }); });
+  QObject::connect(bar->StopButton(), &QPushButton::clicked,
+                   [this] { detail::Guard([this] { Stop(); }); });
   d_->Attach(bar, QRect(0, 0, 253, 30));
 }
 

@@ -36,8 +36,8 @@ Qt::Alignment QAlign(TAlignment alignment);
 // form, else owner's form (nullptr without an owner).
 Form* FormOf(Control* owner);
 QFont ToQFont(const TFont& font);
-// The installed family for a Windows face name.
-QString MapFontFamily(const std::string& windowsName);
+// The families for a Windows face name, the first installed one to be used.
+QStringList MapFontFamilies(const std::string& windowsName);
 int PointsToPixels(int points);
 
 bool IsHeadless();

@@ -380,6 +380,32 @@ TEST_F(UiForm, LabelsTakeTheirTextsSizeWhenAskedOrShown) {
   EXPECT_GT(ui::detail::ClientWidget(wrapped)->height(), 2 * text.height());
 }
 
+// What is set on a hidden label stands when its form is shown: a side set
+// is not fitted again, bounds set after the fit was turned off stay, and a
+// label fixed before a new caption keeps the size of the old one.
+TEST_F(UiForm, HiddenLabelsKeepWhatWasSetOnThem) {
+  ui::Form form;
+  auto* sided = new ui::Label(&form, "Label1");
+  auto* bounded = new ui::Label(&form, "Label2");
+  auto* fixed = new ui::Label(&form, "Label3");
+  const std::string caption = "ファイルを読み込み中です。しばらくお待ちください";
+  sided->SetCaption(caption);
+  sided->SetWidth(40);
+  bounded->SetCaption(caption);
+  bounded->SetAutoSize(false);
+  bounded->SetBounds(1, 2, 300, 50);
+  fixed->SetCaption("短い");
+  fixed->SetAutoSize(false);
+  fixed->SetCaption(caption);
+  const QFont font = ui::detail::ClientWidget(sided)->font();
+  const QSize text = QFontMetrics(font).size(0, QString::fromStdString(caption));
+  const QSize shortText = QFontMetrics(font).size(0, QStringLiteral("短い"));
+  form.Show();
+  EXPECT_EQ(ui::detail::ClientWidget(sided)->size(), QSize(40, text.height()));
+  EXPECT_EQ(ui::detail::ClientWidget(bounded)->geometry(), QRect(1, 2, 300, 50));
+  EXPECT_EQ(ui::detail::ClientWidget(fixed)->size(), shortText);
+}
+
 // Graphic controls (labels, pictures) lie below every windowed control,
 // each group in creation order, however the two are mixed.
 TEST_F(UiForm, GraphicControlsLieBelowWindowedOnesInCreationOrder) {
