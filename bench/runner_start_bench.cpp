@@ -87,6 +87,7 @@ class Display {
   struct Start {
     double wallMs = -1;  // negative when the program ended or failed first
     double cpuMs = 0;    // its processor time, which load disturbs less
+    double faults = 0;   // its page faults: costly on a virtual machine
   };
 
   // From the spawn until a window titled title is mapped.
@@ -122,6 +123,7 @@ class Display {
     wait4(pid, nullptr, 0, &usage);
     result.cpuMs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
                    (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+    result.faults = double(usage.ru_minflt + usage.ru_majflt);
     return result;
   }
 
@@ -216,6 +218,7 @@ void BM_StartUntilMapped(benchmark::State& state) {
       }
       times[program.counter].push_back(started.wallMs);
       times[program.counter + "_cpu"].push_back(started.cpuMs);
+      times[program.counter + "_faults"].push_back(started.faults);
       if (program.counter == "runner") runner = started.wallMs;
     }
     ++round;
@@ -224,6 +227,7 @@ void BM_StartUntilMapped(benchmark::State& state) {
   // Medians in milliseconds, and the ratios to the bare program.
   for (const auto& [name, values] : times) state.counters[name] = Median(values);
   for (const auto& [name, values] : times) {
+    if (name.ends_with("_faults")) continue;
     const std::string bare = name.ends_with("_cpu") ? "bare_cpu" : "bare";
     if (name != bare && state.counters[bare] > 0)
       state.counters["ratio_" + name] = state.counters[name] / state.counters[bare];

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 #include <cstdio>
 #include <cstdlib>
 #include <unordered_map>
@@ -136,11 +137,28 @@ TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons) {
 
 QWidget* ClientWidget(Control* control) { return control ? control->Impl()->widget : nullptr; }
 
+namespace {
+QHash<const QObject*, ControlWidget*>& ControlWidgets() {
+  static QHash<const QObject*, ControlWidget*> widgets;
+  return widgets;
+}
+}  // namespace
+
+ControlWidget::ControlWidget(Control* owner, QWidget* self) : owner_(owner), self_(self) {
+  ControlWidgets().insert(self_, this);
+}
+
+ControlWidget::~ControlWidget() { ControlWidgets().remove(self_); }
+
+ControlWidget* ControlWidget::Of(const QObject* object) {
+  return ControlWidgets().value(object, nullptr);
+}
+
 void ControlImpl::Attach(QWidget* w, const QRect& designed) {
   widget = w;
   Control* parent = owner->Parent();
   if (parent) w->setParent(ClientWidget(parent));
-  if (!dynamic_cast<ControlWidget*>(w)) FailUnexpected("a control's widget is no ControlWidget");
+  if (!ControlWidget::Of(w)) FailUnexpected("a control's widget is no ControlWidget");
   w->setMouseTracking(true);
   owner->FontChanged();
   if (fillsBackground) owner->ColorChanged();
@@ -158,19 +176,26 @@ void ControlImpl::Attach(QWidget* w, const QRect& designed) {
 // graphic control just put on top goes below the lowest windowed one.
 void ControlImpl::Restack(QWidget* parent) {
   if (!parent) return;
-  std::vector<QWidget*> graphic, windowed;
+  const auto controlOf = [](const QObject* child) -> const ControlWidget* {
+    if (!child->isWidgetType() || static_cast<const QWidget*>(child)->isWindow()) return nullptr;
+    return ControlWidget::Of(child);
+  };
   int misplaced = 0;  // graphic controls above a windowed one
-  for (QObject* child : parent->children()) {
-    if (!child->isWidgetType()) continue;
-    auto* w = static_cast<QWidget*>(child);
-    if (w->isWindow()) continue;
-    const auto* control = dynamic_cast<const ControlWidget*>(w);
+  bool windowedBelow = false;
+  for (const QObject* child : parent->children()) {
+    const ControlWidget* control = controlOf(child);
     if (!control) continue;
     const bool isGraphic = control->Owner()->Impl()->graphic;
-    if (isGraphic && !windowed.empty()) ++misplaced;
-    (isGraphic ? graphic : windowed).push_back(w);
+    if (isGraphic && windowedBelow) ++misplaced;
+    windowedBelow = windowedBelow || !isGraphic;
   }
   if (misplaced == 0) return;
+  std::vector<QWidget*> graphic, windowed;
+  for (QObject* child : parent->children()) {
+    if (const ControlWidget* control = controlOf(child))
+      (control->Owner()->Impl()->graphic ? graphic : windowed)
+          .push_back(static_cast<QWidget*>(child));
+  }
   if (misplaced == 1 && parent->children().constLast() == graphic.back()) {
     graphic.back()->stackUnder(windowed.front());
     return;

@@ -585,9 +585,40 @@ void RadioGroup::FontChanged() {
 
 // ---- ComboBox
 
+namespace {
+
+// A combo box is a drop-down with its own text until told otherwise; the
+// text box that needs is made when first wanted, so that one made and
+// then turned into a list makes none.
+struct ComboWidget : Hooked<QComboBox> {
+  using Hooked<QComboBox>::Hooked;
+  bool editablePending = true;
+
+  void ApplyPendingStyle() {
+    if (!editablePending) return;
+    editablePending = false;
+    QSignalBlocker block(this);
+    setEditable(true);
+  }
+
+ protected:
+  void showEvent(QShowEvent* e) override {
+    ApplyPendingStyle();
+    Hooked<QComboBox>::showEvent(e);
+  }
+};
+
+// The combo box's widget, with the text box of its style made by now.
+QComboBox* ComboOf(const detail::ControlImpl* d) {
+  auto* w = static_cast<ComboWidget*>(d->widget.data());
+  w->ApplyPendingStyle();
+  return w;
+}
+
+}  // namespace
+
 ComboBox::ComboBox(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-  auto* w = new Hooked<QComboBox>(this);
-  w->setEditable(true);
+  auto* w = new ComboWidget(this);
   auto changed = [this] {
     Guard([this] {
       if (OnChange) OnChange();
@@ -603,7 +634,7 @@ ComboBox::ComboBox(Control* parent, std::string name) : Control(parent, std::mov
 
 void ComboBox::SetItems(std::vector<std::string> items) {
   items_ = std::move(items);
-  auto* w = As<QComboBox>(d_.get());
+  auto* w = ComboOf(d_.get());
   QSignalBlocker block(w);
   const QString text = w->currentText();
   w->clear();
@@ -614,7 +645,7 @@ void ComboBox::SetItems(std::vector<std::string> items) {
 
 void ComboBox::AddItem(std::string item) {
   items_.push_back(item);
-  auto* w = As<QComboBox>(d_.get());
+  auto* w = ComboOf(d_.get());
   QSignalBlocker block(w);
   const QString text = w->currentText();
   const int index = w->currentIndex();
@@ -623,19 +654,19 @@ void ComboBox::AddItem(std::string item) {
   if (w->isEditable()) w->setEditText(text);
 }
 
-int ComboBox::ItemIndex() const { return As<QComboBox>(d_.get())->currentIndex(); }
+int ComboBox::ItemIndex() const { return ComboOf(d_.get())->currentIndex(); }
 
 void ComboBox::SetItemIndex(int index) {
-  auto* w = As<QComboBox>(d_.get());
+  auto* w = ComboOf(d_.get());
   QSignalBlocker block(w);
   w->setCurrentIndex(index >= 0 && index < w->count() ? index : -1);
   if (index < 0 && w->isEditable()) w->setEditText(QString());
 }
 
-std::string ComboBox::Text() const { return S(As<QComboBox>(d_.get())->currentText()); }
+std::string ComboBox::Text() const { return S(ComboOf(d_.get())->currentText()); }
 
 void ComboBox::SetText(const std::string& text) {
-  auto* w = As<QComboBox>(d_.get());
+  auto* w = ComboOf(d_.get());
   QSignalBlocker block(w);
   if (w->isEditable()) {
     w->setEditText(Q(text));
@@ -645,7 +676,11 @@ void ComboBox::SetText(const std::string& text) {
 }
 
 void ComboBox::SetStyle(TComboBoxStyle style) {
-  auto* w = As<QComboBox>(d_.get());
+  auto* w = static_cast<ComboWidget*>(d_->widget.data());
+  if (style != csDropDown && w->editablePending) {
+    w->editablePending = false;
+    return;
+  }
   QSignalBlocker block(w);
   w->setEditable(style == csDropDown);
 }

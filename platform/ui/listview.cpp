@@ -402,7 +402,7 @@ namespace {
 
 // The control's widget: the two views lie in it.
 struct ListFrame : QWidget, detail::ControlWidget {
-  explicit ListFrame(Control* owner) : ControlWidget(owner) {}
+  explicit ListFrame(Control* owner) : ControlWidget(owner, this) {}
 };
 
 }  // namespace

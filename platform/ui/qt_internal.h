@@ -122,13 +122,23 @@ void OpenPopupFor(Control* control, int globalX, int globalY);
 // parent's children, and the ones that draw on it, by this base.
 class ControlWidget {
  public:
-  explicit ControlWidget(Control* owner) : owner_(owner) {}
+  ControlWidget(Control* owner, QWidget* self);
+  ~ControlWidget();
+  ControlWidget(const ControlWidget&) = delete;
+  ControlWidget& operator=(const ControlWidget&) = delete;
   Control* Owner() const { return owner_; }
   // The control, or nullptr once it has begun to go.
   Control* LiveOwner() const { return owner_->Impl()->detached ? nullptr : owner_; }
+  // The control widget that object is, or nullptr. A look-up: a cast across
+  // a widget's bases for every sibling, at each control made, costs more
+  // than making the control.
+  static ControlWidget* Of(const QObject* object);
 
  protected:
   Control* owner_;
+
+ private:
+  const QObject* self_;
 };
 
 // Routes Qt mouse and focus events of a widget to its control's hooks and
@@ -139,7 +149,7 @@ class Hooked : public Base, public ControlWidget {
  public:
   template <class... Args>
   explicit Hooked(Control* owner, Args&&... args)
-      : Base(std::forward<Args>(args)...), ControlWidget(owner) {}
+      : Base(std::forward<Args>(args)...), ControlWidget(owner, this) {}
   // The buttons held as of the mouse event being handled.
   Qt::MouseButtons HeldButtons() const { return held_; }
   void ForgetHeldButtons() { held_ = Qt::NoButton; }

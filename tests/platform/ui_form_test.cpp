@@ -2,6 +2,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <climits>
@@ -404,6 +405,31 @@ TEST_F(UiForm, HiddenLabelsKeepWhatWasSetOnThem) {
   EXPECT_EQ(ui::detail::ClientWidget(sided)->size(), QSize(40, text.height()));
   EXPECT_EQ(ui::detail::ClientWidget(bounded)->geometry(), QRect(1, 2, 300, 50));
   EXPECT_EQ(ui::detail::ClientWidget(fixed)->size(), shortText);
+}
+
+// A combo box takes any text until it is made a list, which then takes only
+// its items; made a list straight away it never has a text box of its own.
+TEST_F(UiForm, ComboBoxTextFollowsItsStyle) {
+  ui::Form form;
+  auto* free = new ui::ComboBox(&form, "ComboBox1");
+  auto* list = new ui::ComboBox(&form, "ComboBox2");
+  list->SetStyle(ui::csDropDownList);
+  for (ui::ComboBox* combo : {free, list}) {
+    combo->AddItem("１");
+    combo->AddItem("２");
+    combo->SetText("３");
+  }
+  EXPECT_EQ(free->Text(), "３");
+  EXPECT_EQ(free->ItemIndex(), -1);
+  EXPECT_EQ(list->Text(), "");
+  list->SetText("２");
+  EXPECT_EQ(list->ItemIndex(), 1);
+  form.Show();
+  EXPECT_NE(ui::detail::ClientWidget(free)->findChild<QLineEdit*>(), nullptr);
+  EXPECT_EQ(ui::detail::ClientWidget(list)->findChild<QLineEdit*>(), nullptr);
+  free->SetStyle(ui::csDropDownList);
+  free->SetText("１");
+  EXPECT_EQ(free->ItemIndex(), 0);
 }
 
 // Graphic controls (labels, pictures) lie below every windowed control,
