@@ -246,7 +246,7 @@ Control::Control(Control* parent, std::string name, Form* ownerForm)
     if (OwnerForm() || dynamic_cast<Form*>(this)) {
       Form* form = dynamic_cast<Form*>(this) ? static_cast<Form*>(this) : OwnerForm();
       for (Component* c : form->Components()) {
-        auto* child = dynamic_cast<Control*>(c);
+        Control* child = c->AsControl();
         if (child && child->parent_ == this) child->ParentFontChanged(font_);
       }
     }
@@ -338,7 +338,7 @@ void Control::ColorChanged() {
   Form* form = dynamic_cast<Form*>(this) ? static_cast<Form*>(this) : OwnerForm();
   if (!form) return;
   for (Component* c : form->Components()) {
-    auto* child = dynamic_cast<Control*>(c);
+    Control* child = c->AsControl();
     if (child && child->parent_ == this) child->ParentColorChanged(color_);
   }
 }
@@ -376,7 +376,7 @@ void Control::SetTabOrder(int order) {
   // Chain the siblings by TabOrder.
   std::vector<Control*> siblings;
   for (Component* c : form->Components()) {
-    auto* ctl = dynamic_cast<Control*>(c);
+    Control* ctl = c->AsControl();
     if (ctl && ctl->parent_ == parent_ && ctl->tabOrder_ >= 0) siblings.push_back(ctl);
   }
   std::stable_sort(siblings.begin(), siblings.end(),

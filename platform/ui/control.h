@@ -10,6 +10,7 @@
 
 namespace ui {
 
+class Control;
 class Form;
 class PopupMenu;
 
@@ -30,6 +31,9 @@ class Component {
   Form* OwnerForm() const { return owner_; }
   int Tag() const { return tag_; }
   void SetTag(int tag) { tag_ = tag; }
+  // The component as a control, or nullptr: asked of every component of a
+  // form when one control's colour or font passes to its children.
+  virtual Control* AsControl() { return nullptr; }
 
  protected:
   // Registers the component with its owner form (may be nullptr).
@@ -49,6 +53,7 @@ class Component {
 class Control : public Component {
  public:
   ~Control() override;
+  Control* AsControl() override { return this; }
 
   Control* Parent() const { return parent_; }
 
