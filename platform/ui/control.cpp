@@ -138,9 +138,10 @@ TShiftState ShiftOf(Qt::KeyboardModifiers keys, Qt::MouseButtons buttons) {
 QWidget* ClientWidget(Control* control) { return control ? control->Impl()->widget : nullptr; }
 
 namespace {
+// Never destroyed: a widget may still go while the program ends.
 QHash<const QObject*, ControlWidget*>& ControlWidgets() {
-  static QHash<const QObject*, ControlWidget*> widgets;
-  return widgets;
+  static auto* widgets = new QHash<const QObject*, ControlWidget*>;
+  return *widgets;
 }
 }  // namespace
 
