@@ -21,7 +21,7 @@ TForm5::TForm5() : Form("Form5") {
   Image1 = new ui::Image(this, "Image1");
   Image1->SetBounds(8, 8, 145, 233);
   Image1->SetStretch(true);
-  Image1->LoadFromPixels(kMenuPictureWidth, kMenuPictureHeight, MenuWindowPicture());
+  Image1->LoadFromPixels(kMenuPictureWidth, kMenuPictureHeight, MenuWindowPicture);
 
   Label1 = AddLabel(this, "Label1", 168, 8, "左の絵の赤枠のなかに表示する文字を入力します。");
   for (int l = 1; l <= 3; ++l) {

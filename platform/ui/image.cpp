@@ -10,6 +10,7 @@
 #include <climits>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/files/files.h"
 #include "platform/ui/image_internal.h"
@@ -110,16 +111,36 @@ struct PictureSource {
   bool operator==(const PictureSource&) const = default;
 };
 
+QImage FromPixels(QSize size, const std::vector<std::uint32_t>& pixels) {
+  if (pixels.size() != std::size_t(size.width()) * std::size_t(size.height())) return QImage();
+  QImage picture(size, QImage::Format_RGB32);
+  for (int y = 0; !picture.isNull() && y < size.height(); ++y) {
+    const std::uint32_t* from = pixels.data() + std::size_t(y) * std::size_t(size.width());
+    auto* to = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int x = 0; x < size.width(); ++x) to[x] = 0xFF000000u | (from[x] & 0xFFFFFFu);
+  }
+  return picture;
+}
+
 struct ImageWidget : detail::Hooked<QWidget> {
   explicit ImageWidget(Image* owner) : Hooked<QWidget>(owner), image(owner) {}
   Image* image;
   QImage picture;
   // Set while the picture is the file's: loading it again would give the same.
   std::optional<PictureSource> source;
+  // A picture the program draws, of drawnSize, until it is first shown.
+  std::function<std::vector<std::uint32_t>()> draw;
+  QSize drawnSize;
   bool center = false;
+
+  void Replace(QImage newPicture) {
+    picture = std::move(newPicture);
+    draw = nullptr;
+  }
 
  protected:
   void paintEvent(QPaintEvent*) override {
+    if (draw) picture = FromPixels(drawnSize, std::exchange(draw, nullptr)());
     if (picture.isNull()) return;
     QPainter painter(this);
     if (image->Stretch()) {
@@ -168,7 +189,7 @@ void Image::LoadFromFile(const std::string& windowsPath) {
   std::optional<PictureSource> source;
   if (version) source = PictureSource{posix, *version, ShownAtMost()};
   if (!source || source != w->source) {
-    w->picture = detail::LoadPicture(posix, windowsPath, ShownAtMost());
+    w->Replace(detail::LoadPicture(posix, windowsPath, ShownAtMost()));
     w->source = source;
   }
   FitToPicture();
@@ -179,38 +200,44 @@ void Image::LoadFromMemory(const unsigned char* data, std::size_t size) {
   QImage picture;
   if (size > 0 && size <= std::size_t(INT_MAX)) picture.loadFromData(data, int(size));
   if (picture.isNull()) throw std::runtime_error("画像データを読み込めません");
-  WidgetOf(d_.get())->picture = picture;
+  WidgetOf(d_.get())->Replace(std::move(picture));
   WidgetOf(d_.get())->source.reset();
   FitToPicture();
   d_->widget->update();
 }
 
-void Image::LoadFromPixels(int width, int height, const std::vector<std::uint32_t>& pixels) {
-  if (!detail::PictureSizeAllowed(width, height) ||
-      pixels.size() != std::size_t(width) * std::size_t(height))
+// Drawn when first shown: a dialog that is never opened never draws it.
+void Image::LoadFromPixels(int width, int height,
+                           std::function<std::vector<std::uint32_t>()> make) {
+  if (!detail::PictureSizeAllowed(width, height) || width <= 0 || height <= 0 || !make)
     throw std::runtime_error("画像データを読み込めません");
-  QImage picture(width, height, QImage::Format_RGB32);
-  if (picture.isNull()) throw std::runtime_error("画像データを読み込めません");
-  for (int y = 0; y < height; ++y) {
-    const std::uint32_t* from = pixels.data() + std::size_t(y) * std::size_t(width);
-    auto* to = reinterpret_cast<QRgb*>(picture.scanLine(y));
-    for (int x = 0; x < width; ++x) to[x] = 0xFF000000u | (from[x] & 0xFFFFFFu);
-  }
-  WidgetOf(d_.get())->picture = picture;
-  WidgetOf(d_.get())->source.reset();
+  ImageWidget* w = WidgetOf(d_.get());
+  w->Replace(QImage());
+  w->draw = std::move(make);
+  w->drawnSize = QSize(width, height);
+  w->source.reset();
   FitToPicture();
   d_->widget->update();
 }
 
 void Image::ClearPicture() {
-  WidgetOf(d_.get())->picture = QImage();
+  WidgetOf(d_.get())->Replace(QImage());
   WidgetOf(d_.get())->source.reset();
   d_->widget->update();
 }
 
-bool Image::HasPicture() const { return !WidgetOf(d_.get())->picture.isNull(); }
-int Image::PictureWidth() const { return WidgetOf(d_.get())->picture.width(); }
-int Image::PictureHeight() const { return WidgetOf(d_.get())->picture.height(); }
+bool Image::HasPicture() const {
+  const ImageWidget* w = WidgetOf(d_.get());
+  return w->draw || !w->picture.isNull();
+}
+int Image::PictureWidth() const {
+  const ImageWidget* w = WidgetOf(d_.get());
+  return w->draw ? w->drawnSize.width() : w->picture.width();
+}
+int Image::PictureHeight() const {
+  const ImageWidget* w = WidgetOf(d_.get());
+  return w->draw ? w->drawnSize.height() : w->picture.height();
+}
 
 void Image::SetStretch(bool stretch) {
   stretch_ = stretch;

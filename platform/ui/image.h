@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,10 +26,11 @@ class Image : public Control {
   // A BMP or PNG that the program carries. Throws std::runtime_error when
   // the bytes are no such picture.
   void LoadFromMemory(const unsigned char* data, std::size_t size);
-  // A picture the program draws itself: width x height pixels 0xRRGGBB,
-  // row by row from the top. Throws std::runtime_error when the pixels are
-  // not that many or the size is out of bounds.
-  void LoadFromPixels(int width, int height, const std::vector<std::uint32_t>& pixels);
+  // A picture the program draws itself, drawn by make when it is first
+  // shown: width x height pixels 0xRRGGBB, row by row from the top. Throws
+  // std::runtime_error when the size is out of bounds; pixels that are not
+  // that many leave the area empty.
+  void LoadFromPixels(int width, int height, std::function<std::vector<std::uint32_t>()> make);
   void ClearPicture();
   bool HasPicture() const;
   int PictureWidth() const;  // 0 without a picture

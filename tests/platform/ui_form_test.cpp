@@ -193,6 +193,42 @@ TEST_F(UiForm, PictureLoadedAgainFollowsTheFile) {
   }
 }
 
+// A picture the program draws is drawn when first shown, once; until then
+// the area knows its size. Pixels that are not that many show nothing, and
+// a file loaded meanwhile takes the drawing's place.
+TEST_F(UiForm, DrawnPicturesAreDrawnWhenFirstShown) {
+  ui::Form form;
+  auto* image = new ui::Image(&form, "Image1");
+  auto* wrong = new ui::Image(&form, "Image2");
+  auto* replaced = new ui::Image(&form, "Image3");
+  int draws = 0;
+  const auto draw = [&draws] {
+    ++draws;
+    return std::vector<std::uint32_t>(4 * 3, 0x123456);
+  };
+  image->SetAutoSize(true);
+  image->LoadFromPixels(4, 3, draw);
+  wrong->LoadFromPixels(4, 3, [] { return std::vector<std::uint32_t>(5, 0); });
+  replaced->LoadFromPixels(4, 3, draw);
+  replaced->LoadFromFile(Fixture("blue.bmp"));
+  EXPECT_THROW(image->LoadFromPixels(0, 3, draw), std::runtime_error);
+  EXPECT_EQ(draws, 0);
+  EXPECT_TRUE(image->HasPicture());
+  EXPECT_EQ(image->Width(), 4);
+  EXPECT_EQ(image->PictureHeight(), 3);
+  for (int i = 0; i < 2; ++i) {
+    QImage shown(4, 3, QImage::Format_RGB32);
+    ui::detail::ClientWidget(image)->render(&shown);
+    EXPECT_EQ(shown.pixel(2, 1), qRgb(0x12, 0x34, 0x56));
+  }
+  EXPECT_EQ(draws, 1);
+  QImage nothing(4, 3, QImage::Format_RGB32);
+  nothing.fill(Qt::white);
+  ui::detail::ClientWidget(wrong)->render(&nothing);
+  EXPECT_FALSE(wrong->HasPicture());
+  EXPECT_NE(replaced->PictureWidth(), 4);
+}
+
 // A copy of a fixture whose header declares another size: a few bytes
 // that claim 30000 x 30000 pixels.
 std::string WithDeclaredSize(const char* fixture, const std::string& copy, int width, int height) {
