@@ -137,22 +137,23 @@ int Label::Height() const {
   return Control::Height();
 }
 
-// A single line's size does not hang on the width, so a side set now needs
-// no fit; a wrapped text's height does, so it is fitted at the old width.
 void Label::SetWidth(int width) {
-  if (wordWrap_)
-    FitPendingText();
-  else
-    fitWidth_ = false;
+  SideSet(fitWidth_);
   Control::SetWidth(width);
 }
 
 void Label::SetHeight(int height) {
+  SideSet(fitHeight_);
+  Control::SetHeight(height);
+}
+
+// A single line's size does not hang on the width, so a side set now needs
+// no fit; a wrapped text's height does, so it is fitted at the old width.
+void Label::SideSet(bool& fitSide) {
   if (wordWrap_)
     FitPendingText();
   else
-    fitHeight_ = false;
-  Control::SetHeight(height);
+    fitSide = false;
 }
 
 void Label::SetTransparent(bool transparent) {
@@ -592,26 +593,29 @@ namespace {
 // then turned into a list makes none.
 struct ComboWidget : Hooked<QComboBox> {
   using Hooked<QComboBox>::Hooked;
-  bool editablePending = true;
+  bool editableWanted = true;
 
-  void ApplyPendingStyle() {
-    if (!editablePending) return;
-    editablePending = false;
+  void ApplyStyle() {
+    if (isEditable() == editableWanted) return;
     QSignalBlocker block(this);
-    setEditable(true);
+    setEditable(editableWanted);
   }
 
  protected:
   void showEvent(QShowEvent* e) override {
-    ApplyPendingStyle();
+    ApplyStyle();
     Hooked<QComboBox>::showEvent(e);
   }
 };
 
+ComboWidget* ComboWidgetOf(const detail::ControlImpl* d) {
+  return static_cast<ComboWidget*>(d->widget.data());
+}
+
 // The combo box's widget, with the text box of its style made by now.
 QComboBox* ComboOf(const detail::ControlImpl* d) {
-  auto* w = static_cast<ComboWidget*>(d->widget.data());
-  w->ApplyPendingStyle();
+  ComboWidget* w = ComboWidgetOf(d);
+  w->ApplyStyle();
   return w;
 }
 
@@ -676,13 +680,9 @@ void ComboBox::SetText(const std::string& text) {
 }
 
 void ComboBox::SetStyle(TComboBoxStyle style) {
-  auto* w = static_cast<ComboWidget*>(d_->widget.data());
-  if (style != csDropDown && w->editablePending) {
-    w->editablePending = false;
-    return;
-  }
-  QSignalBlocker block(w);
-  w->setEditable(style == csDropDown);
+  ComboWidget* w = ComboWidgetOf(d_.get());
+  w->editableWanted = style == csDropDown;
+  if (w->isVisible()) w->ApplyStyle();
 }
 
 // ---- Panel

@@ -34,6 +34,7 @@ class Label : public Control {
   void FontChanged() override;
   void FitText();
   void FitPendingText() const;
+  void SideSet(bool& fitSide);
   void MeasureText() const;
   std::string caption_;
   bool autoSize_ = true;

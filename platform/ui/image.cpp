@@ -133,10 +133,12 @@ struct ImageWidget : detail::Hooked<QWidget> {
   QSize drawnSize;
   bool center = false;
 
-  void Replace(QImage newPicture) {
+  void Replace(QImage newPicture, std::optional<PictureSource> newSource = std::nullopt) {
     picture = std::move(newPicture);
+    source = std::move(newSource);
     draw = nullptr;
   }
+  QSize PictureSize() const { return draw ? drawnSize : picture.size(); }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -188,10 +190,8 @@ void Image::LoadFromFile(const std::string& windowsPath) {
   const std::optional<FileVersion> version = VersionOf(posix);
   std::optional<PictureSource> source;
   if (version) source = PictureSource{posix, *version, ShownAtMost()};
-  if (!source || source != w->source) {
-    w->Replace(detail::LoadPicture(posix, windowsPath, ShownAtMost()));
-    w->source = source;
-  }
+  if (!source || source != w->source)
+    w->Replace(detail::LoadPicture(posix, windowsPath, ShownAtMost()), source);
   FitToPicture();
   d_->widget->update();
 }
@@ -201,7 +201,6 @@ void Image::LoadFromMemory(const unsigned char* data, std::size_t size) {
   if (size > 0 && size <= std::size_t(INT_MAX)) picture.loadFromData(data, int(size));
   if (picture.isNull()) throw std::runtime_error("画像データを読み込めません");
   WidgetOf(d_.get())->Replace(std::move(picture));
-  WidgetOf(d_.get())->source.reset();
   FitToPicture();
   d_->widget->update();
 }
@@ -209,35 +208,24 @@ void Image::LoadFromMemory(const unsigned char* data, std::size_t size) {
 // Drawn when first shown: a dialog that is never opened never draws it.
 void Image::LoadFromPixels(int width, int height,
                            std::function<std::vector<std::uint32_t>()> make) {
-  if (!detail::PictureSizeAllowed(width, height) || width <= 0 || height <= 0 || !make)
+  if (!detail::PictureSizeAllowed(width, height) || !make)
     throw std::runtime_error("画像データを読み込めません");
   ImageWidget* w = WidgetOf(d_.get());
   w->Replace(QImage());
   w->draw = std::move(make);
   w->drawnSize = QSize(width, height);
-  w->source.reset();
   FitToPicture();
   d_->widget->update();
 }
 
 void Image::ClearPicture() {
   WidgetOf(d_.get())->Replace(QImage());
-  WidgetOf(d_.get())->source.reset();
   d_->widget->update();
 }
 
-bool Image::HasPicture() const {
-  const ImageWidget* w = WidgetOf(d_.get());
-  return w->draw || !w->picture.isNull();
-}
-int Image::PictureWidth() const {
-  const ImageWidget* w = WidgetOf(d_.get());
-  return w->draw ? w->drawnSize.width() : w->picture.width();
-}
-int Image::PictureHeight() const {
-  const ImageWidget* w = WidgetOf(d_.get());
-  return w->draw ? w->drawnSize.height() : w->picture.height();
-}
+bool Image::HasPicture() const { return !WidgetOf(d_.get())->PictureSize().isEmpty(); }
+int Image::PictureWidth() const { return WidgetOf(d_.get())->PictureSize().width(); }
+int Image::PictureHeight() const { return WidgetOf(d_.get())->PictureSize().height(); }
 
 void Image::SetStretch(bool stretch) {
   stretch_ = stretch;
