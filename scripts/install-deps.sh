@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qml6-module-qtmultimedia
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  libarchive-dev libisal-dev libjpeg-dev libfontconfig-dev libicu-dev
+  libarchive-dev libisal-dev libjpeg-dev libicu-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth x11-utils xdotool imagemagick gcab libarchive-tools zip unzip
   locales qt6-translations-l10n openbox

@@ -1,7 +1,5 @@
 #include "platform/ui/application.h"
 
-#include <fontconfig/fontconfig.h>
-
 #include <QApplication>
 #include <QEventLoop>
 #include <QStyleFactory>
@@ -10,7 +8,6 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/files/files.h"
@@ -53,12 +50,7 @@ void CreateQtApplication() {
   static int argc = 1;
   static char name[] = "tobrin";
   static char* argv[] = {name, nullptr};
-  // fontconfig reads its configuration and caches, some milliseconds, on
-  // another core while Qt connects to the display; the first text measured
-  // finds them loaded. Should Qt ask first, fontconfig keeps one of the two.
-  std::thread fonts([] { FcInit(); });
   new QApplication(argc, argv);
-  fonts.join();
   detail::InstallJapaneseTranslations();
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QFont font(detail::MapFontFamilies(""));
