@@ -17,10 +17,13 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QValidator>
+#include <optional>
+#include <utility>
 
 #include "platform/text/text.h"
 #include "platform/ui/bounds.h"
 #include "platform/ui/form.h"
+#include "platform/ui/line_host_internal.h"
 #include "platform/ui/qt_internal.h"
 
 namespace ui {
@@ -150,7 +153,7 @@ void Label::SetHeight(int height) {
 // A single line's size does not hang on the width, so a side set now needs
 // no fit; a wrapped text's height does, so it is fitted at the old width.
 void Label::SideSet(bool& fitSide) {
-  if (wordWrap_)
+  if (fitWrap_)
     FitPendingText();
   else
     fitSide = false;
@@ -163,8 +166,9 @@ void Label::SetTransparent(bool transparent) {
   if (!transparent) ColorChanged();
 }
 
+// A fixed label's pending fit keeps the wrap it was due with.
 void Label::SetWordWrap(bool wrap) {
-  FitPendingText();
+  if (autoSize_) FitPendingText();
   wordWrap_ = wrap;
   As<QLabel>(d_.get())->setWordWrap(wrap);
   FitText();
@@ -191,6 +195,7 @@ void Label::FontChanged() {
 void Label::FitText() {
   if (!autoSize_ || !d_->widget) return;
   fitWidth_ = fitHeight_ = true;
+  fitWrap_ = wordWrap_;
   if (d_->widget->isVisible()) FitPendingText();
 }
 
@@ -200,12 +205,14 @@ void Label::FitPendingText() const {
   fitWidth_ = fitHeight_ = false;
 }
 
-// The text's size for the caption, font and word wrap of now, on the sides
-// still to fit; wrapped, at the present width.
+// The text's size for the caption and font of now and the wrap the fit is
+// due with, on the sides still to fit; wrapped, at the present width.
 void Label::MeasureText() const {
   auto* w = As<QLabel>(d_.get());
-  if (wordWrap_) {
+  if (fitWrap_) {
+    if (!wordWrap_) w->setWordWrap(true);
     w->resize(w->width(), bounds::Extent(w->heightForWidth(w->width())));
+    if (!wordWrap_) w->setWordWrap(false);
     return;
   }
   const QSize size = TextSize(w->font(), w->text().isEmpty() ? QStringLiteral(" ") : w->text());
@@ -282,7 +289,9 @@ namespace {
 using detail::Cp932Validator;
 
 struct EditWidget : Hooked<QLineEdit> {
-  explicit EditWidget(Control* owner) : Hooked<QLineEdit>(owner), rule(new Cp932Validator(this)) {
+  EditWidget(Control* owner, QWidget* parent, int maxBytes)
+      : Hooked<QLineEdit>(owner, parent), rule(new Cp932Validator(this)) {
+    rule->maxBytes = maxBytes;
     setValidator(rule);
   }
   Cp932Validator* rule;
@@ -291,37 +300,38 @@ struct EditWidget : Hooked<QLineEdit> {
 }  // namespace
 
 Edit::Edit(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-  auto* w = new EditWidget(this);
-  QObject::connect(w, &QLineEdit::textEdited, [this] {
-    Guard([this] {
-      if (OnChange) OnChange();
+  auto* host = new detail::LineHost(this, [this](detail::LineHost* h) {
+    auto* w = new EditWidget(this, h, maxLength_);
+    QObject::connect(w, &QLineEdit::textEdited, [this] {
+      Guard([this] {
+        if (OnChange) OnChange();
+      });
     });
+    return w;
   });
-  d_->Attach(w, QRect(0, 0, 121, 21));
+  d_->Attach(host, QRect(0, 0, 121, 21));
   SetColor(clWindow);
 }
 
-std::string Edit::Text() const { return S(As<QLineEdit>(d_.get())->text()); }
+std::string Edit::Text() const { return S(detail::LineHostOf(d_.get())->Text()); }
 
 void Edit::SetText(const std::string& text) {
-  auto* w = As<QLineEdit>(d_.get());
+  detail::LineHost* host = detail::LineHostOf(d_.get());
   const QString q = Q(text);
-  if (q == w->text()) return;
-  {
-    QSignalBlocker block(w);
-    w->setText(q);
-  }
+  if (q == host->Text()) return;
+  host->SetText(q);
   if (OnChange) OnChange();
 }
 
 void Edit::SetMaxLength(int bytes) {
   maxLength_ = bytes;
-  As<EditWidget>(d_.get())->rule->maxBytes = bytes;
+  detail::LineHost* host = detail::LineHostOf(d_.get());
+  if (host->LineMade()) static_cast<EditWidget*>(host->Line())->rule->maxBytes = bytes;
 }
 
-bool Edit::ReadOnly() const { return As<QLineEdit>(d_.get())->isReadOnly(); }
-void Edit::SetReadOnly(bool readOnly) { As<QLineEdit>(d_.get())->setReadOnly(readOnly); }
-void Edit::SelectAll() { As<QLineEdit>(d_.get())->selectAll(); }
+bool Edit::ReadOnly() const { return detail::LineHostOf(d_.get())->ReadOnly(); }
+void Edit::SetReadOnly(bool readOnly) { detail::LineHostOf(d_.get())->SetReadOnly(readOnly); }
+void Edit::SelectAll() { detail::LineHostOf(d_.get())->Line()->selectAll(); }
 
 // ---- Memo
 
@@ -402,8 +412,31 @@ void CheckBox::Click() { SetChecked(!Checked()); }
 
 namespace {
 
-struct RadioGroupWidget : Hooked<QGroupBox> {
-  explicit RadioGroupWidget(Control* owner) : Hooked<QGroupBox>(owner) { group.setExclusive(true); }
+// A group box takes its caption when it is first shown: setting a title
+// measures it, which loads the fonts, and a window not shown yet should
+// not pay for that while the program starts.
+struct TitledGroupWidget : Hooked<QGroupBox> {
+  using Hooked<QGroupBox>::Hooked;
+  void SetCaption(const QString& caption) {
+    if (isVisible()) {
+      setTitle(caption);
+      return;
+    }
+    pendingCaption = caption;
+  }
+
+ protected:
+  void showEvent(QShowEvent* e) override {
+    if (pendingCaption) setTitle(*std::exchange(pendingCaption, std::nullopt));
+    Hooked<QGroupBox>::showEvent(e);
+  }
+
+ private:
+  std::optional<QString> pendingCaption;
+};
+
+struct RadioGroupWidget : TitledGroupWidget {
+  explicit RadioGroupWidget(Control* owner) : TitledGroupWidget(owner) { group.setExclusive(true); }
   QButtonGroup group;
   std::vector<QRadioButton*> buttons;
   int columns = 1;
@@ -470,7 +503,7 @@ struct RadioGroupWidget : Hooked<QGroupBox> {
   }
   void showEvent(QShowEvent* e) override {
     if (arrangePending) Arrange();
-    Hooked<QGroupBox>::showEvent(e);
+    TitledGroupWidget::showEvent(e);
   }
 };
 
@@ -499,7 +532,7 @@ void RadioGroup::UserSelected(int index) {
 
 void RadioGroup::SetCaption(std::string caption) {
   caption_ = std::move(caption);
-  As<QGroupBox>(d_.get())->setTitle(QLines(caption_));
+  static_cast<TitledGroupWidget*>(d_->widget.data())->SetCaption(QLines(caption_));
 }
 
 void RadioGroup::SetItems(std::vector<std::string> items) {
@@ -746,11 +779,11 @@ void Panel::SetAlignment(TAlignment alignment) {
 // ---- GroupBox
 
 GroupBox::GroupBox(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-  d_->Attach(new Hooked<QGroupBox>(this), QRect(0, 0, 185, 105));
+  d_->Attach(new TitledGroupWidget(this), QRect(0, 0, 185, 105));
 }
 
 void GroupBox::SetCaption(std::string caption) {
-  As<QGroupBox>(d_.get())->setTitle(QLines(caption));
+  static_cast<TitledGroupWidget*>(d_->widget.data())->SetCaption(QLines(caption));
 }
 
 // ---- Bevel

@@ -42,6 +42,7 @@ class Label : public Control {
   bool wordWrap_ = false;
   mutable bool fitWidth_ = false;  // sides of a fit put off until shown or asked for
   mutable bool fitHeight_ = false;
+  bool fitWrap_ = false;  // the word wrap those sides are fitted with
 };
 
 // TButton. Click() gives ModalResult to the form, then runs OnClick.

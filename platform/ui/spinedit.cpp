@@ -12,6 +12,7 @@
 #include <climits>
 
 #include "platform/ui/controls.h"
+#include "platform/ui/line_host_internal.h"
 #include "platform/ui/qt_internal.h"
 
 namespace ui {
@@ -46,7 +47,7 @@ bool IsAcceptedKeyText(const QString& text) {
 
 class SpinWidget : public detail::Hooked<QLineEdit> {
  public:
-  explicit SpinWidget(SpinEdit* owner) : Hooked<QLineEdit>(owner), spin_(owner) {
+  SpinWidget(SpinEdit* owner, QWidget* parent) : Hooked<QLineEdit>(owner, parent), spin_(owner) {
     up_ = MakeButton(Qt::UpArrow, +1);
     down_ = MakeButton(Qt::DownArrow, -1);
     setTextMargins(0, 0, kButtonWidth, 0);
@@ -121,34 +122,30 @@ class SpinWidget : public detail::Hooked<QLineEdit> {
   QToolButton* down_;
 };
 
-QLineEdit* LineEditOf(const detail::ControlImpl* d) {
-  return static_cast<QLineEdit*>(d->widget.data());
-}
-
 }  // namespace
 
 SpinEdit::SpinEdit(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-  auto* w = new SpinWidget(this);
-  QObject::connect(w, &QLineEdit::textEdited, [this] {
-    Guard([this] {
-      if (OnChange) OnChange();
+  auto* host = new detail::LineHost(this, [this](detail::LineHost* h) {
+    auto* w = new SpinWidget(this, h);
+    QObject::connect(w, &QLineEdit::textEdited, [this] {
+      Guard([this] {
+        if (OnChange) OnChange();
+      });
     });
+    return w;
   });
-  d_->Attach(w, QRect(0, 0, 121, 22));
+  d_->Attach(host, QRect(0, 0, 121, 22));
   SetColor(clWindow);
   SetText("0");
 }
 
-std::string SpinEdit::Text() const { return S(LineEditOf(d_.get())->text()); }
+std::string SpinEdit::Text() const { return S(detail::LineHostOf(d_.get())->Text()); }
 
 void SpinEdit::SetText(const std::string& text) {
-  QLineEdit* w = LineEditOf(d_.get());
+  detail::LineHost* host = detail::LineHostOf(d_.get());
   const QString q = Q(text);
-  if (q == w->text()) return;
-  {
-    QSignalBlocker block(w);
-    w->setText(q);
-  }
+  if (q == host->Text()) return;
+  host->SetText(q);
   if (OnChange) OnChange();
 }
 

@@ -1,5 +1,6 @@
 // The event rules the programs rely on.
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QWindow>
 #include <cstdint>
@@ -302,6 +303,55 @@ TEST_F(UiEdit, SetTextRunsOnChangeOnlyOnAChange) {
   edit->SetText("C:\\Program Files\\");
   edit->SetText("C:\\Program Files\\");
   EXPECT_EQ(changes, 1);
+}
+
+// Text boxes of a window not shown yet have no line edit (making one loads
+// the fonts); what they are given holds once they have one, typing and
+// clicking reach them, and the tab key visits them in their place.
+TEST_F(UiEdit, BoxesNotYetShownKeepWhatTheyAreGivenAndTabInTheirPlace) {
+  ui::Form form;
+  auto* first = new ui::Button(&form, "Button1");
+  auto* last = new ui::Button(&form, "Button2");
+  auto* edit = new ui::Edit(&form, "Edit1");
+  auto* spin = new ui::SpinEdit(&form, "SpinEdit1");
+  auto* typed = new ui::Edit(&form, "Edit2");
+  first->SetTabOrder(0);
+  edit->SetTabOrder(1);
+  spin->SetTabOrder(2);
+  last->SetTabOrder(3);
+  typed->SetTabOrder(4);
+  edit->SetText(std::string(40000, 'a'));  // a line edit holds 32767
+  edit->SetReadOnly(true);
+  spin->SetValue(7);
+  typed->SetMaxLength(3);
+  int changes = 0, presses = 0;
+  typed->OnChange = [&] { ++changes; };
+  typed->OnMouseDown = [&](ui::TMouseButton, int, int) { ++presses; };
+  EXPECT_TRUE(form.Impl()->widget->findChildren<QLineEdit*>().isEmpty());
+  EXPECT_EQ(edit->Text().size(), 32767u);
+  EXPECT_EQ(spin->Text(), "7");
+
+  ui::testing::TypeText(*typed, "表xy");  // 2 + 1 bytes, then full
+  ui::testing::ClickControl(*typed);
+  EXPECT_EQ(typed->Text(), "表x");
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(presses, 1);
+
+  form.Show();
+  ui::App().ProcessMessages();  // the window becomes active: focus moves count
+  EXPECT_EQ(edit->Text().size(), 32767u);
+  EXPECT_TRUE(edit->ReadOnly());
+  EXPECT_EQ(spin->Text(), "7");
+  first->SetFocus();
+  std::vector<std::string> visited;
+  for (int i = 0; i < 4; ++i) {
+    ui::testing::PressKey(form, ui::vkTab);
+    for (ui::Control* c : std::initializer_list<ui::Control*>{first, edit, spin, last, typed})
+      if (c->Focused()) visited.push_back(c->Name());
+  }
+  EXPECT_EQ(visited, (std::vector<std::string>{"Edit1", "SpinEdit1", "Button2", "Edit2"}));
+  ui::testing::ClickControl(*typed);
+  EXPECT_EQ(presses, 2);
 }
 
 }  // namespace

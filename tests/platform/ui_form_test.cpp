@@ -418,13 +418,15 @@ TEST_F(UiForm, LabelsTakeTheirTextsSizeWhenAskedOrShown) {
 }
 
 // What is set on a hidden label stands when its form is shown: a side set
-// is not fitted again, bounds set after the fit was turned off stay, and a
-// label fixed before a new caption keeps the size of the old one.
+// is not fitted again, bounds set after the fit was turned off stay, a
+// label fixed before a new caption keeps the size of the old one, and one
+// fixed before it wraps keeps the height of the unwrapped text.
 TEST_F(UiForm, HiddenLabelsKeepWhatWasSetOnThem) {
   ui::Form form;
   auto* sided = new ui::Label(&form, "Label1");
   auto* bounded = new ui::Label(&form, "Label2");
   auto* fixed = new ui::Label(&form, "Label3");
+  auto* wrapped = new ui::Label(&form, "Label4");
   const std::string caption = "ファイルを読み込み中です。しばらくお待ちください";
   sided->SetCaption(caption);
   sided->SetWidth(40);
@@ -434,6 +436,10 @@ TEST_F(UiForm, HiddenLabelsKeepWhatWasSetOnThem) {
   fixed->SetCaption("短い");
   fixed->SetAutoSize(false);
   fixed->SetCaption(caption);
+  wrapped->SetCaption(caption);
+  wrapped->SetAutoSize(false);
+  wrapped->SetWordWrap(true);
+  wrapped->SetWidth(60);
   const QFont font = ui::detail::ClientWidget(sided)->font();
   const QSize text = QFontMetrics(font).size(0, QString::fromStdString(caption));
   const QSize shortText = QFontMetrics(font).size(0, QStringLiteral("短い"));
@@ -441,6 +447,7 @@ TEST_F(UiForm, HiddenLabelsKeepWhatWasSetOnThem) {
   EXPECT_EQ(ui::detail::ClientWidget(sided)->size(), QSize(40, text.height()));
   EXPECT_EQ(ui::detail::ClientWidget(bounded)->geometry(), QRect(1, 2, 300, 50));
   EXPECT_EQ(ui::detail::ClientWidget(fixed)->size(), shortText);
+  EXPECT_EQ(ui::detail::ClientWidget(wrapped)->size(), QSize(60, text.height()));
 }
 
 // A combo box takes any text until it is made a list, which then takes only
