@@ -55,7 +55,10 @@ std::runtime_error PictureTooLarge(const std::string& shownPath, long long width
                             " x " + std::to_string(height) + " ピクセル)");
 }
 
-QImage LoadPicture(const std::string& posixPath, const std::string& shownPath, QSize shownAtMost) {
+namespace {
+
+// Opens the file and refuses a metafile: true when it reads as a JPEG.
+bool ReadsAsJpeg(const std::string& posixPath, const std::string& shownPath) {
   QFile file(Q(posixPath));
   if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error(shownPath + " を開けません");
   const QByteArray head = file.read(64);
@@ -64,8 +67,10 @@ QImage LoadPicture(const std::string& posixPath, const std::string& shownPath, Q
   if (IsMetafile(ext, head))
     throw std::runtime_error(shownPath +
                              " はメタファイル (WMF, EMF) です。メタファイルは表示できません");
-  if (StartsWith(head, {0xFF, 0xD8}) || ext == ".jpg" || ext == ".jpeg")
-    return LoadJpeg(posixPath, shownPath, shownAtMost);
+  return StartsWith(head, {0xFF, 0xD8}) || ext == ".jpg" || ext == ".jpeg";
+}
+
+QImage ReadThroughQt(const std::string& posixPath, const std::string& shownPath) {
   QImageReader reader(Q(posixPath));
   reader.setDecideFormatFromContent(true);
   // The header's size first; the allocation limit also holds for formats
@@ -77,6 +82,21 @@ QImage LoadPicture(const std::string& posixPath, const std::string& shownPath, Q
   QImage image = reader.read();
   if (image.isNull()) throw std::runtime_error(shownPath + " は画像として読み込めません");
   return image;
+}
+
+}  // namespace
+
+QImage LoadPicture(const std::string& posixPath, const std::string& shownPath, QSize shownAtMost) {
+  if (ReadsAsJpeg(posixPath, shownPath)) return LoadJpeg(posixPath, shownPath, shownAtMost);
+  return ReadThroughQt(posixPath, shownPath);
+}
+
+PendingPicture ReadPicture(const std::string& posixPath, const std::string& shownPath,
+                           QSize shownAtMost) {
+  if (ReadsAsJpeg(posixPath, shownPath)) return StartJpeg(posixPath, shownPath, shownAtMost);
+  PendingPicture read;
+  read.picture = ReadThroughQt(posixPath, shownPath);
+  return read;
 }
 
 }  // namespace detail
@@ -125,36 +145,42 @@ QImage FromPixels(QSize size, const std::vector<std::uint32_t>& pixels) {
 struct ImageWidget : detail::Hooked<QWidget> {
   explicit ImageWidget(Image* owner) : Hooked<QWidget>(owner), image(owner) {}
   Image* image;
-  QImage picture;
   // Set while the picture is the file's: loading it again would give the same.
   std::optional<PictureSource> source;
-  // A picture the program draws, of drawnSize, until it is first shown.
-  std::function<std::vector<std::uint32_t>()> draw;
-  QSize drawnSize;
   bool center = false;
 
-  void Replace(QImage newPicture, std::optional<PictureSource> newSource = std::nullopt) {
+  void Replace(detail::PendingPicture newPicture,
+               std::optional<PictureSource> newSource = std::nullopt) {
     picture = std::move(newPicture);
     source = std::move(newSource);
-    draw = nullptr;
   }
-  QSize PictureSize() const { return draw ? drawnSize : picture.size(); }
+  void Replace(QImage newPicture) {
+    detail::PendingPicture ready;
+    ready.picture = std::move(newPicture);
+    Replace(std::move(ready));
+  }
+  QSize PictureSize() const { return picture.develop ? picture.size : picture.picture.size(); }
 
  protected:
+  // A picture still to be made is made when first painted.
   void paintEvent(QPaintEvent*) override {
-    if (draw) picture = FromPixels(drawnSize, std::exchange(draw, nullptr)());
-    if (picture.isNull()) return;
+    if (picture.develop) picture.picture = std::exchange(picture.develop, nullptr)();
+    const QImage& shown = picture.picture;
+    if (shown.isNull()) return;
     QPainter painter(this);
     if (image->Stretch()) {
       painter.setRenderHint(QPainter::SmoothPixmapTransform);
-      painter.drawImage(rect(), picture);
+      painter.drawImage(rect(), shown);
     } else if (center) {
-      painter.drawImage(QPoint((width() - picture.width()) / 2, (height() - picture.height()) / 2),
-                        picture);
+      painter.drawImage(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2),
+                        shown);
     } else {
-      painter.drawImage(QPoint(0, 0), picture);
+      painter.drawImage(QPoint(0, 0), shown);
     }
   }
+
+ private:
+  detail::PendingPicture picture;
 };
 
 ImageWidget* WidgetOf(const detail::ControlImpl* d) {
@@ -191,7 +217,7 @@ void Image::LoadFromFile(const std::string& windowsPath) {
   std::optional<PictureSource> source;
   if (version) source = PictureSource{posix, *version, ShownAtMost()};
   if (!source || source != w->source)
-    w->Replace(detail::LoadPicture(posix, windowsPath, ShownAtMost()), source);
+    w->Replace(detail::ReadPicture(posix, windowsPath, ShownAtMost()), source);
   FitToPicture();
   d_->widget->update();
 }
@@ -210,10 +236,10 @@ void Image::LoadFromPixels(int width, int height,
                            std::function<std::vector<std::uint32_t>()> make) {
   if (!detail::PictureSizeAllowed(width, height) || !make)
     throw std::runtime_error("画像データを読み込めません");
-  ImageWidget* w = WidgetOf(d_.get());
-  w->Replace(QImage());
-  w->draw = std::move(make);
-  w->drawnSize = QSize(width, height);
+  detail::PendingPicture drawn;
+  drawn.size = QSize(width, height);
+  drawn.develop = [size = drawn.size, make = std::move(make)] { return FromPixels(size, make()); };
+  WidgetOf(d_.get())->Replace(std::move(drawn));
   FitToPicture();
   d_->widget->update();
 }

@@ -21,7 +21,9 @@ class Image : public Control {
 
   // Loads the picture (Windows path). Throws std::runtime_error with a
   // Japanese message when the file cannot be read as a picture; the
-  // previous picture then stays.
+  // previous picture then stays. A JPEG's rows are decoded from the file
+  // as loaded when the area is first painted; rows that fail then leave
+  // the area empty.
   void LoadFromFile(const std::string& windowsPath);
   // A BMP or PNG that the program carries. Throws std::runtime_error when
   // the bytes are no such picture.

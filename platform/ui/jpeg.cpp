@@ -1,10 +1,17 @@
 // JPEG decoding through libjpeg with an error manager of our own: libjpeg's
-// default one calls exit() on a damaged file. The decoding function keeps
-// only plain data on its stack, because an error leaves it by longjmp; the
-// picture's memory belongs to the caller, which is asked for it once the
-// header has told the size, so that a picture above the limit is refused
-// before anything is decoded. RGB and grey pictures are decoded straight
-// into the picture's rows, CMYK ones row by row through a buffer.
+// default one calls exit() on a damaged file. An error leaves libjpeg by
+// longjmp, so the functions that call it keep only plain data on their
+// stacks; everything else lives in the decoding's state on the heap. The
+// picture's memory is taken once the header has told the size, so that a
+// picture above the limit is refused before anything is decoded.
+//
+// Decoding runs in two steps. The first reads the header and, for a
+// picture of several scans, all the data, so that a damaged file is found
+// there; the second decodes the rows. A file small enough to hold is read
+// into memory and its second step waits until the pixels are wanted: a
+// window's background is then decoded when it is painted, not before the
+// window is on screen. RGB and grey pictures are decoded straight into the
+// picture's rows, CMYK ones row by row through a buffer.
 // clang-format off
 #include <cstddef>
 #include <cstdio>
@@ -17,14 +24,20 @@
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/ui/image_internal.h"
 
 namespace ui::detail {
 
 namespace {
+
+// Files up to this size are held in memory while their rows wait; larger
+// ones are decoded at once, straight from the file.
+constexpr long kMaxHeldBytes = 32L * 1024 * 1024;
 
 struct ErrorManager {
   jpeg_error_mgr base;
@@ -40,21 +53,6 @@ void ErrorExit(j_common_ptr cinfo) {
 
 void OutputMessage(j_common_ptr) {}  // warnings stay quiet
 
-// What the decoder asks of its caller, as plain functions.
-struct Sink {
-  // The picture's declared size and the size it is decoded at are known:
-  // false refuses it (message filled).
-  bool (*prepare)(void* context, int width, int height, int outWidth, int outHeight, char* message);
-  // Where decoded row y goes: 32-bit pixels in the order kDirectSpace writes.
-  unsigned char* (*rowPointer)(void* context, int y);
-  // One decoded row of CMYK samples, which libjpeg cannot turn into RGB.
-  void (*cmykRow)(void* context, int y, const unsigned char* samples, bool inverted);
-  void* context;
-  // The decoded picture covers this size (0: the picture's own size).
-  int coverWidth;
-  int coverHeight;
-};
-
 // libjpeg-turbo writes RGB and grey pictures straight in QImage::Format_RGB32's
 // byte order, alpha 0xFF included.
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
@@ -66,122 +64,98 @@ constexpr J_COLOR_SPACE kDirectSpace = JCS_EXT_ARGB;
 // so that it writes them in place rather than through a buffer of its own.
 constexpr int kRowsAtOnce = 16;
 
+// One picture's decoding, from the header to the last row.
+struct Decoding {
+  Decoding() {
+    std::memset(&cinfo, 0, sizeof cinfo);
+    cinfo.err = jpeg_std_error(&err.base);
+    err.base.error_exit = ErrorExit;
+    err.base.output_message = OutputMessage;
+    err.message[0] = '\0';
+  }
+  ~Decoding() {
+    End();
+    if (file) std::fclose(file);
+  }
+  Decoding(const Decoding&) = delete;
+  Decoding& operator=(const Decoding&) = delete;
+
+  void End() {
+    if (created) jpeg_destroy_decompress(&cinfo);
+    created = false;
+    std::free(samples);
+    samples = nullptr;
+  }
+
+  jpeg_decompress_struct cinfo;
+  ErrorManager err;
+  bool created = false;
+  std::FILE* file = nullptr;         // the source, or else
+  std::vector<unsigned char> bytes;  // the file held in memory
+  int coverWidth = 0;                // the decoded picture covers this size
+  int coverHeight = 0;               // (0: the picture's own size)
+  bool cmyk = false;
+  unsigned char* samples = nullptr;  // a CMYK row
+  int declaredWidth = 0;
+  int declaredHeight = 0;
+  bool tooLarge = false;
+  bool rowsTried = false;
+  QImage image;
+};
+
 // Eighths of the picture's size that still cover the shown size: libjpeg
 // decodes at 1/8 to 8/8 with less work and memory the smaller it is.
-unsigned ScaleEighths(const jpeg_decompress_struct& cinfo, const Sink* sink) {
-  if (sink->coverWidth <= 0 || sink->coverHeight <= 0) return 8;
+unsigned ScaleEighths(const Decoding& d) {
+  if (d.coverWidth <= 0 || d.coverHeight <= 0) return 8;
   for (unsigned eighths = 1; eighths < 8; ++eighths) {
-    const unsigned long width = (cinfo.image_width * eighths + 7) / 8;
-    const unsigned long height = (cinfo.image_height * eighths + 7) / 8;
-    if (width >= unsigned(sink->coverWidth) && height >= unsigned(sink->coverHeight))
-      return eighths;
+    const unsigned long width = (d.cinfo.image_width * eighths + 7) / 8;
+    const unsigned long height = (d.cinfo.image_height * eighths + 7) / 8;
+    if (width >= unsigned(d.coverWidth) && height >= unsigned(d.coverHeight)) return eighths;
   }
   return 8;
 }
 
-// False with message filled on any libjpeg error or a refused picture.
-bool Decode(std::FILE* file, const Sink* sink, char* message) {
-  jpeg_decompress_struct cinfo;
-  ErrorManager err;
-  std::memset(&cinfo, 0, sizeof cinfo);
-  cinfo.err = jpeg_std_error(&err.base);
-  err.base.error_exit = ErrorExit;
-  err.base.output_message = OutputMessage;
-  err.message[0] = '\0';
-  // Volatile: its value must survive the longjmp back to setjmp.
-  unsigned char* volatile samples = nullptr;
-  if (setjmp(err.jump)) {
-    jpeg_destroy_decompress(&cinfo);
-    std::free(samples);
-    std::snprintf(message, JMSG_LENGTH_MAX, "%s", err.message);
-    return false;
+// False, with the message given or libjpeg's own (nullptr).
+bool Fail(Decoding* d, const char* message = nullptr) {
+  d->End();
+  if (message) std::snprintf(d->err.message, JMSG_LENGTH_MAX, "%s", message);
+  return false;
+}
+
+// The header, and with it the picture's memory; for a picture of several
+// scans also all its data.
+bool Begin(Decoding* d) {
+  if (setjmp(d->err.jump)) return Fail(d);
+  jpeg_create_decompress(&d->cinfo);
+  d->created = true;
+  if (d->file)
+    jpeg_stdio_src(&d->cinfo, d->file);
+  else
+    jpeg_mem_src(&d->cinfo, d->bytes.data(), static_cast<unsigned long>(d->bytes.size()));
+  jpeg_read_header(&d->cinfo, TRUE);
+  d->cmyk = d->cinfo.jpeg_color_space == JCS_CMYK || d->cinfo.jpeg_color_space == JCS_YCCK;
+  d->cinfo.out_color_space = d->cmyk ? JCS_CMYK : kDirectSpace;
+  d->cinfo.scale_num = ScaleEighths(*d);
+  d->cinfo.scale_denom = 8;
+  jpeg_calc_output_dimensions(&d->cinfo);
+  const JDIMENSION outWidth = d->cinfo.output_width;
+  const JDIMENSION outHeight = d->cinfo.output_height;
+  d->declaredWidth = int(d->cinfo.image_width);
+  d->declaredHeight = int(d->cinfo.image_height);
+  if (!PictureSizeAllowed(d->declaredWidth, d->declaredHeight)) {
+    d->tooLarge = true;
+    return Fail(d, "");
   }
-  jpeg_create_decompress(&cinfo);
-  jpeg_stdio_src(&cinfo, file);
-  jpeg_read_header(&cinfo, TRUE);
-  const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
-  cinfo.out_color_space = cmyk ? JCS_CMYK : kDirectSpace;
-  cinfo.scale_num = ScaleEighths(cinfo, sink);
-  cinfo.scale_denom = 8;
-  jpeg_calc_output_dimensions(&cinfo);
-  const JDIMENSION outWidth = cinfo.output_width;
-  const JDIMENSION outHeight = cinfo.output_height;
-  if (!sink->prepare(sink->context, int(cinfo.image_width), int(cinfo.image_height), int(outWidth),
-                     int(outHeight), message)) {
-    jpeg_destroy_decompress(&cinfo);
-    return false;
-  }
-  jpeg_start_decompress(&cinfo);
-  if (cinfo.output_width != outWidth || cinfo.output_height != outHeight) {
-    jpeg_destroy_decompress(&cinfo);
-    std::snprintf(message, JMSG_LENGTH_MAX, "unexpected output size");
-    return false;
-  }
-  if (cinfo.output_components != 4) {
-    jpeg_destroy_decompress(&cinfo);
-    std::snprintf(message, JMSG_LENGTH_MAX, "unexpected output format");
-    return false;
-  }
-  if (!cmyk) {
-    while (cinfo.output_scanline < cinfo.output_height) {
-      JSAMPROW rows[kRowsAtOnce];
-      const int first = int(cinfo.output_scanline);
-      const int count = int(std::min<JDIMENSION>(kRowsAtOnce, outHeight - cinfo.output_scanline));
-      for (int i = 0; i < count; ++i) rows[i] = sink->rowPointer(sink->context, first + i);
-      jpeg_read_scanlines(&cinfo, rows, JDIMENSION(count));
-    }
-  } else {
-    const bool inverted = cinfo.saw_Adobe_marker;
-    samples = static_cast<unsigned char*>(std::malloc(size_t(cinfo.output_width) * 4));
-    if (!samples) {
-      jpeg_destroy_decompress(&cinfo);
-      std::snprintf(message, JMSG_LENGTH_MAX, "out of memory");
-      return false;
-    }
-    while (cinfo.output_scanline < cinfo.output_height) {
-      const int y = int(cinfo.output_scanline);
-      JSAMPROW row = samples;
-      jpeg_read_scanlines(&cinfo, &row, 1);
-      sink->cmykRow(sink->context, y, samples, inverted);
-    }
-  }
-  jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
-  std::free(samples);
+  d->image = QImage(int(outWidth), int(outHeight), QImage::Format_RGB32);
+  if (d->image.isNull()) return Fail(d, "out of memory");
+  jpeg_start_decompress(&d->cinfo);
+  if (d->cinfo.output_width != outWidth || d->cinfo.output_height != outHeight)
+    return Fail(d, "unexpected output size");
+  if (d->cinfo.output_components != 4) return Fail(d, "unexpected output format");
   return true;
 }
 
-// The caller's side of the decoding.
-struct Target {
-  QImage image;
-  int width = 0;
-  int height = 0;
-  bool tooLarge = false;
-};
-
-bool PrepareImage(void* context, int width, int height, int outWidth, int outHeight,
-                  char* message) {
-  auto* target = static_cast<Target*>(context);
-  target->width = width;
-  target->height = height;
-  if (!PictureSizeAllowed(width, height)) {
-    target->tooLarge = true;
-    return false;
-  }
-  target->image = QImage(outWidth, outHeight, QImage::Format_RGB32);
-  if (target->image.isNull()) {
-    std::snprintf(message, JMSG_LENGTH_MAX, "out of memory");
-    return false;
-  }
-  return true;
-}
-
-unsigned char* RowPointer(void* context, int y) {
-  return static_cast<Target*>(context)->image.scanLine(y);
-}
-
-void PutCmykRow(void* context, int y, const unsigned char* src, bool inverted) {
-  QImage& image = static_cast<Target*>(context)->image;
+void PutCmykRow(QImage& image, int y, const unsigned char* src, bool inverted) {
   auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
   const int width = image.width();
   for (int x = 0; x < width; ++x, src += 4) {
@@ -191,21 +165,103 @@ void PutCmykRow(void* context, int y, const unsigned char* src, bool inverted) {
   }
 }
 
+// The rows, after Begin; once only.
+bool DecodeRows(Decoding* d) {
+  if (d->rowsTried) return !d->image.isNull();
+  d->rowsTried = true;
+  if (setjmp(d->err.jump)) {
+    d->image = QImage();
+    return Fail(d);
+  }
+  jpeg_decompress_struct& cinfo = d->cinfo;
+  if (!d->cmyk) {
+    while (cinfo.output_scanline < cinfo.output_height) {
+      JSAMPROW rows[kRowsAtOnce];
+      const int first = int(cinfo.output_scanline);
+      const int count =
+          int(std::min<JDIMENSION>(kRowsAtOnce, cinfo.output_height - cinfo.output_scanline));
+      for (int i = 0; i < count; ++i) rows[i] = d->image.scanLine(first + i);
+      jpeg_read_scanlines(&cinfo, rows, JDIMENSION(count));
+    }
+  } else {
+    const bool inverted = cinfo.saw_Adobe_marker;
+    d->samples = static_cast<unsigned char*>(std::malloc(size_t(cinfo.output_width) * 4));
+    if (!d->samples) return Fail(d, "out of memory");
+    while (cinfo.output_scanline < cinfo.output_height) {
+      const int y = int(cinfo.output_scanline);
+      JSAMPROW row = d->samples;
+      jpeg_read_scanlines(&cinfo, &row, 1);
+      PutCmykRow(d->image, y, d->samples, inverted);
+    }
+  }
+  jpeg_finish_decompress(&cinfo);
+  d->End();
+  return true;
+}
+
+std::runtime_error Unreadable(const std::string& shownPath, const Decoding& d) {
+  return std::runtime_error(shownPath + " は JPEG 画像として読み込めません (" + d.err.message +
+                            ")");
+}
+
+// The whole file when it is small enough to hold; else the file stays the
+// source, read as it is decoded.
+bool HoldFile(Decoding& d) {
+  if (std::fseek(d.file, 0, SEEK_END) != 0) return false;
+  const long size = std::ftell(d.file);
+  if (size < 0 || size > kMaxHeldBytes || std::fseek(d.file, 0, SEEK_SET) != 0) return false;
+  d.bytes.resize(size_t(size));
+  // A file that grew meanwhile is read only as far as it was long.
+  d.bytes.resize(std::fread(d.bytes.data(), 1, d.bytes.size(), d.file));
+  std::fclose(d.file);
+  d.file = nullptr;
+  return true;
+}
+
 }  // namespace
 
+namespace {
+
+// The decoding begun, its rows still to decode when the file is held.
+std::shared_ptr<Decoding> Start(const std::string& posixPath, const std::string& shownPath,
+                                QSize shownAtMost) {
+  auto d = std::make_shared<Decoding>();
+  d->file = std::fopen(posixPath.c_str(), "rb");
+  if (!d->file) throw std::runtime_error(shownPath + " を開けません");
+  if (!HoldFile(*d) && std::fseek(d->file, 0, SEEK_SET) != 0)
+    throw std::runtime_error(shownPath + " を開けません");
+  if (shownAtMost.isValid()) {
+    d->coverWidth = shownAtMost.width();
+    d->coverHeight = shownAtMost.height();
+  }
+  if (!Begin(d.get())) {
+    if (d->tooLarge) throw PictureTooLarge(shownPath, d->declaredWidth, d->declaredHeight);
+    throw Unreadable(shownPath, *d);
+  }
+  if (d->file && !DecodeRows(d.get())) throw Unreadable(shownPath, *d);
+  return d;
+}
+
+}  // namespace
+
+PendingPicture StartJpeg(const std::string& posixPath, const std::string& shownPath,
+                         QSize shownAtMost) {
+  std::shared_ptr<Decoding> d = Start(posixPath, shownPath, shownAtMost);
+  PendingPicture pending;
+  if (d->rowsTried) {
+    pending.picture = d->image;
+    return pending;
+  }
+  pending.size = d->image.size();
+  // Damaged rows leave no picture, as a file that cannot be read does.
+  pending.develop = [d]() -> QImage { return DecodeRows(d.get()) ? d->image : QImage(); };
+  return pending;
+}
+
 QImage LoadJpeg(const std::string& posixPath, const std::string& shownPath, QSize shownAtMost) {
-  std::FILE* file = std::fopen(posixPath.c_str(), "rb");
-  if (!file) throw std::runtime_error(shownPath + " を開けません");
-  Target target;
-  const QSize cover = shownAtMost;
-  const Sink sink{PrepareImage, RowPointer, PutCmykRow, &target, cover.width(), cover.height()};
-  char message[JMSG_LENGTH_MAX] = {};
-  const bool ok = Decode(file, &sink, message);
-  std::fclose(file);
-  if (target.tooLarge) throw PictureTooLarge(shownPath, target.width, target.height);
-  if (!ok)
-    throw std::runtime_error(shownPath + " は JPEG 画像として読み込めません (" + message + ")");
-  return target.image;
+  std::shared_ptr<Decoding> d = Start(posixPath, shownPath, shownAtMost);
+  if (!DecodeRows(d.get())) throw Unreadable(shownPath, *d);
+  return d->image;
 }
 
 }  // namespace ui::detail

@@ -229,6 +229,41 @@ TEST_F(UiForm, DrawnPicturesAreDrawnWhenFirstShown) {
   EXPECT_NE(replaced->PictureWidth(), 4);
 }
 
+// A JPEG's rows are decoded when it is first painted, from the file as it
+// was loaded: writing over the file meanwhile changes nothing. Rows that
+// fail then leave the area empty; decoded at once, the same file is refused.
+TEST_F(UiForm, JpegRowsAreDecodedWhenFirstPaintedFromTheFileAsLoaded) {
+  ui::Form form;
+  auto* image = new ui::Image(&form, "Image1");
+  auto* damaged = new ui::Image(&form, "Image2");
+  std::ifstream in(Fixture("red.jpg"), std::ios::binary);
+  const std::string red((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const auto write = [](const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+  };
+  const std::string late = ::testing::TempDir() + "late.jpg";
+  write(late, red);
+  image->SetAutoSize(true);
+  image->LoadFromFile(late);
+  write(late, "not a picture any more");
+  EXPECT_EQ(image->Width(), 40);
+  QImage shown(40, 30, QImage::Format_RGB32);
+  ui::detail::ClientWidget(image)->render(&shown);
+  EXPECT_GT(qRed(shown.pixel(20, 15)), 200);
+  EXPECT_LT(qBlue(shown.pixel(20, 15)), 60);
+
+  // Its scan twice, where the end of the picture should stand.
+  const std::size_t scan = red.find("\xFF\xDA");
+  ASSERT_NE(scan, std::string::npos);
+  const std::string twice = ::testing::TempDir() + "twice.jpg";
+  write(twice, red.substr(0, red.size() - 2) + red.substr(scan));
+  damaged->LoadFromFile(twice);
+  EXPECT_TRUE(damaged->HasPicture());
+  ui::detail::ClientWidget(damaged)->render(&shown);
+  EXPECT_FALSE(damaged->HasPicture());
+  EXPECT_THROW(ui::detail::LoadJpeg(twice, twice), std::runtime_error);
+}
+
 // A copy of a fixture whose header declares another size: a few bytes
 // that claim 30000 x 30000 pixels.
 std::string WithDeclaredSize(const char* fixture, const std::string& copy, int width, int height) {
