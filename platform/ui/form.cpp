@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -65,7 +66,10 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 class FormWidget : public detail::Hooked<QWidget> {
  public:
-  explicit FormWidget(Form* form) : Hooked<QWidget>(form, nullptr), form_(form) {}
+  explicit FormWidget(Form* form) : Hooked<QWidget>(form, nullptr), form_(form) {
+    // It fills its background itself, after OnPaint (see paintEvent).
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
   QEventLoop* modalLoop = nullptr;
 
  protected:
@@ -79,11 +83,18 @@ class FormWidget : public detail::Hooked<QWidget> {
       if (form_->OnResize) form_->OnResize();
     });
   }
+  // OnPaint draws nothing, so it may run before the background is filled:
+  // a form it hides (the runner's opening window, with no opening to show)
+  // then never fills its window's memory, which costs a page fault a page.
   void paintEvent(QPaintEvent* e) override {
-    QWidget::paintEvent(e);
+    QPointer<FormWidget> self(this);
     detail::Guard([this] {
       if (form_->OnPaint) form_->OnPaint();
     });
+    if (!self || !isVisible()) return;
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(e->rect(), palette().brush(QPalette::Window));
   }
   void keyPressEvent(QKeyEvent* e) override {
     if (e->key() == Qt::Key_Escape) {
