@@ -281,11 +281,17 @@ FileStamp StampOf(const std::string& posixPath) {
   return StampFrom(st);
 }
 
-bool ReadAll(int fd, std::string& content, std::size_t limit) {
+// Reads to the end; false past limit bytes. The first read has room for
+// the size the file had and one byte more, which tells a file that grew:
+// room for more than that would only be zeroed for nothing.
+bool ReadAll(int fd, std::string& content, std::size_t expected, std::size_t limit) {
   std::size_t size = 0;
+  content.resize(std::min(expected, limit) + 1);
   for (;;) {
-    if (content.size() < size + 65536) content.resize(std::min(size + 65536, limit + 1));
-    if (size == content.size()) return false;  // beyond the limit
+    if (size == content.size()) {
+      if (size > limit) return false;
+      content.resize(std::min(size + 65536, limit + 1));
+    }
     ssize_t got = read(fd, content.data() + size, content.size() - size);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return false;
@@ -308,8 +314,8 @@ std::optional<std::string> ReadBounded(const std::string& posixPath, FileStamp& 
       static_cast<std::uint64_t>(st.st_size) <= kMaxFileBytes) {
     stamp = StampFrom(st);
     content.emplace();
-    content->reserve(static_cast<std::size_t>(st.st_size));
-    if (!ReadAll(fd, *content, kMaxFileBytes)) content.reset();
+    if (!ReadAll(fd, *content, static_cast<std::size_t>(st.st_size), kMaxFileBytes))
+      content.reset();
   }
   close(fd);
   return content;
