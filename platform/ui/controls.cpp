@@ -23,7 +23,7 @@
 #include "platform/text/text.h"
 #include "platform/ui/bounds.h"
 #include "platform/ui/form.h"
-#include "platform/ui/line_host_internal.h"
+#include "platform/ui/late_host_internal.h"
 #include "platform/ui/qt_internal.h"
 
 namespace ui {
@@ -300,7 +300,7 @@ struct EditWidget : Hooked<QLineEdit> {
 }  // namespace
 
 Edit::Edit(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-  auto* host = new detail::LineHost(this, [this](detail::LineHost* h) {
+  auto* host = new detail::LineHost(this, [this](detail::LateHost* h) {
     auto* w = new EditWidget(this, h, maxLength_);
     QObject::connect(w, &QLineEdit::textEdited, [this] {
       Guard([this] {
@@ -326,7 +326,7 @@ void Edit::SetText(const std::string& text) {
 void Edit::SetMaxLength(int bytes) {
   maxLength_ = bytes;
   detail::LineHost* host = detail::LineHostOf(d_.get());
-  if (host->LineMade()) static_cast<EditWidget*>(host->Line())->rule->maxBytes = bytes;
+  if (QWidget* line = host->InnerIfMade()) static_cast<EditWidget*>(line)->rule->maxBytes = bytes;
 }
 
 bool Edit::ReadOnly() const { return detail::LineHostOf(d_.get())->ReadOnly(); }

@@ -3,13 +3,36 @@
 
 #include "platform/files/files.h"
 #include "platform/ui/controls.h"
+#include "platform/ui/late_host_internal.h"
 #include "platform/ui/qt_internal.h"
 
 namespace ui {
 
+namespace {
+
+// The list widget, when it has been made; it shows the items and the index.
+QListWidget* ListOf(const detail::ControlImpl* d) {
+  return static_cast<QListWidget*>(detail::LateHostOf(d)->InnerIfMade());
+}
+
+void Fill(QListWidget* list, const std::vector<std::string>& items, int index) {
+  list->clear();
+  for (const auto& item : items) list->addItem(detail::Q(item));
+  list->setCurrentRow(index);
+}
+
+}  // namespace
+
+// Its list is made when it is first shown or used: the program mostly
+// keeps it hidden and reads only its items.
 FileListBox::FileListBox(Control* parent, std::string name)
     : Control(parent, std::move(name), nullptr) {
-  d_->Attach(new detail::Hooked<QListWidget>(this), QRect(0, 0, 145, 97));
+  auto* host = new detail::LateHost(this, [this](detail::LateHost* h) {
+    auto* list = new detail::Hooked<QListWidget>(this, h);
+    Fill(list, items_, itemIndex_);
+    return list;
+  });
+  d_->Attach(host, QRect(0, 0, 145, 97));
 }
 
 void FileListBox::SetDirectory(const std::string& windowsFolder) {
@@ -24,7 +47,7 @@ void FileListBox::SetMask(std::string mask) {
 
 void FileListBox::SetItemIndex(int index) {
   itemIndex_ = (index >= 0 && index < int(items_.size())) ? index : -1;
-  static_cast<QListWidget*>(d_->widget.data())->setCurrentRow(itemIndex_);
+  if (QListWidget* list = ListOf(d_.get())) list->setCurrentRow(itemIndex_);
 }
 
 void FileListBox::Update() {
@@ -41,10 +64,8 @@ void FileListBox::Update() {
       return QString::compare(detail::Q(a), detail::Q(b), Qt::CaseInsensitive) < 0;
     });
   }
-  auto* list = static_cast<QListWidget*>(d_->widget.data());
-  list->clear();
-  for (const auto& item : items_) list->addItem(detail::Q(item));
   itemIndex_ = -1;
+  if (QListWidget* list = ListOf(d_.get())) Fill(list, items_, itemIndex_);
 }
 
 }  // namespace ui

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QSignalBlocker>
 
-#include "platform/ui/line_host_internal.h"
+#include "platform/ui/late_host_internal.h"
 
 namespace ui::detail {
 
@@ -28,75 +28,81 @@ bool IsInput(QEvent::Type type) {
 
 }  // namespace
 
-LineHost::LineHost(Control* owner, Maker make)
+LateHost::LateHost(Control* owner, Maker make)
     : ControlWidget(owner, this), make_(std::move(make)) {
-  // In the tab chain in the line edit's place: the line edit, once made,
+  // In the tab chain in the widget's place: the widget, once made,
   // follows it there and takes the focus for it.
   setFocusPolicy(Qt::StrongFocus);
 }
 
-QLineEdit* LineHost::Line() {
-  if (line_) return line_;
-  line_ = make_(this);
-  line_->setGeometry(rect());
-  line_->setMouseTracking(hasMouseTracking());
-  {
-    QSignalBlocker block(line_);
-    line_->setText(text_);
-  }
-  line_->setReadOnly(readOnly_);
-  text_.clear();
+QWidget* LateHost::Inner() {
+  if (inner_) return inner_;
+  inner_ = make_(this);
+  inner_->setGeometry(rect());
+  inner_->setMouseTracking(hasMouseTracking());
+  Made(inner_);
   // Made late, it joined the end of the window's tab chain.
-  QWidget::setTabOrder(this, line_);
-  setFocusProxy(line_);
-  if (isVisible()) line_->show();
-  return line_;
+  QWidget::setTabOrder(this, inner_);
+  setFocusProxy(inner_);
+  if (isVisible()) inner_->show();
+  return inner_;
 }
 
-QString LineHost::Text() const { return line_ ? line_->text() : text_; }
-
-void LineHost::SetText(const QString& text) {
-  if (!line_) {
-    text_ = text.left(kLineEditMaxLength);
-    return;
-  }
-  QSignalBlocker block(line_);
-  line_->setText(text);
-}
-
-bool LineHost::ReadOnly() const { return line_ ? line_->isReadOnly() : readOnly_; }
-
-void LineHost::SetReadOnly(bool readOnly) {
-  if (line_) {
-    line_->setReadOnly(readOnly);
-  } else {
-    readOnly_ = readOnly;
-  }
-}
-
-// Input sent to the host while the line edit is not on screen is the line
-// edit's, in the same coordinates. On screen it covers the host, so what
-// arrives here is what it left to its parents, and goes on to them; so
-// does what it leaves of the input passed to it.
-bool LineHost::event(QEvent* e) {
-  if (IsInput(e->type()) && !forwarding_ && !(line_ && line_->isVisible())) {
-    QPointer<LineHost> self(this);
+// Input sent to the host while the widget is not on screen is the widget's,
+// in the same coordinates. On screen it covers the host, so what arrives
+// here is what it left to its parents, and goes on to them; so does what
+// it leaves of the input passed to it.
+bool LateHost::event(QEvent* e) {
+  if (IsInput(e->type()) && !forwarding_ && !(inner_ && inner_->isVisible())) {
+    QPointer<LateHost> self(this);
     forwarding_ = true;
-    QApplication::sendEvent(Line(), e);
+    QApplication::sendEvent(Inner(), e);
     if (self) forwarding_ = false;
     return true;
   }
   return QWidget::event(e);
 }
 
-void LineHost::showEvent(QShowEvent* e) {
-  Line();
+void LateHost::showEvent(QShowEvent* e) {
+  Inner();
   QWidget::showEvent(e);
 }
 
-void LineHost::resizeEvent(QResizeEvent* e) {
-  if (line_) line_->setGeometry(rect());
+void LateHost::resizeEvent(QResizeEvent* e) {
+  if (inner_) inner_->setGeometry(rect());
   QWidget::resizeEvent(e);
+}
+
+void LineHost::Made(QWidget* inner) {
+  auto* line = static_cast<QLineEdit*>(inner);
+  {
+    QSignalBlocker block(line);
+    line->setText(text_);
+  }
+  line->setReadOnly(readOnly_);
+  text_.clear();
+}
+
+QString LineHost::Text() const { return MadeLine() ? MadeLine()->text() : text_; }
+
+void LineHost::SetText(const QString& text) {
+  QLineEdit* line = MadeLine();
+  if (!line) {
+    text_ = text.left(kLineEditMaxLength);
+    return;
+  }
+  QSignalBlocker block(line);
+  line->setText(text);
+}
+
+bool LineHost::ReadOnly() const { return MadeLine() ? MadeLine()->isReadOnly() : readOnly_; }
+
+void LineHost::SetReadOnly(bool readOnly) {
+  if (QLineEdit* line = MadeLine()) {
+    line->setReadOnly(readOnly);
+  } else {
+    readOnly_ = readOnly;
+  }
 }
 
 }  // namespace ui::detail

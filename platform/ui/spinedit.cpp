@@ -12,7 +12,7 @@
 #include <climits>
 
 #include "platform/ui/controls.h"
-#include "platform/ui/line_host_internal.h"
+#include "platform/ui/late_host_internal.h"
 #include "platform/ui/qt_internal.h"
 
 namespace ui {
@@ -125,7 +125,7 @@ class SpinWidget : public detail::Hooked<QLineEdit> {
 }  // namespace
 
 SpinEdit::SpinEdit(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
-  auto* host = new detail::LineHost(this, [this](detail::LineHost* h) {
+  auto* host = new detail::LineHost(this, [this](detail::LateHost* h) {
     auto* w = new SpinWidget(this, h);
     QObject::connect(w, &QLineEdit::textEdited, [this] {
       Guard([this] {

@@ -9,7 +9,7 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/form.h"
-#include "platform/ui/line_host_internal.h"
+#include "platform/ui/late_host_internal.h"
 #include "platform/ui/qt_internal.h"
 
 namespace ui {
@@ -175,7 +175,7 @@ void MouseUp(Form& form, TMouseButton button, int x, int y) {
 void ClickControl(Control& control, TMouseButton button) {
   control.Width();  // a label not shown takes its text's size
   QWidget* w = control.Impl()->widget;
-  if (auto* host = dynamic_cast<detail::LineHost*>(w)) w = host->Line();
+  if (auto* host = dynamic_cast<detail::LateHost*>(w)) w = host->Inner();
   const QPoint centre(w->width() / 2, w->height() / 2);
   SendMouse(w, QEvent::MouseButtonPress, centre, QtButton(button), QtButton(button));
   SendMouse(w, QEvent::MouseButtonRelease, centre, QtButton(button), Qt::NoButton);

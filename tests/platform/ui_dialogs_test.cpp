@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
@@ -113,6 +114,15 @@ TEST_F(UiDialogs, FileListHoldsVisibleFilesSortedWithoutFolders) {
   EXPECT_EQ(list->ItemIndex(), 0);
   list->SetMask("*.txt");
   EXPECT_EQ(list->Items().size(), 2u);
+  // Its list is made only when shown, with the items and index of then.
+  list->SetItemIndex(1);
+  EXPECT_EQ(form.Impl()->widget->findChild<QListWidget*>(), nullptr);
+  list->SetVisible(true);
+  form.Show();
+  const auto* shown = form.Impl()->widget->findChild<QListWidget*>();
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->count(), 2);
+  EXPECT_EQ(shown->currentRow(), 1);
 }
 
 // What an open dialog's list shows for the folder (name -> size column),
