@@ -85,6 +85,8 @@ class SpinWidget : public detail::Hooked<QLineEdit> {
   }
   void focusOutEvent(QFocusEvent* e) override {
     Hooked<QLineEdit>::focusOutEvent(e);
+    // The box may be going: its host, whose child this is, is deleted first.
+    if (!LiveOwner()) return;
     // Only a focus change inside the window counts as leaving the box.
     if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason) return;
     Guard([this] { SpinEditAccess::PullIntoRange(spin_); });
