@@ -302,11 +302,7 @@ struct EditWidget : Hooked<QLineEdit> {
 Edit::Edit(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
   auto* host = new detail::LineHost(this, [this](detail::LateHost* h) {
     auto* w = new EditWidget(this, h, maxLength_);
-    QObject::connect(w, &QLineEdit::textEdited, [this] {
-      Guard([this] {
-        if (OnChange) OnChange();
-      });
-    });
+    detail::RunOnEdit(w, OnChange);
     return w;
   });
   d_->Attach(host, QRect(0, 0, 121, 21));
@@ -316,11 +312,7 @@ Edit::Edit(Control* parent, std::string name) : Control(parent, std::move(name),
 std::string Edit::Text() const { return S(detail::LineHostOf(d_.get())->Text()); }
 
 void Edit::SetText(const std::string& text) {
-  detail::LineHost* host = detail::LineHostOf(d_.get());
-  const QString q = Q(text);
-  if (q == host->Text()) return;
-  host->SetText(q);
-  if (OnChange) OnChange();
+  if (detail::LineHostOf(d_.get())->SetText(Q(text)) && OnChange) OnChange();
 }
 
 void Edit::SetMaxLength(int bytes) {

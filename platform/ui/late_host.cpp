@@ -85,14 +85,16 @@ void LineHost::Made(QWidget* inner) {
 
 QString LineHost::Text() const { return MadeLine() ? MadeLine()->text() : text_; }
 
-void LineHost::SetText(const QString& text) {
+bool LineHost::SetText(const QString& text) {
+  if (text == Text()) return false;
   QLineEdit* line = MadeLine();
   if (!line) {
     text_ = text.left(kLineEditMaxLength);
-    return;
+    return true;
   }
   QSignalBlocker block(line);
   line->setText(text);
+  return true;
 }
 
 bool LineHost::ReadOnly() const { return MadeLine() ? MadeLine()->isReadOnly() : readOnly_; }
@@ -103,6 +105,14 @@ void LineHost::SetReadOnly(bool readOnly) {
   } else {
     readOnly_ = readOnly;
   }
+}
+
+void RunOnEdit(QLineEdit* line, const std::function<void()>& handler) {
+  QObject::connect(line, &QLineEdit::textEdited, [&handler] {
+    Guard([&handler] {
+      if (handler) handler();
+    });
+  });
 }
 
 }  // namespace ui::detail

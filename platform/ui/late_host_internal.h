@@ -44,8 +44,9 @@ class LineHost final : public LateHost {
   using LateHost::LateHost;
   QLineEdit* Line() { return static_cast<QLineEdit*>(Inner()); }
   QString Text() const;
-  // Sets the text as the program does: no signal of the line edit's fires.
-  void SetText(const QString& text);
+  // Sets the text as the program does, no signal of the line edit's
+  // firing; true when that changed it.
+  bool SetText(const QString& text);
   bool ReadOnly() const;
   void SetReadOnly(bool readOnly);
 
@@ -55,6 +56,9 @@ class LineHost final : public LateHost {
   QString text_;
   bool readOnly_ = false;
 };
+
+// Each edit the user makes in line runs handler, as it stands then.
+void RunOnEdit(QLineEdit* line, const std::function<void()>& handler);
 
 // The host of a control's widget.
 inline LateHost* LateHostOf(const ControlImpl* d) {

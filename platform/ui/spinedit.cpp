@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
-#include <QSignalBlocker>
 #include <QToolButton>
 #include <algorithm>
 #include <charconv>
@@ -129,11 +128,7 @@ class SpinWidget : public detail::Hooked<QLineEdit> {
 SpinEdit::SpinEdit(Control* parent, std::string name) : Control(parent, std::move(name), nullptr) {
   auto* host = new detail::LineHost(this, [this](detail::LateHost* h) {
     auto* w = new SpinWidget(this, h);
-    QObject::connect(w, &QLineEdit::textEdited, [this] {
-      Guard([this] {
-        if (OnChange) OnChange();
-      });
-    });
+    detail::RunOnEdit(w, OnChange);
     return w;
   });
   d_->Attach(host, QRect(0, 0, 121, 22));
@@ -144,11 +139,7 @@ SpinEdit::SpinEdit(Control* parent, std::string name) : Control(parent, std::mov
 std::string SpinEdit::Text() const { return S(detail::LineHostOf(d_.get())->Text()); }
 
 void SpinEdit::SetText(const std::string& text) {
-  detail::LineHost* host = detail::LineHostOf(d_.get());
-  const QString q = Q(text);
-  if (q == host->Text()) return;
-  host->SetText(q);
-  if (OnChange) OnChange();
+  if (detail::LineHostOf(d_.get())->SetText(Q(text)) && OnChange) OnChange();
 }
 
 std::optional<int> SpinEdit::IntegerValue() const {
