@@ -20,10 +20,12 @@ namespace archivers {
 struct ArcHandleData {
   std::string archive;  // as given, CP932
   std::string posixPath;
-  std::shared_ptr<const MemberList> members;
+  std::shared_ptr<const MemberStore> members;
   std::vector<std::string> masks;
-  std::size_t next = 0;
-  const Member* current = nullptr;
+  // Where FindNext goes on; none before FindFirst.
+  std::optional<MemberStore::Cursor> cursor;
+  Member found;
+  const Member* current = nullptr;  // &found, or none
   std::uint64_t fileSize = 0;
   std::int64_t writeTime = 0, createTime = 0, accessTime = 0;
   bool sfx = false;
@@ -95,14 +97,6 @@ int LevelFrom(const std::optional<std::string>& text, int fallback) {
 }
 
 }  // namespace
-
-bool Member::IsDirectory() const { return fileType == AE_IFDIR; }
-
-std::uint32_t Member::Attributes() const {
-  std::uint32_t attributes = IsDirectory() ? 0x10 : 0x20;
-  if ((mode & 0777) != 0 && (mode & 0222) == 0) attributes |= 0x01;
-  return attributes;
-}
 
 CommandPlan PlanCommand(const FormatSpec& spec, const ParsedCommand& command) {
   using Kind = CommandPlan::Kind;
@@ -385,7 +379,7 @@ bool Engine::Fits(const std::string& archivePath, const std::vector<std::string>
                   const std::string& basePath, std::string& log) {
   constexpr std::uint64_t kMostInflation = 1032, kSlack = 1024;
   std::uint64_t available = 0, block = 0;
-  std::shared_ptr<const MemberList> members;
+  std::shared_ptr<const MemberStore> members;
   struct stat st {};
   if (!FreeSpaceAt(basePath, available, block) || stat(archivePath.c_str(), &st) != 0 ||
       !(members = ReadMembers(archivePath))) {
@@ -393,7 +387,9 @@ bool Engine::Fits(const std::string& archivePath, const std::vector<std::string>
   }
   const std::uint64_t fileSize = static_cast<std::uint64_t>(st.st_size);
   std::uint64_t needed = 0;
-  for (const Member& m : *members) {
+  MemberStore::Cursor cursor(members);
+  Member m;
+  while (cursor.Next(m)) {
     if (m.fileType != AE_IFREG || !MatchesAnyMask(masks, m.path)) continue;
     const std::uint64_t packed = std::min(m.compressedSize, fileSize);
     const std::uint64_t most = packed > (UINT64_MAX - kSlack) / kMostInflation
@@ -520,42 +516,31 @@ int Engine::ListOrTest(const ParsedCommand& command, bool test, std::string& log
   return 0;
 }
 
-bool Engine::ScanMembers(const std::string& posixPath, MemberList& members) {
+bool Engine::ScanMembers(const std::string& posixPath, MemberStore& members) {
+  ArchiveReader reader(spec_.kind);
+  if (!reader.Open(posixPath)) return false;
+  Entry entry;
+  Member m;
   int r = 0;
-  {
-    ArchiveReader reader(spec_.kind);
-    if (!reader.Open(posixPath)) return false;
-    Entry entry;
-    while ((r = reader.Next(entry)) == 1) {
-      Member m;
-      // Folders end with a separator: the components tell them by it.
-      std::string path = std::move(entry.path);
-      while (!path.empty() && path.back() == '/') path.pop_back();
-      if (entry.IsDirectory()) path += '/';
-      m.path = CompactText(path);
-      m.size = entry.size;
-      m.compressedSize = entry.compressedSize.value_or(entry.size);
-      m.mtime = entry.mtime;
-      m.mtimeNsec = entry.mtimeNsec;
-      m.atime = entry.atime;
-      m.ctime = entry.ctime;
-      m.fileType = entry.fileType;
-      m.mode = entry.mode;
-      members.push_back(std::move(m));
-    }
-  }  // libarchive's own table of the members goes before the directory comes
-  if (spec_.kind == FormatKind::Zip && r == 0) {
-    const ZipDirectory directory = ScanZipDirectory(posixPath);
-    for (Member& m : members) {
-      std::string_view key = m.path;
-      while (!key.empty() && key.back() == '/') key.remove_suffix(1);
-      if (const ZipRecord* record = directory.Find(key)) m.compressedSize = record->compressedSize;
-    }
+  while ((r = reader.Next(entry)) == 1) {
+    // Folders end with a separator: the components tell them by it.
+    m.path = std::move(entry.path);
+    while (!m.path.empty() && m.path.back() == '/') m.path.pop_back();
+    if (entry.IsDirectory()) m.path += '/';
+    m.size = entry.size;
+    m.compressedSize = entry.compressedSize.value_or(entry.size);
+    m.mtime = entry.mtime;
+    m.mtimeNsec = entry.mtimeNsec;
+    m.atime = entry.atime;
+    m.ctime = entry.ctime;
+    m.fileType = entry.fileType;
+    m.mode = entry.mode;
+    members.Append(m);
   }
   return r == 0;
 }
 
-std::shared_ptr<const MemberList> Engine::ReadMembers(const std::string& posixPath) {
+std::shared_ptr<const MemberStore> Engine::ReadMembers(const std::string& posixPath) {
   // Detection, counting and listing read the same headers one after the
   // other; a compressed TAR would be unpacked each time.
   std::optional<MemberCache> key = CacheKey(posixPath);
@@ -565,7 +550,7 @@ std::shared_ptr<const MemberList> Engine::ReadMembers(const std::string& posixPa
     if (cache_ && cache_->SameFile(*key)) return cache_->members;
     cache_.reset();
   }
-  auto members = std::make_shared<MemberList>();
+  auto members = std::make_shared<MemberStore>();
   if (!ScanMembers(posixPath, *members)) return nullptr;
   key->members = members;
   std::lock_guard<std::mutex> lock(mutex_);
@@ -607,9 +592,9 @@ int Engine::GetFileCount(const char* archive) {
   std::string posixPath = InterfacePathToPosix(archive);
   struct stat st {};
   if (!IsRegularFile(posixPath, st)) return -1;
-  const std::shared_ptr<const MemberList> members = ReadMembers(posixPath);
+  const std::shared_ptr<const MemberStore> members = ReadMembers(posixPath);
   if (!members) return -1;
-  return static_cast<int>(std::min<std::size_t>(members->size(), 0x7FFFFFFF));
+  return static_cast<int>(std::min<std::size_t>(members->Count(), 0x7FFFFFFF));
 }
 
 int Engine::TarGetArchiveType(const char* archive) {
@@ -687,17 +672,14 @@ void Engine::FillInfo(const Member& member, INDIVIDUALINFO& info) const {
   CopyCp932(member.IsDirectory() ? "" : spec_.method, info.szMode, sizeof info.szMode);
 }
 
-int Engine::FindFrom(ArcHandleData& data, std::size_t start, INDIVIDUALINFO* info) {
-  const MemberList& members = *data.members;
-  for (std::size_t i = start; i < members.size(); ++i) {
-    if (MatchesAnyMask(data.masks, members[i].path)) {
-      data.next = i + 1;
-      data.current = &members[i];
-      if (info != nullptr) FillInfo(members[i], *info);
+int Engine::FindMatch(ArcHandleData& data, INDIVIDUALINFO* info) {
+  while (data.cursor->Next(data.found)) {
+    if (MatchesAnyMask(data.masks, data.found.path)) {
+      data.current = &data.found;
+      if (info != nullptr) FillInfo(data.found, *info);
       return 0;
     }
   }
-  data.next = members.size();
   data.current = nullptr;
   return ARC_FIND_NO_MORE;
 }
@@ -707,14 +689,15 @@ int Engine::FindFirst(HARC arc, const char* wildName, INDIVIDUALINFO* info) {
   if (data == nullptr) return ERROR_HARC_ISNOT_OPENED;
   std::string mask = wildName != nullptr && *wildName != '\0' ? ToUtf8(wildName) : "*";
   data->masks = {mask};
-  return FindFrom(*data, 0, info);
+  data->cursor.emplace(data->members);
+  return FindMatch(*data, info);
 }
 
 int Engine::FindNext(HARC arc, INDIVIDUALINFO* info) {
   ArcHandleData* data = Lookup(arc);
   if (data == nullptr) return ERROR_HARC_ISNOT_OPENED;
-  if (data->masks.empty()) return ARC_FIND_NO_MORE;
-  return FindFrom(*data, data->next, info);
+  if (!data->cursor) return ARC_FIND_NO_MORE;
+  return FindMatch(*data, info);
 }
 
 int Engine::GetArcFileName(HARC arc, char* buffer, int size) {
@@ -730,11 +713,8 @@ bool Engine::GetArcSizes(HARC arc, std::uint64_t& file, std::uint64_t& original,
   ArcHandleData* data = Lookup(arc);
   if (data == nullptr) return false;
   file = data->fileSize;
-  original = compressed = 0;
-  for (const Member& m : *data->members) {
-    original += m.size;
-    compressed += m.compressedSize;
-  }
+  original = data->members->TotalSize();
+  compressed = data->members->TotalCompressedSize();
   return true;
 }
 

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -17,6 +16,7 @@
 
 #include "archivers/arcapi.h"
 #include "archivers/core/cmdline.h"
+#include "archivers/core/member_store.h"
 #include "archivers/core/reader.h"
 #include "archivers/core/safe_extract.h"
 
@@ -42,39 +42,6 @@ struct CommandPlan {
   enum class Filter { None, Gzip, Bzip2 } filter = Filter::None;
 };
 CommandPlan PlanCommand(const FormatSpec& spec, const ParsedCommand& command);
-
-// A text in no more room than it takes, read as a string_view: a member
-// list may be long.
-class CompactText {
- public:
-  CompactText() = default;
-  explicit CompactText(std::string_view text)
-      : data_(std::make_unique_for_overwrite<char[]>(text.size())),
-        size_(static_cast<std::uint32_t>(std::min<std::size_t>(text.size(), UINT32_MAX))) {
-    std::memcpy(data_.get(), text.data(), size_);
-  }
-  operator std::string_view() const { return {data_.get(), size_}; }
-
- private:
-  std::unique_ptr<char[]> data_;
-  std::uint32_t size_ = 0;
-};
-
-struct Member {
-  CompactText path;  // UTF-8, "/" between folders
-  std::uint64_t size = 0;
-  std::uint64_t compressedSize = 0;
-  std::int64_t mtime = 0, atime = 0, ctime = 0;
-  long mtimeNsec = 0;
-  unsigned fileType = 0;
-  unsigned mode = 0;
-  bool IsDirectory() const;
-  std::uint32_t Attributes() const;
-};
-
-// In blocks rather than one array: the list grows to its end without
-// copying, and no large block is left behind as it grows.
-using MemberList = std::deque<Member>;
 
 struct ArcHandleData;
 
@@ -178,12 +145,11 @@ class Engine {
   ArcHandleData* Lookup(HARC arc);
   struct MemberCache;
   // The members of an archive, from the cache while the file is unchanged;
-  // nullptr when it cannot be read. The list is shared, never copied: an
-  // archive may hold a great many members.
-  std::shared_ptr<const MemberList> ReadMembers(const std::string& posixPath);
-  bool ScanMembers(const std::string& posixPath, MemberList& members);
+  // nullptr when it cannot be read.
+  std::shared_ptr<const MemberStore> ReadMembers(const std::string& posixPath);
+  bool ScanMembers(const std::string& posixPath, MemberStore& members);
   static std::optional<MemberCache> CacheKey(const std::string& posixPath);
-  int FindFrom(ArcHandleData& data, std::size_t start, INDIVIDUALINFO* info);
+  int FindMatch(ArcHandleData& data, INDIVIDUALINFO* info);
   void FillInfo(const Member& member, INDIVIDUALINFO& info) const;
 
   int RunCommand(const ParsedCommand& command, std::string& log);
@@ -214,7 +180,7 @@ class Engine {
     std::int64_t mtime;
     long mtimeNsec;
     std::uint64_t inode;
-    std::shared_ptr<const MemberList> members;
+    std::shared_ptr<const MemberStore> members;
     bool SameFile(const MemberCache& o) const {
       return path == o.path && size == o.size && mtime == o.mtime && mtimeNsec == o.mtimeNsec &&
              inode == o.inode;

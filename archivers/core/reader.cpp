@@ -270,96 +270,119 @@ const ZipRecord* ZipDirectory::Find(std::string_view key) const {
   return it != slots_.end() && Key(*it) == key ? &it->record : nullptr;
 }
 
-ZipDirectory ScanZipDirectory(const std::string& posixPath) {
-  ZipDirectory records;
-  File file(posixPath);
+ZipCentralCursor::ZipCentralCursor(const std::string& posixPath)
+    : file_(std::fopen(posixPath.c_str(), "rb")) {
   struct stat st {};
-  if (!file.ok() || stat(posixPath.c_str(), &st) != 0 || st.st_size < 22) return records;
-  std::uint64_t fileSize = static_cast<std::uint64_t>(st.st_size);
-  std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, 65557));
+  if (file_ == nullptr || fstat(fileno(file_), &st) != 0 || st.st_size < 22) return;
+  const std::uint64_t fileSize = static_cast<std::uint64_t>(st.st_size);
+  const std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, 65557));
   std::vector<unsigned char> tail(tailSize);
-  if (!file.ReadAt(fileSize - tailSize, tail.data(), tailSize)) return records;
+  if (!ReadFile(fileSize - tailSize, tail.data(), tailSize)) return;
   std::size_t eocd = tailSize - 22 + 1;
   while (eocd-- > 0) {
     if (Le32(tail.data() + eocd) == 0x06054b50) break;
   }
-  if (eocd == static_cast<std::size_t>(-1)) return records;
-  std::uint64_t cdSize = Le32(tail.data() + eocd + 12);
-  std::uint64_t eocdAt = fileSize - tailSize + eocd;
-  if (cdSize == 0xFFFFFFFFULL || cdSize > eocdAt || cdSize > (256u << 20)) return records;
+  if (eocd == static_cast<std::size_t>(-1)) return;
+  const std::uint64_t cdSize = Le32(tail.data() + eocd + 12);
+  const std::uint64_t eocdAt = fileSize - tailSize + eocd;
+  if (cdSize == 0xFFFFFFFFULL || cdSize > eocdAt || cdSize > (256u << 20)) return;
   // Measured back from the end record, which also holds for a stub in front.
-  const std::uint64_t cdAt = eocdAt - cdSize;
-  const std::uint64_t stub =
-      cdAt >= Le32(tail.data() + eocd + 16) ? cdAt - Le32(tail.data() + eocd + 16) : 0;
-  // The directory is read a window at a time: a big one would otherwise
-  // sit in memory whole beside its records. A window holds the most read
-  // at once (46 bytes, the name and the extra field of up to 65535 each).
-  constexpr std::size_t kWindow = 1 << 18;
-  std::vector<unsigned char> window;
-  std::uint64_t windowAt = 0;
-  bool unreadable = false;
-  // The `size` bytes at `pos` of the directory; nullptr past its end.
-  const auto bytesAt = [&](std::uint64_t pos, std::size_t size) -> const unsigned char* {
-    if (pos > cdSize || size > cdSize - pos) return nullptr;
-    if (window.empty() || pos < windowAt || pos + size > windowAt + window.size()) {
-      window.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kWindow, cdSize - pos)));
-      windowAt = pos;
-      if (!file.ReadAt(cdAt + pos, window.data(), window.size())) {
-        unreadable = true;
-        return nullptr;
-      }
+  cdAt_ = eocdAt - cdSize;
+  cdSize_ = cdSize;
+  stub_ = cdAt_ >= Le32(tail.data() + eocd + 16) ? cdAt_ - Le32(tail.data() + eocd + 16) : 0;
+  ok_ = true;
+}
+
+ZipCentralCursor::~ZipCentralCursor() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+bool ZipCentralCursor::ReadFile(std::uint64_t pos, unsigned char* buffer, std::size_t size) {
+  return fseeko(file_, static_cast<off_t>(pos), SEEK_SET) == 0 &&
+         std::fread(buffer, 1, size, file_) == size;
+}
+
+const unsigned char* ZipCentralCursor::BytesAt(std::uint64_t pos, std::size_t size) {
+  if (pos > cdSize_ || size > cdSize_ - pos) return nullptr;
+  if (window_.empty() || pos < windowAt_ || pos + size > windowAt_ + window_.size()) {
+    // A window holds the most read at once: 46 bytes, and a name and an
+    // extra field of up to 65535 bytes each.
+    constexpr std::size_t kWindow = 1 << 18;
+    window_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kWindow, cdSize_ - pos)));
+    windowAt_ = pos;
+    if (!ReadFile(cdAt_ + pos, window_.data(), window_.size())) {
+      unreadable_ = true;
+      window_.clear();
+      return nullptr;
     }
-    return window.data() + (pos - windowAt);
-  };
+  }
+  return window_.data() + (pos - windowAt_);
+}
+
+bool ZipCentralCursor::Next(ZipRecord& record, std::vector<std::string>* keys) {
+  if (!ok_) return false;
+  const unsigned char* h = BytesAt(pos_, 46);
+  if (h == nullptr || Le32(h) != 0x02014b50) return false;
+  const unsigned flags = Le16(h + 8), nameSize = Le16(h + 28), extraSize = Le16(h + 30),
+                 commentSize = Le16(h + 32);
+  h = BytesAt(pos_, 46 + nameSize + extraSize);
+  if (h == nullptr) return false;
+  raw_.assign(reinterpret_cast<const char*>(h + 46), nameSize);
+  const unsigned char* extra = h + 46 + nameSize;
+  record = ZipRecord{};
+  record.flags = static_cast<std::uint16_t>(flags);
+  record.method = Le16(h + 10);
+  record.crc = Le32(h + 16);
+  record.compressedSize = Le32(h + 20);
+  record.size = Le32(h + 24);
+  record.localHeader = stub_ + Le32(h + 42);
+  if (record.compressedSize == 0xFFFFFFFFULL) {
+    record.compressedSize =
+        Zip64CompressedSize(extra, extraSize, record.size == 0xFFFFFFFFU, record.compressedSize);
+  }
+  if (keys != nullptr) {
+    // Each name this member may be read under, once.
+    keys->clear();
+    const auto add = [keys](std::string key) {
+      if (std::find(keys->begin(), keys->end(), key) == keys->end())
+        keys->push_back(std::move(key));
+    };
+    std::string unicode = UnicodePathOf(extra, extraSize);
+    if (!unicode.empty()) add(ZipKey(unicode));
+    if (flags & 0x800) {
+      add(ZipKey(raw_));
+    } else {
+      add(ZipKey(ToUtf8(raw_)));
+      add(ZipKey(RawNameToUtf8(raw_)));
+    }
+  }
+  pos_ += 46 + nameSize + extraSize + commentSize;
+  return true;
+}
+
+ZipDirectory ScanZipDirectory(const std::string& posixPath) {
+  ZipDirectory records;
   // A first pass sizes the records: grown step by step, they would leave
   // their smaller copies behind.
   std::size_t count = 0, names = 0;
-  std::uint64_t pos = 0;
-  while (const unsigned char* h = bytesAt(pos, 46)) {
-    if (Le32(h) != 0x02014b50) break;
-    ++count;
-    names += Le16(h + 28);
-    pos += 46 + Le16(h + 28) + Le16(h + 30) + Le16(h + 32);
+  ZipRecord record;
+  {
+    ZipCentralCursor sizing(posixPath);
+    while (sizing.Next(record, nullptr)) {
+      ++count;
+      names += sizing.RawName().size();
+    }
+    if (sizing.Unreadable()) return records;
   }
-  if (unreadable) return records;
   records.slots_.reserve(count);
   records.keys_.reserve(names);
-  pos = 0;
+  ZipCentralCursor cursor(posixPath);
+  std::vector<std::string> keys;
   bool room = true;
-  for (const unsigned char* h = bytesAt(pos, 46); room && h != nullptr && Le32(h) == 0x02014b50;
-       h = bytesAt(pos, 46)) {
-    unsigned flags = Le16(h + 8), nameSize = Le16(h + 28), extraSize = Le16(h + 30),
-             commentSize = Le16(h + 32);
-    h = bytesAt(pos, 46 + nameSize + extraSize);
-    if (h == nullptr) break;
-    std::string raw(reinterpret_cast<const char*>(h + 46), nameSize);
-    const unsigned char* extra = h + 46 + nameSize;
-    ZipRecord record;
-    record.flags = static_cast<std::uint16_t>(flags);
-    record.method = Le16(h + 10);
-    record.crc = Le32(h + 16);
-    record.compressedSize = Le32(h + 20);
-    record.size = Le32(h + 24);
-    record.localHeader = stub + Le32(h + 42);
-    if (record.compressedSize == 0xFFFFFFFFULL) {
-      record.compressedSize =
-          Zip64CompressedSize(extra, extraSize, record.size == 0xFFFFFFFFU, record.compressedSize);
-    }
-    // Each name this member may be read under, once.
-    std::set<std::string> keys;
-    std::string unicode = UnicodePathOf(extra, extraSize);
-    if (!unicode.empty()) keys.insert(ZipKey(unicode));
-    if (flags & 0x800) {
-      keys.insert(ZipKey(raw));
-    } else {
-      keys.insert(ZipKey(ToUtf8(raw)));
-      keys.insert(ZipKey(RawNameToUtf8(raw)));
-    }
+  while (room && cursor.Next(record, &keys)) {
     for (const std::string& key : keys) room = room && records.Add(key, record);
-    pos += 46 + nameSize + extraSize + commentSize;
   }
-  if (unreadable) return ZipDirectory();
-  window = {};
+  if (cursor.Unreadable()) return ZipDirectory();
   records.Sort();
   return records;
 }
@@ -376,7 +399,11 @@ void ArchiveReader::Close() {
   member_.reset();
   memberActive_ = false;
   planPending_ = false;
+  zipCursor_.reset();
   zipDirectory_.reset();
+  zipFollowed_ = false;
+  zipRecord_.reset();
+  zipRawName_.reset();
   index_ = 0;
 }
 
@@ -425,6 +452,7 @@ bool ArchiveReader::Open(const std::string& posixPath) {
   if (kind_ == FormatKind::Zip) {
     struct stat st {};
     zipFileSize_ = stat(posixPath.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+    zipCursor_.emplace(posixPath);
   }
   return true;
 }
@@ -502,29 +530,55 @@ int ArchiveReader::Next(Entry& entry) {
     entry.compressedSize = (*rarHeaders_)[index_].packSize;
   }
   if (lzhSizes_ && index_ < lzhSizes_->size()) entry.compressedSize = (*lzhSizes_)[index_];
+  if (kind_ == FormatKind::Zip) {
+    MatchZipRecord(entry.path);
+    if (zipRecord_) entry.compressedSize = zipRecord_->compressedSize;
+  }
   ++index_;
   // A member's way of reading is chosen when its data is first read: a
   // listing reads none and needs neither the central directory nor igzip.
   memberActive_ = false;
   memberOffset_ = 0;
   planPending_ = kind_ == FormatKind::Zip && entry.IsRegular() && entry.sizeKnown;
-  if (planPending_) {
-    pendingPath_ = entry.path;
-    pendingSize_ = entry.size;
-  }
+  if (planPending_) pendingSize_ = entry.size;
   return 1;
+}
+
+void ArchiveReader::MatchZipRecord(const std::string& path) {
+  zipRecord_.reset();
+  zipRawName_.reset();
+  const std::string key = ZipKey(path);
+  if (zipCursor_) {
+    // Far enough for the records libarchive does not list on their own
+    // (resource forks kept beside their files).
+    constexpr int kLookAhead = 64;
+    ZipRecord record;
+    for (int i = 0; i < kLookAhead && zipCursor_->Next(record, &zipKeys_); ++i) {
+      // Records in the order of the members in the file are in the order
+      // libarchive reads them: the first one with the path is this member's.
+      if (zipFollowed_ && record.localHeader <= zipLastOffset_) break;
+      zipFollowed_ = true;
+      zipLastOffset_ = record.localHeader;
+      if (std::find(zipKeys_.begin(), zipKeys_.end(), key) == zipKeys_.end()) continue;
+      zipRecord_ = record;
+      zipRawName_ = zipCursor_->RawName();
+      return;
+    }
+    zipCursor_.reset();
+  }
+  if (!zipDirectory_) zipDirectory_ = ScanZipDirectory(path_);
+  if (const ZipRecord* found = zipDirectory_->Find(key)) zipRecord_ = *found;
 }
 
 // A deflated ZIP member whose central record and local header agree with
 // what libarchive read is inflated by igzip straight from the file;
-// anything else (stored, encrypted, zip64, other methods, names that two
-// members share) goes through libarchive.
+// anything else (stored, encrypted, zip64, other methods, and in an archive
+// whose directory is out of order names that two members share) goes
+// through libarchive.
 void ArchiveReader::PlanZipMember() {
-  if (!zipDirectory_) zipDirectory_ = ScanZipDirectory(path_);
   constexpr unsigned kDeflate = 8, kEncrypted = 0x01;
-  const ZipRecord* found = zipDirectory_->Find(ZipKey(pendingPath_));
-  if (found == nullptr) return;
-  const ZipRecord& r = *found;
+  if (!zipRecord_) return;
+  const ZipRecord& r = *zipRecord_;
   if (!r.unique || r.method != kDeflate || (r.flags & kEncrypted) != 0 ||
       r.compressedSize >= 0xFFFFFFFFULL || r.size >= 0xFFFFFFFFULL || r.size != pendingSize_) {
     return;
@@ -534,6 +588,16 @@ void ArchiveReader::PlanZipMember() {
   if (!file.ok() || !file.ReadAt(r.localHeader, local, sizeof local) || Le32(local) != 0x04034b50 ||
       Le16(local + 8) != kDeflate) {
     return;
+  }
+  // The local header names the member the record does.
+  if (zipRawName_) {
+    std::string name(Le16(local + 26), '\0');
+    if (name.size() != zipRawName_->size() ||
+        !file.ReadAt(r.localHeader + 30, reinterpret_cast<unsigned char*>(name.data()),
+                     name.size()) ||
+        name != *zipRawName_) {
+      return;
+    }
   }
   const std::uint64_t data = r.localHeader + 30 + Le16(local + 26) + Le16(local + 28);
   if (data + r.compressedSize > zipFileSize_) return;

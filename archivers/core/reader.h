@@ -6,6 +6,7 @@
 #include <locale.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -91,6 +92,37 @@ class ZipDirectory {
   std::string keys_;
   std::vector<Slot> slots_;
 };
+// The central directory of a ZIP file read record by record in its own
+// order, a window at a time, holding nothing of the records passed.
+class ZipCentralCursor {
+ public:
+  explicit ZipCentralCursor(const std::string& posixPath);
+  ~ZipCentralCursor();
+  ZipCentralCursor(const ZipCentralCursor&) = delete;
+  ZipCentralCursor& operator=(const ZipCentralCursor&) = delete;
+
+  // The next record, and with `keys` each path it may be read under;
+  // false at the end, or where the directory is missing or broken.
+  bool Next(ZipRecord& record, std::vector<std::string>* keys);
+  // The name of the last record as stored.
+  const std::string& RawName() const { return raw_; }
+  bool Unreadable() const { return unreadable_; }
+
+ private:
+  bool ReadFile(std::uint64_t pos, unsigned char* buffer, std::size_t size);
+  // The `size` bytes at `pos` of the directory; nullptr past its end.
+  const unsigned char* BytesAt(std::uint64_t pos, std::size_t size);
+
+  std::FILE* file_;
+  bool ok_ = false;
+  bool unreadable_ = false;
+  std::uint64_t cdAt_ = 0, cdSize_ = 0, stub_ = 0;
+  std::uint64_t pos_ = 0;
+  std::vector<unsigned char> window_;
+  std::uint64_t windowAt_ = 0;
+  std::string raw_;
+};
+
 class ArchiveReader {
  public:
   explicit ArchiveReader(FormatKind kind);
@@ -122,6 +154,8 @@ class ArchiveReader {
 
   static la_ssize_t ReadFromGzip(struct archive*, void* self, const void** buffer);
   bool OpenGzipTar(const std::string& posixPath);
+  // Finds the central record of the ZIP member just read.
+  void MatchZipRecord(const std::string& path);
   // Chooses how the pending ZIP member's data is read.
   void PlanZipMember();
   void Close();
@@ -138,9 +172,19 @@ class ArchiveReader {
   std::uint64_t memberOffset_ = 0;
   // The regular ZIP member of the last Next, until its data is first read.
   bool planPending_ = false;
-  std::string pendingPath_;
   std::uint64_t pendingSize_ = 0;
+  // The central directory is followed record by record while its order is
+  // the order libarchive reads the members in (as it is in a well-formed
+  // archive); otherwise it is read whole and looked up by path.
+  std::optional<ZipCentralCursor> zipCursor_;
   std::optional<ZipDirectory> zipDirectory_;
+  std::vector<std::string> zipKeys_;
+  bool zipFollowed_ = false;         // the cursor has read a record
+  std::uint64_t zipLastOffset_ = 0;  // the local header of the last record read
+  // The current member's record, and its name as stored when the cursor
+  // found it.
+  std::optional<ZipRecord> zipRecord_;
+  std::optional<std::string> zipRawName_;
   std::uint64_t zipFileSize_ = 0;
   std::size_t index_ = 0;
   std::optional<std::vector<struct Rar4Header>> rarHeaders_;
