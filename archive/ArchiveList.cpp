@@ -5,6 +5,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 #include <utility>
 
 #include "archive/ArchiveCst.h"
@@ -14,6 +15,7 @@
 #include "archive/ArchiveStrings.h"
 #include "platform/files/files.h"
 #include "platform/files/filetimes.h"
+#include "platform/files/spill.h"
 #include "platform/text/collate.h"
 #include "platform/text/text.h"
 
@@ -406,8 +408,91 @@ bool TBgaItem::Rename(const std::string& newName) {
 // ---------------------------------------------------------------------------
 // TArchiveList
 
+// Each member as the library reported it, in a record of fixed size found
+// by its number; the names lie in a second buffer.
+class TArchiveList::Records {
+ public:
+  std::uint32_t Add(const INDIVIDUALINFO& info, std::uint32_t attributes) {
+    const std::string_view path = RecordPath(info);
+    Fixed fixed{};
+    fixed.originalSize = info.dwOriginalSize;
+    fixed.compressedSize = info.dwCompressedSize;
+    fixed.crc = info.dwCRC;
+    fixed.flag = info.uFlag;
+    fixed.osType = info.uOSType;
+    fixed.attributes = attributes;
+    fixed.nameAt = names_.Size();
+    fixed.ratio = info.wRatio;
+    fixed.date = info.wDate;
+    fixed.time = info.wTime;
+    fixed.nameLength = static_cast<std::uint16_t>(path.size());
+    std::memcpy(fixed.attributeText, info.szAttribute, sizeof fixed.attributeText);
+    std::memcpy(fixed.mode, info.szMode, sizeof fixed.mode);
+    names_.Append(path.data(), path.size());
+    fixed_.Append(&fixed, sizeof fixed);
+    return static_cast<std::uint32_t>(count_++);
+  }
+  std::size_t Count() const { return count_; }
+  // False when the temporary file cannot be read.
+  bool Read(std::uint32_t id, INDIVIDUALINFO& info, std::uint32_t& attributes) {
+    Fixed fixed{};
+    if (!ReadFixed(id, fixed)) return false;
+    const char* name = namesReader_.Bytes(fixed.nameAt, fixed.nameLength);
+    if (name == nullptr) return false;
+    info = INDIVIDUALINFO{};
+    info.dwOriginalSize = fixed.originalSize;
+    info.dwCompressedSize = fixed.compressedSize;
+    info.dwCRC = fixed.crc;
+    info.uFlag = fixed.flag;
+    info.uOSType = fixed.osType;
+    info.wRatio = fixed.ratio;
+    info.wDate = fixed.date;
+    info.wTime = fixed.time;
+    std::memcpy(info.szFileName, name,
+                std::min<std::size_t>(fixed.nameLength, sizeof info.szFileName));
+    std::memcpy(info.szAttribute, fixed.attributeText, sizeof info.szAttribute);
+    std::memcpy(info.szMode, fixed.mode, sizeof info.szMode);
+    attributes = fixed.attributes;
+    return true;
+  }
+  std::uint64_t Size(std::uint32_t id, bool compressed) {
+    Fixed fixed{};
+    if (!ReadFixed(id, fixed)) return 0;
+    return compressed ? fixed.compressedSize : fixed.originalSize;
+  }
+  void Clear() {
+    fixed_.Clear();
+    names_.Clear();
+    fixedReader_.Reset();
+    namesReader_.Reset();
+    count_ = 0;
+  }
+
+ private:
+  struct Fixed {
+    std::uint32_t originalSize, compressedSize, crc, flag, osType, attributes;
+    std::uint64_t nameAt;
+    std::uint16_t ratio, date, time, nameLength;
+    char attributeText[sizeof(INDIVIDUALINFO::szAttribute)];
+    char mode[sizeof(INDIVIDUALINFO::szMode)];
+  };
+  bool ReadFixed(std::uint32_t id, Fixed& fixed) {
+    const char* bytes = fixedReader_.Bytes(std::uint64_t{id} * sizeof fixed, sizeof fixed);
+    if (bytes == nullptr) return false;
+    std::memcpy(&fixed, bytes, sizeof fixed);
+    return true;
+  }
+
+  platform::files::SpillBuffer fixed_, names_;
+  platform::files::SpillReader fixedReader_{fixed_}, namesReader_{names_};
+  std::size_t count_ = 0;
+};
+
 TArchiveList::TArchiveList(std::string fileName, bool ownsItems, std::shared_ptr<IArchive> archive)
-    : archive_(std::move(archive)), fileName_(std::move(fileName)), ownsItems_(ownsItems) {
+    : archive_(std::move(archive)),
+      fileName_(std::move(fileName)),
+      records_(std::make_unique<Records>()),
+      ownsItems_(ownsItems) {
   ResetSortOrder();
 }
 
@@ -416,20 +501,54 @@ TArchiveList::~TArchiveList() {
   Clear();
 }
 
+int TArchiveList::Count() const {
+  return static_cast<int>(order_ ? order_->size() : records_->Count());
+}
+
+std::uint32_t TArchiveList::IdAt(int index) const {
+  return order_ ? (*order_)[static_cast<std::size_t>(index)] : static_cast<std::uint32_t>(index);
+}
+
+TArchiveItem* TArchiveList::Made(std::uint32_t id) const {
+  if (made_.empty()) made_.resize(records_->Count(), nullptr);
+  if (made_[id] != nullptr) return made_[id];
+  INDIVIDUALINFO info{};
+  std::uint32_t attributes = 0;
+  // An unreadable temporary file leaves an empty record, never a gap.
+  if (!records_->Read(id, info, attributes)) info = INDIVIDUALINFO{};
+  std::unique_ptr<TArchiveItem> item = const_cast<TArchiveList*>(this)->CreateItem(info);
+  item->SetAttributes(attributes);
+  item->listId_ = id;
+  made_[id] = item.release();
+  return made_[id];
+}
+
 TArchiveItem* TArchiveList::Items(int index) const {
   if (index < 0 || index >= Count()) return nullptr;
-  return items_[static_cast<std::size_t>(index)];
+  return Made(IdAt(index));
 }
 
 int TArchiveList::IndexOf(const TArchiveItem* item) const {
-  const auto it = std::find(items_.begin(), items_.end(), item);
-  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+  if (item == nullptr || item->owner_ != this || item->listId_ >= made_.size() ||
+      made_[item->listId_] != item) {
+    return -1;
+  }
+  if (!order_) return static_cast<int>(item->listId_);
+  const auto it = std::find(order_->begin(), order_->end(), item->listId_);
+  return it == order_->end() ? -1 : static_cast<int>(it - order_->begin());
 }
 
 void TArchiveList::Delete(int index) {
-  TArchiveItem* item = Items(index);
+  if (index < 0 || index >= Count()) return;
+  const std::uint32_t id = IdAt(index);
+  if (!order_) {
+    order_.emplace(records_->Count());
+    std::iota(order_->begin(), order_->end(), std::uint32_t{0});
+  }
+  order_->erase(order_->begin() + index);
+  TArchiveItem* item = id < made_.size() ? made_[id] : nullptr;
   if (!item) return;
-  items_.erase(items_.begin() + index);
+  made_[id] = nullptr;
   if (focusedItem_ == item) focusedItem_ = nullptr;
   if (ownsItems_) {
     std::erase(selection_, item);
@@ -441,7 +560,31 @@ void TArchiveList::Clear() {
   totalOriginalSize_ = 0;
   totalCompressedSize_ = 0;
   ClearSelection();
-  while (!items_.empty()) Delete(Count() - 1);
+  for (TArchiveItem*& item : made_) {
+    if (!item) continue;
+    if (focusedItem_ == item) focusedItem_ = nullptr;
+    if (ownsItems_) delete item;
+  }
+  std::vector<TArchiveItem*>().swap(made_);
+  order_.reset();
+  records_->Clear();
+}
+
+void TArchiveList::Append(std::unique_ptr<TArchiveItem> item) {
+  const std::uint32_t id = records_->Add(item->Info(), item->attributes_);
+  if (!made_.empty()) made_.push_back(nullptr);
+  if (order_) order_->push_back(id);
+  if (!item->Selected() && focusedItem_ != item.get()) return;
+  if (made_.empty()) made_.resize(records_->Count(), nullptr);
+  item->listId_ = id;
+  made_[id] = item.release();
+}
+
+std::uint64_t TArchiveList::SizeOf(std::uint32_t id, bool compressed) const {
+  if (id < made_.size() && made_[id] != nullptr) {
+    return compressed ? made_[id]->CompressedSize() : made_[id]->OriginalSize();
+  }
+  return records_->Size(id, compressed);
 }
 
 void TArchiveList::WndProc(TArcMessage& message) {
@@ -480,14 +623,14 @@ bool TArchiveList::IsBusy() { return archive_->GetRunning() != 0; }
 
 std::uint64_t TArchiveList::TotalCompressedSize() {
   if (totalCompressedSize_ == 0) {
-    for (TArchiveItem* item : items_) totalCompressedSize_ += item->CompressedSize();
+    for (int i = 0; i < Count(); ++i) totalCompressedSize_ += SizeOf(IdAt(i), true);
   }
   return totalCompressedSize_;
 }
 
 std::uint64_t TArchiveList::TotalOriginalSize() {
   if (totalOriginalSize_ == 0) {
-    for (TArchiveItem* item : items_) totalOriginalSize_ += item->OriginalSize();
+    for (int i = 0; i < Count(); ++i) totalOriginalSize_ += SizeOf(IdAt(i), false);
   }
   return totalOriginalSize_;
 }
@@ -558,7 +701,6 @@ int TArchiveList::List(const std::string& mask, TArcOpenFlags flags) {
   const int fileCount = archive_->GetFileCount(fileName_);
   if (fileCount > 0) {
     cursor.ShowHourglass();
-    items_.reserve(static_cast<std::size_t>(fileCount));
     OpenedArchive archive(*archive_, fileName_, mode);
     if (archive.Handle()) {
       INDIVIDUALINFO info{};
@@ -568,7 +710,7 @@ int TArchiveList::List(const std::string& mask, TArcOpenFlags flags) {
         item->SetAttributes(static_cast<std::uint32_t>(archive_->GetAttribute(archive.Handle())));
         bool accept = true;
         if (OnAccept) OnAccept(item.get(), accept);
-        if (accept) items_.push_back(item.release());
+        if (accept) Append(std::move(item));
         info = INDIVIDUALINFO{};
       }
       totalOriginalSize_ = archive_->GetArcOriginalSize(archive.Handle());
@@ -619,16 +761,18 @@ int TArchiveList::CountMatchesOf(const std::vector<std::string>& masks,
 }
 
 void TArchiveList::Sort(TArcSortType sortType) {
-  if (items_.empty()) return;
+  if (Count() == 0) return;
   if (sortType != stNoSort) {
     const int direction = sortDirections_[sortType];
     std::vector<SortEntry> entries;
-    entries.reserve(items_.size());
-    for (TArchiveItem* item : items_) entries.push_back(SortKey(item, sortType));
+    entries.reserve(static_cast<std::size_t>(Count()));
+    for (int i = 0; i < Count(); ++i) entries.push_back(SortKey(Items(i), sortType));
     std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
       return CompareKeys(a, b, sortType) * direction < 0;
     });
-    for (std::size_t i = 0; i < entries.size(); ++i) items_[i] = entries[i].item;
+    std::vector<std::uint32_t> sorted(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) sorted[i] = entries[i].item->listId_;
+    order_ = std::move(sorted);
   }
   if (OnSort) OnSort(this);
 }

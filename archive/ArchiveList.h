@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -96,7 +97,10 @@ class TArchiveItem {
   void SetRawPath(std::string_view raw);
   Texts& TextsMade();
 
+  friend class TArchiveList;
+
   TArchiveList* owner_;
+  std::uint32_t listId_ = 0;  // the owner's record of this member
   std::unique_ptr<char[]> name_;
   std::unique_ptr<Texts> texts_;
   std::uint64_t fileTime_ = 0;
@@ -160,7 +164,8 @@ class TArchiveList {
   TArchiveList(const TArchiveList&) = delete;
   TArchiveList& operator=(const TArchiveList&) = delete;
 
-  int Count() const { return static_cast<int>(items_.size()); }
+  int Count() const;
+  // Made from the member's record when first asked for.
   TArchiveItem* Items(int index) const;
   int IndexOf(const TArchiveItem* item) const;
   // Removes one member; frees it when the list owns its members.
@@ -241,8 +246,21 @@ class TArchiveList {
                      int& count);
   static int Notified(void* context, std::uint32_t message, std::uint64_t state,
                       EXTRACTINGINFO* info);
+  // Appends an accepted member; the item itself stays only when something
+  // now points at it (the selection, the focus).
+  void Append(std::unique_ptr<TArchiveItem> item);
+  std::uint32_t IdAt(int index) const;
+  TArchiveItem* Made(std::uint32_t id) const;
+  std::uint64_t SizeOf(std::uint32_t id, bool compressed) const;
 
-  std::vector<TArchiveItem*> items_;
+  // The members as compact records: a list of a great many members costs
+  // little memory until its items are asked for.
+  class Records;
+  std::unique_ptr<Records> records_;
+  // Record ids in list order, once sorted or deleted from.
+  std::optional<std::vector<std::uint32_t>> order_;
+  // The items made so far, by record id; empty until the first is made.
+  mutable std::vector<TArchiveItem*> made_;
   bool ownsItems_;
   std::array<int, 7> sortDirections_{};
   std::uint64_t totalOriginalSize_ = 0;

@@ -1,13 +1,15 @@
 // The members of one archive as the engine lists them: records one after
-// the other in the order read, held in memory while they are few and in an
-// unlinked temporary file beyond that. An archive of a great many members
-// then takes no more memory than one of a few.
+// the other in the order read, in a buffer that spills into a temporary
+// file. An archive of a great many members then takes no more memory than
+// one of a few.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/files/spill.h"
 
 namespace archivers {
 
@@ -25,14 +27,6 @@ struct Member {
 
 class MemberStore {
  public:
-  // Records beyond this many bytes go to the file, a block at a time.
-  static constexpr std::size_t kHeldInMemory = 1 << 20;
-
-  MemberStore() = default;
-  ~MemberStore();
-  MemberStore(const MemberStore&) = delete;
-  MemberStore& operator=(const MemberStore&) = delete;
-
   // When no temporary file can be made or written, the records stay in
   // memory: the listing still works, only without the bound.
   void Append(const Member& member);
@@ -41,35 +35,24 @@ class MemberStore {
   std::uint64_t TotalSize() const { return totalSize_; }
   std::uint64_t TotalCompressedSize() const { return totalCompressedSize_; }
   // Whether some records lie in the file (for tests).
-  bool Spilled() const { return fileBytes_ > 0; }
+  bool Spilled() const { return records_.Spilled(); }
 
   // Reads the records in order. Several cursors may read one store at once.
   class Cursor {
    public:
-    explicit Cursor(std::shared_ptr<const MemberStore> store) : store_(std::move(store)) {}
+    explicit Cursor(std::shared_ptr<const MemberStore> store)
+        : store_(std::move(store)), reader_(store_->records_) {}
     // The next member; false at the end, or when the file cannot be read.
     bool Next(Member& member);
 
    private:
-    // Makes the `size` bytes at pos_ readable in window_.
-    const char* Bytes(std::size_t size);
-
     std::shared_ptr<const MemberStore> store_;
+    platform::files::SpillReader reader_;
     std::uint64_t pos_ = 0;
-    std::vector<char> window_;
-    std::uint64_t windowAt_ = 0;
   };
 
  private:
-  // Writes the held records to the file; false when they stay held.
-  bool Flush();
-  bool ReadAt(std::uint64_t pos, char* out, std::size_t size) const;
-  std::uint64_t Size() const { return fileBytes_ + held_.size(); }
-
-  std::string held_;  // the records not in the file, after those that are
-  int fd_ = -1;
-  bool noFile_ = false;  // a file could not be made or written: all stays held
-  std::uint64_t fileBytes_ = 0;
+  platform::files::SpillBuffer records_;
   std::size_t count_ = 0;
   std::uint64_t totalSize_ = 0;
   std::uint64_t totalCompressedSize_ = 0;

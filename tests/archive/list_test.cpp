@@ -96,6 +96,66 @@ TEST_F(ListTest, AcceptHandlerThatThrowsKeepsWhatWasListed) {
   EXPECT_EQ(fake->closes, 1);
 }
 
+// A long list keeps records, not items, until they are asked for: the
+// items then made must be those the library reported, made once each,
+// wherever the records lie.
+TEST_F(ListTest, LongListsMakeTheSameItemsWhenAskedWithOrWithoutATemporaryFile) {
+  constexpr int kCount = 30000;
+  for (int i = 0; i < kCount; ++i) {
+    AddMember("folder" + std::to_string(i % 50) + "/file" + std::to_string(i) + ".txt",
+              static_cast<std::uint32_t>(i * 2 + 1), i % 3 == 0 ? 0x21 : 0x20);
+    fake->members.back().date = kDate;
+    fake->members.back().time = kTime;
+  }
+  const std::string savedTmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+  for (const bool fileAllowed : {true, false}) {
+    SCOPED_TRACE(fileAllowed ? "spilled" : "held");
+    if (!fileAllowed) setenv("TMPDIR", "/nonexistent/tobrin", 1);
+    auto list = MakeList();
+    TArchiveItem* selected = nullptr;
+    // A member the accept handler selects is the one the list then holds.
+    list->OnAccept = [&](TArchiveItem* item, bool& accept) {
+      accept = item->FullName() != "folder1/file1.txt";
+      if (item->FullName() == "folder7/file7.txt") {
+        item->SetSelected(true);
+        selected = item;
+      }
+    };
+    ASSERT_EQ(list->List("*.*", 0), kCount - 1);
+    EXPECT_EQ(list->Items(6), selected);
+    EXPECT_EQ(list->Selection(), std::vector<TArchiveItem*>{selected});
+    TArchiveItem* last = list->Items(kCount - 2);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(list->Items(kCount - 2), last);
+    EXPECT_EQ(last->FullName(), "folder49/file29999.txt");
+    EXPECT_EQ(last->OriginalSize(), 59999u);
+    EXPECT_EQ(last->CompressedSize(), 29999u);
+    EXPECT_EQ(last->Attributes(), 0x20u);
+    EXPECT_EQ(list->Items(2)->Attributes(), 0x21u);  // member 3
+    EXPECT_EQ(list->Items(2)->FileTime(), DosDateTimeToFileTime(kDate, kTime));
+    EXPECT_EQ(list->IndexOf(last), kCount - 2);
+    // The library's totals are 0 here: the list sums its members.
+    std::uint64_t total = 0;
+    for (int i = 0; i < kCount; ++i) total += i == 1 ? 0 : i * 2 + 1;
+    EXPECT_EQ(list->TotalOriginalSize(), total);
+    list->SetSortDirection(stSize, -1);
+    list->Sort(stSize);
+    EXPECT_EQ(list->Items(0), last);
+    EXPECT_EQ(list->IndexOf(selected), kCount - 2 - 6);
+    EXPECT_EQ(list->Items(kCount - 2)->FullName(), "folder0/file0.txt");
+    EXPECT_TRUE(list->Items(kCount - 2 - 6)->Selected());
+    list->Clear();
+    EXPECT_EQ(list->Count(), 0);
+    EXPECT_EQ(list->Items(0), nullptr);
+    EXPECT_TRUE(list->Selection().empty());
+  }
+  if (savedTmp.empty()) {
+    unsetenv("TMPDIR");
+  } else {
+    setenv("TMPDIR", savedTmp.c_str(), 1);
+  }
+}
+
 TEST_F(ListTest, NameAndFolderSplit) {
   AddMember("dir1/dir2/name.txt");
   AddMember("plain.txt");
