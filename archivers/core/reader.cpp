@@ -2,6 +2,7 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -289,7 +290,9 @@ ZipCentralCursor::ZipCentralCursor(const std::string& posixPath)
   // Measured back from the end record, which also holds for a stub in front.
   cdAt_ = eocdAt - cdSize;
   cdSize_ = cdSize;
-  stub_ = cdAt_ >= Le32(tail.data() + eocd + 16) ? cdAt_ - Le32(tail.data() + eocd + 16) : 0;
+  declaredOffset_ = Le32(tail.data() + eocd + 16);
+  declaredCount_ = Le16(tail.data() + eocd + 10);
+  stub_ = cdAt_ >= declaredOffset_ ? cdAt_ - declaredOffset_ : 0;
   ok_ = true;
 }
 
@@ -400,6 +403,11 @@ void ArchiveReader::Close() {
   memberActive_ = false;
   planPending_ = false;
   zipCursor_.reset();
+  zipView_.reset();
+  if (zipFd_ >= 0) close(zipFd_);
+  zipFd_ = -1;
+  zipParts_ = ZipParts();
+  zipPart_ = 0;
   zipDirectory_.reset();
   zipFollowed_ = false;
   zipRecord_.reset();
@@ -424,6 +432,15 @@ bool ArchiveReader::OpenGzipTar(const std::string& posixPath) {
          ARCHIVE_OK;
 }
 
+bool ArchiveReader::OpenZipPart(std::size_t part) {
+  if (archive_ != nullptr) archive_read_free(archive_);
+  archive_ = Create(false);
+  if (archive_ == nullptr) return false;
+  zipPart_ = part;
+  zipView_ = std::make_unique<ZipPartView>(zipFd_, zipParts_, part);
+  return zipView_->Open(archive_);
+}
+
 struct archive* ArchiveReader::Create(bool latin1Names) const {
   struct archive* a = archive_read_new();
   if (a == nullptr) return nullptr;
@@ -442,10 +459,19 @@ bool ArchiveReader::Open(const std::string& posixPath) {
   if (kind_ == FormatKind::Tar && GzipInput::LooksLikeGzip(posixPath)) {
     return OpenGzipTar(posixPath);
   }
-  archive_ = Create(false);
-  if (archive_ == nullptr) return false;
-  if (archive_read_open_filename(archive_, posixPath.c_str(), kReadBlockSize) != ARCHIVE_OK) {
-    return false;
+  if (kind_ == FormatKind::Zip) {
+    zipParts_ = PlanZipParts(posixPath);
+    if (!zipParts_.parts.empty()) {
+      zipFd_ = open(posixPath.c_str(), O_RDONLY | O_CLOEXEC);
+      if (zipFd_ < 0 || !OpenZipPart(0)) return false;
+    }
+  }
+  if (archive_ == nullptr) {
+    archive_ = Create(false);
+    if (archive_ == nullptr) return false;
+    if (archive_read_open_filename(archive_, posixPath.c_str(), kReadBlockSize) != ARCHIVE_OK) {
+      return false;
+    }
   }
   if (kind_ == FormatKind::Rar) rarHeaders_ = ScanRar4Headers(posixPath);
   if (kind_ == FormatKind::Lha) lzhSizes_ = ScanLzhCompressedSizes(posixPath);
@@ -501,6 +527,10 @@ int ArchiveReader::Next(Entry& entry) {
   if (archive_ == nullptr) return -1;
   struct archive_entry* e = nullptr;
   int r = archive_read_next_header(archive_, &e);
+  while (r == ARCHIVE_EOF && zipPart_ + 1 < zipParts_.parts.size()) {
+    if (!OpenZipPart(zipPart_ + 1)) return -1;
+    r = archive_read_next_header(archive_, &e);
+  }
   if (r == ARCHIVE_EOF) return 0;
   if (r < ARCHIVE_WARN) return -1;
   bool failed = false;

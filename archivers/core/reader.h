@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "archivers/core/gzip_input.h"
+#include "archivers/core/zip_parts.h"
 
 struct archive;
 struct archive_entry;
@@ -107,6 +108,14 @@ class ZipCentralCursor {
   // The name of the last record as stored.
   const std::string& RawName() const { return raw_; }
   bool Unreadable() const { return unreadable_; }
+  // Where the next record starts, counted from the directory's start.
+  std::uint64_t Position() const { return pos_; }
+  // Whether the records read fill the directory exactly.
+  bool AtEnd() const { return ok_ && pos_ == cdSize_; }
+  std::uint64_t DirectoryAt() const { return cdAt_; }
+  // What the end record says: the directory's offset and its record count.
+  std::uint32_t DeclaredOffset() const { return declaredOffset_; }
+  std::uint16_t DeclaredCount() const { return declaredCount_; }
 
  private:
   bool ReadFile(std::uint64_t pos, unsigned char* buffer, std::size_t size);
@@ -117,6 +126,8 @@ class ZipCentralCursor {
   bool ok_ = false;
   bool unreadable_ = false;
   std::uint64_t cdAt_ = 0, cdSize_ = 0, stub_ = 0;
+  std::uint32_t declaredOffset_ = 0;
+  std::uint16_t declaredCount_ = 0;
   std::uint64_t pos_ = 0;
   std::vector<unsigned char> window_;
   std::uint64_t windowAt_ = 0;
@@ -154,6 +165,8 @@ class ArchiveReader {
 
   static la_ssize_t ReadFromGzip(struct archive*, void* self, const void** buffer);
   bool OpenGzipTar(const std::string& posixPath);
+  // Opens libarchive on the next part of a ZIP read in parts.
+  bool OpenZipPart(std::size_t part);
   // Finds the central record of the ZIP member just read.
   void MatchZipRecord(const std::string& path);
   // Chooses how the pending ZIP member's data is read.
@@ -177,6 +190,10 @@ class ArchiveReader {
   // the order libarchive reads the members in (as it is in a well-formed
   // archive); otherwise it is read whole and looked up by path.
   std::optional<ZipCentralCursor> zipCursor_;
+  ZipParts zipParts_;
+  std::size_t zipPart_ = 0;
+  int zipFd_ = -1;
+  std::unique_ptr<ZipPartView> zipView_;
   std::optional<ZipDirectory> zipDirectory_;
   std::vector<std::string> zipKeys_;
   bool zipFollowed_ = false;         // the cursor has read a record

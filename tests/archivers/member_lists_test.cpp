@@ -200,4 +200,61 @@ TEST(ZipDirectoryOrder, MembersSharingANameKeepTheirOwnDataInEitherOrder) {
   }
 }
 
+// Past a few thousand members the directory is given to libarchive a part
+// at a time; members, names shared across parts, a stub in front and a
+// directory out of order must come out as from one table.
+TEST(ZipDirectoryOrder, ALongDirectoryReadInPartsGivesEveryMemberOnce) {
+  constexpr int kCount = 5000;
+  TempDir dir;
+  std::vector<ArchiveItem> items;
+  for (int i = 0; i < kCount; ++i) {
+    // Member 4800 has the name of member 10, a part later.
+    const std::string name = i == 4800 ? MemberName(10) : MemberName(i);
+    items.emplace_back(name, "member " + std::to_string(i) + std::string(i % 300, 'z'));
+  }
+  WriteArchive(dir / "long.zip", true, false, items);
+  const std::string zip = ReadFile(dir / "long.zip");
+  WriteFile(dir / "long.exe", "MZ" + std::string(3000, '\0') + zip);
+  WriteFile(dir / "reversed.zip", WithDirectoryReversed(zip));
+  Library lib("Unzip32.dll");
+  Api api(lib, "UnZip");
+  std::vector<std::string> expected;
+  for (const ArchiveItem& item : items) {
+    std::string name = item.name;
+    std::replace(name.begin(), name.end(), '/', '\\');
+    expected.push_back(name);
+  }
+  struct Case {
+    const char* file;
+    bool overwrite;
+    bool extract;
+  };
+  for (const Case& c : {Case{"long.zip", true, true}, Case{"long.exe", false, true},
+                        Case{"reversed.zip", true, false}}) {
+    SCOPED_TRACE(c.file);
+    const std::string archive = WinPath(dir / c.file);
+    EXPECT_EQ(api.Names(archive), expected);
+    HARC h = api.openArchive(nullptr, archive.c_str(), 0);
+    ASSERT_NE(h, nullptr);
+    INDIVIDUALINFO info{};
+    ASSERT_EQ(api.findFirst(h, "folder39\\member_04999.txt", &info), 0);
+    EXPECT_EQ(info.dwOriginalSize, items[4999].data.size());
+    EXPECT_GT(info.dwCompressedSize, 0u);
+    api.closeArchive(h);
+    if (!c.extract) continue;
+    TempDir out;
+    ASSERT_EQ(api.Run(std::string("-x -C ") + (c.overwrite ? "-o " : "-n ") + Quote(archive) + " " +
+                      Quote(WinPath(out.path(), true)) + " " + ResponseArgument(out, {"*.*"})),
+              0);
+    std::size_t files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(out.path())) {
+      files += entry.is_regular_file() ? 1 : 0;
+    }
+    EXPECT_EQ(files, static_cast<std::size_t>(kCount - 1) + 1);  // and the response file
+    EXPECT_EQ(ReadFile(out / MemberName(10)), items[c.overwrite ? 4800 : 10].data);
+    EXPECT_EQ(ReadFile(out / MemberName(4095)), items[4095].data);
+    EXPECT_EQ(ReadFile(out / MemberName(4999)), items[4999].data);
+  }
+}
+
 }  // namespace
