@@ -284,14 +284,29 @@ ZipCentralCursor::ZipCentralCursor(const std::string& posixPath)
     if (Le32(tail.data() + eocd) == 0x06054b50) break;
   }
   if (eocd == static_cast<std::size_t>(-1)) return;
-  const std::uint64_t cdSize = Le32(tail.data() + eocd + 12);
   const std::uint64_t eocdAt = fileSize - tailSize + eocd;
-  if (cdSize == 0xFFFFFFFFULL || cdSize > eocdAt || cdSize > (256u << 20)) return;
+  std::uint64_t cdSize = Le32(tail.data() + eocd + 12);
+  std::uint64_t declaredOffset = Le32(tail.data() + eocd + 16);
+  std::uint64_t declaredCount = Le16(tail.data() + eocd + 10);
+  std::uint64_t endAt = eocdAt;  // where the directory ends
+  // A zip64 end record, found through the locator just before the end
+  // record, holds what the end record has no room for.
+  unsigned char locator[20];
+  if (eocdAt >= 20 + 56 && ReadFile(eocdAt - 20, locator, sizeof locator) &&
+      Le32(locator) == 0x07064b50) {
+    unsigned char record[56];
+    endAt = eocdAt - 20 - sizeof record;
+    if (!ReadFile(endAt, record, sizeof record) || Le32(record) != 0x06064b50) return;
+    declaredCount = Le64(record + 32);
+    cdSize = Le64(record + 40);
+    declaredOffset = Le64(record + 48);
+  }
+  if (cdSize > endAt || cdSize > (256u << 20)) return;
   // Measured back from the end record, which also holds for a stub in front.
-  cdAt_ = eocdAt - cdSize;
+  cdAt_ = endAt - cdSize;
   cdSize_ = cdSize;
-  declaredOffset_ = Le32(tail.data() + eocd + 16);
-  declaredCount_ = Le16(tail.data() + eocd + 10);
+  declaredOffset_ = declaredOffset;
+  declaredCount_ = declaredCount;
   stub_ = cdAt_ >= declaredOffset_ ? cdAt_ - declaredOffset_ : 0;
   ok_ = true;
 }

@@ -113,9 +113,9 @@ class ZipCentralCursor {
   // Whether the records read fill the directory exactly.
   bool AtEnd() const { return ok_ && pos_ == cdSize_; }
   std::uint64_t DirectoryAt() const { return cdAt_; }
-  // What the end record says: the directory's offset and its record count.
-  std::uint32_t DeclaredOffset() const { return declaredOffset_; }
-  std::uint16_t DeclaredCount() const { return declaredCount_; }
+  // What the end records say: the directory's offset and its record count.
+  std::uint64_t DeclaredOffset() const { return declaredOffset_; }
+  std::uint64_t DeclaredCount() const { return declaredCount_; }
 
  private:
   bool ReadFile(std::uint64_t pos, unsigned char* buffer, std::size_t size);
@@ -126,8 +126,8 @@ class ZipCentralCursor {
   bool ok_ = false;
   bool unreadable_ = false;
   std::uint64_t cdAt_ = 0, cdSize_ = 0, stub_ = 0;
-  std::uint32_t declaredOffset_ = 0;
-  std::uint16_t declaredCount_ = 0;
+  std::uint64_t declaredOffset_ = 0;
+  std::uint64_t declaredCount_ = 0;
   std::uint64_t pos_ = 0;
   std::vector<unsigned char> window_;
   std::uint64_t windowAt_ = 0;

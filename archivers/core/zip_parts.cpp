@@ -49,15 +49,16 @@ ZipParts PlanZipParts(const std::string& posixPath) {
     }
   }
   if (part.count > 0) parts.push_back(part);
-  // The declared count is the member count mod 65536 only in zip64 files.
-  const bool countAgrees =
-      cursor.DeclaredCount() == 0xFFFF || cursor.DeclaredCount() == (count & 0xFFFF);
+  // 0xFFFF: more members than the end record can count, without a zip64
+  // record that does.
+  const bool countAgrees = cursor.DeclaredCount() == count || cursor.DeclaredCount() == 0xFFFF;
+  // A part's end record has 32 bits for the offset.
   if (!cursor.AtEnd() || !countAgrees || parts.size() < 2 ||
-      cursor.DeclaredOffset() == 0xFFFFFFFFU) {
+      cursor.DeclaredOffset() >= 0xFFFFFFFFU) {
     return plan;
   }
   plan.directoryAt = cursor.DirectoryAt();
-  plan.declaredOffset = cursor.DeclaredOffset();
+  plan.declaredOffset = static_cast<std::uint32_t>(cursor.DeclaredOffset());
   plan.parts = std::move(parts);
   return plan;
 }

@@ -257,4 +257,32 @@ TEST(ZipDirectoryOrder, ALongDirectoryReadInPartsGivesEveryMemberOnce) {
   }
 }
 
+// More members than the end record can count: the zip64 end record tells
+// where the directory is, so packed sizes and the parts still hold.
+TEST(ZipDirectoryOrder, AZip64DirectoryIsFoundThroughItsOwnEndRecord) {
+  constexpr int kCount = 66000;
+  TempDir dir;
+  std::vector<ArchiveItem> items;
+  for (int i = 0; i < kCount; ++i)
+    items.emplace_back(MemberName(i), std::string(200, 'a' + i % 26));
+  WriteArchive(dir / "zip64.zip", true, false, items);
+  Library lib("Unzip32.dll");
+  Api api(lib, "UnZip");
+  const std::string archive = WinPath(dir / "zip64.zip");
+  EXPECT_EQ(api.getFileCount(archive.c_str()), kCount);
+  HARC h = api.openArchive(nullptr, archive.c_str(), 0);
+  ASSERT_NE(h, nullptr);
+  INDIVIDUALINFO info{};
+  ASSERT_EQ(api.findFirst(h, "folder25\\member_65985.txt", &info), 0);
+  EXPECT_EQ(info.dwOriginalSize, 200u);
+  EXPECT_LT(info.dwCompressedSize, 50u);
+  api.closeArchive(h);
+  TempDir out;
+  ASSERT_EQ(api.Run("-x -C -o " + Quote(archive) + " " + Quote(WinPath(out.path(), true)) + " " +
+                    ResponseArgument(out, {"folder25\\*"})),
+            0);
+  EXPECT_EQ(ReadFile(out / MemberName(65985)), items[65985].data);
+  EXPECT_EQ(ReadFile(out / MemberName(25)), items[25].data);
+}
+
 }  // namespace
