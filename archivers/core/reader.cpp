@@ -2,6 +2,7 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -475,11 +476,10 @@ bool ArchiveReader::Open(const std::string& posixPath) {
     return OpenGzipTar(posixPath);
   }
   if (kind_ == FormatKind::Zip) {
+    // Also for the local headers of the members igzip reads.
+    zipFd_ = open(posixPath.c_str(), O_RDONLY | O_CLOEXEC);
     zipParts_ = PlanZipParts(posixPath);
-    if (!zipParts_.parts.empty()) {
-      zipFd_ = open(posixPath.c_str(), O_RDONLY | O_CLOEXEC);
-      if (zipFd_ < 0 || !OpenZipPart(0)) return false;
-    }
+    if (!zipParts_.parts.empty() && (zipFd_ < 0 || !OpenZipPart(0))) return false;
   }
   if (archive_ == nullptr) {
     archive_ = Create(false);
@@ -620,6 +620,18 @@ void ArchiveReader::MatchZipRecord(const std::string& path) {
 // anything else (stored, encrypted, zip64, other methods, and in an archive
 // whose directory is out of order names that two members share) goes
 // through libarchive.
+bool ArchiveReader::ReadZipAt(std::uint64_t pos, unsigned char* buffer, std::size_t size) {
+  while (zipFd_ >= 0 && size > 0) {
+    const ssize_t n = pread(zipFd_, buffer, size, static_cast<off_t>(pos));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    buffer += n;
+    pos += static_cast<std::uint64_t>(n);
+    size -= static_cast<std::size_t>(n);
+  }
+  return size == 0;
+}
+
 void ArchiveReader::PlanZipMember() {
   constexpr unsigned kDeflate = 8, kEncrypted = 0x01;
   if (!zipRecord_) return;
@@ -628,9 +640,8 @@ void ArchiveReader::PlanZipMember() {
       r.compressedSize >= 0xFFFFFFFFULL || r.size >= 0xFFFFFFFFULL || r.size != pendingSize_) {
     return;
   }
-  File file(path_);
   unsigned char local[30];
-  if (!file.ok() || !file.ReadAt(r.localHeader, local, sizeof local) || Le32(local) != 0x04034b50 ||
+  if (!ReadZipAt(r.localHeader, local, sizeof local) || Le32(local) != 0x04034b50 ||
       Le16(local + 8) != kDeflate) {
     return;
   }
@@ -638,8 +649,8 @@ void ArchiveReader::PlanZipMember() {
   if (zipRawName_) {
     std::string name(Le16(local + 26), '\0');
     if (name.size() != zipRawName_->size() ||
-        !file.ReadAt(r.localHeader + 30, reinterpret_cast<unsigned char*>(name.data()),
-                     name.size()) ||
+        !ReadZipAt(r.localHeader + 30, reinterpret_cast<unsigned char*>(name.data()),
+                   name.size()) ||
         name != *zipRawName_) {
       return;
     }

@@ -171,6 +171,7 @@ class ArchiveReader {
   void MatchZipRecord(const std::string& path);
   // Chooses how the pending ZIP member's data is read.
   void PlanZipMember();
+  bool ReadZipAt(std::uint64_t pos, unsigned char* buffer, std::size_t size);
   void Close();
 
   FormatKind kind_;
@@ -192,7 +193,7 @@ class ArchiveReader {
   std::optional<ZipCentralCursor> zipCursor_;
   ZipParts zipParts_;
   std::size_t zipPart_ = 0;
-  int zipFd_ = -1;
+  int zipFd_ = -1;  // the ZIP file, for local headers and the parts' views
   std::unique_ptr<ZipPartView> zipView_;
   std::optional<ZipDirectory> zipDirectory_;
   std::vector<std::string> zipKeys_;
