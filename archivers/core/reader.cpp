@@ -170,15 +170,17 @@ std::uint64_t Le64(const unsigned char* p) {
   return static_cast<std::uint64_t>(Le32(p)) | static_cast<std::uint64_t>(Le32(p + 4)) << 32;
 }
 
-// The compressed size in a zip64 extra field, when the header holds 0xFFFFFFFF.
-std::uint64_t Zip64CompressedSize(const unsigned char* extra, std::size_t size,
-                                  bool originalInExtra, std::uint64_t fallback) {
+// A value of the zip64 extra field, which holds those the header marks with
+// 0xFFFFFFFF in the order original size, compressed size, local header
+// offset: `before` of them come first.
+std::uint64_t Zip64Value(const unsigned char* extra, std::size_t size, unsigned before,
+                         std::uint64_t fallback) {
   std::size_t pos = 0;
   while (pos + 4 <= size) {
     unsigned id = Le16(extra + pos), length = Le16(extra + pos + 2);
     if (pos + 4 + length > size) break;
     if (id == 0x0001) {
-      std::size_t at = pos + 4 + (originalInExtra ? 8 : 0);
+      std::size_t at = pos + 4 + 8 * before;
       if (at + 8 <= pos + 4 + length) return Le64(extra + at);
     }
     pos += 4 + length;
@@ -354,11 +356,16 @@ bool ZipCentralCursor::Next(ZipRecord& record, std::vector<std::string>* keys) {
   record.crc = Le32(h + 16);
   record.compressedSize = Le32(h + 20);
   record.size = Le32(h + 24);
-  record.localHeader = stub_ + Le32(h + 42);
+  const unsigned sizeInExtra = record.size == 0xFFFFFFFFU ? 1 : 0;
   if (record.compressedSize == 0xFFFFFFFFULL) {
-    record.compressedSize =
-        Zip64CompressedSize(extra, extraSize, record.size == 0xFFFFFFFFU, record.compressedSize);
+    record.compressedSize = Zip64Value(extra, extraSize, sizeInExtra, record.compressedSize);
   }
+  std::uint64_t localHeader = Le32(h + 42);
+  if (localHeader == 0xFFFFFFFFULL) {
+    const unsigned before = sizeInExtra + (Le32(h + 20) == 0xFFFFFFFFU ? 1 : 0);
+    localHeader = Zip64Value(extra, extraSize, before, localHeader);
+  }
+  record.localHeader = stub_ + localHeader;
   if (keys != nullptr) {
     // Each name this member may be read under, once.
     keys->clear();
@@ -418,14 +425,14 @@ void ArchiveReader::Close() {
   member_.reset();
   memberActive_ = false;
   planPending_ = false;
-  zipCursor_.reset();
   zipView_.reset();
   if (zipFd_ >= 0) close(zipFd_);
   zipFd_ = -1;
   zipParts_ = ZipParts();
   zipPart_ = 0;
+  zipRecords_.clear();
+  zipNext_ = 0;
   zipDirectory_.reset();
-  zipFollowed_ = false;
   zipRecord_.reset();
   zipRawName_.reset();
   index_ = 0;
@@ -479,7 +486,8 @@ bool ArchiveReader::Open(const std::string& posixPath) {
     // Also for the local headers of the members igzip reads.
     zipFd_ = open(posixPath.c_str(), O_RDONLY | O_CLOEXEC);
     zipParts_ = PlanZipParts(posixPath);
-    if (!zipParts_.parts.empty() && (zipFd_ < 0 || !OpenZipPart(0))) return false;
+    if (zipParts_.parts.size() > 1 && (zipFd_ < 0 || !OpenZipPart(0))) return false;
+    if (!zipParts_.parts.empty()) LoadZipPart(0);
   }
   if (archive_ == nullptr) {
     archive_ = Create(false);
@@ -493,7 +501,6 @@ bool ArchiveReader::Open(const std::string& posixPath) {
   if (kind_ == FormatKind::Zip) {
     struct stat st {};
     zipFileSize_ = stat(posixPath.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
-    zipCursor_.emplace(posixPath);
   }
   return true;
 }
@@ -544,6 +551,7 @@ int ArchiveReader::Next(Entry& entry) {
   int r = archive_read_next_header(archive_, &e);
   while (r == ARCHIVE_EOF && zipPart_ + 1 < zipParts_.parts.size()) {
     if (!OpenZipPart(zipPart_ + 1)) return -1;
+    LoadZipPart(zipPart_);
     r = archive_read_next_header(archive_, &e);
   }
   if (r == ARCHIVE_EOF) return 0;
@@ -589,27 +597,43 @@ int ArchiveReader::Next(Entry& entry) {
   return 1;
 }
 
+void ArchiveReader::LoadZipPart(std::size_t part) {
+  zipRecords_.clear();
+  zipNext_ = 0;
+  const ZipPart& range = zipParts_.parts[part];
+  ZipCentralCursor cursor(path_);
+  cursor.Seek(range.start);
+  PartRecord read;
+  while (cursor.Position() < range.start + range.size && cursor.Next(read.record, &read.keys)) {
+    read.raw = cursor.RawName();
+    zipRecords_.push_back(read);
+  }
+  // libarchive reads the members by the offsets of their local headers and
+  // keeps the first of the records that give one offset.
+  const auto byOffset = [](const PartRecord& a, const PartRecord& b) {
+    return a.record.localHeader < b.record.localHeader;
+  };
+  std::stable_sort(zipRecords_.begin(), zipRecords_.end(), byOffset);
+  zipRecords_.erase(std::unique(zipRecords_.begin(), zipRecords_.end(),
+                                [](const PartRecord& a, const PartRecord& b) {
+                                  return a.record.localHeader == b.record.localHeader;
+                                }),
+                    zipRecords_.end());
+}
+
 void ArchiveReader::MatchZipRecord(const std::string& path) {
   zipRecord_.reset();
   zipRawName_.reset();
   const std::string key = ZipKey(path);
-  if (zipCursor_) {
-    // Far enough for the records libarchive does not list on their own
-    // (resource forks kept beside their files).
-    constexpr int kLookAhead = 64;
-    ZipRecord record;
-    for (int i = 0; i < kLookAhead && zipCursor_->Next(record, &zipKeys_); ++i) {
-      // Records in the order of the members in the file are in the order
-      // libarchive reads them: the first one with the path is this member's.
-      if (zipFollowed_ && record.localHeader <= zipLastOffset_) break;
-      zipFollowed_ = true;
-      zipLastOffset_ = record.localHeader;
-      if (std::find(zipKeys_.begin(), zipKeys_.end(), key) == zipKeys_.end()) continue;
-      zipRecord_ = record;
-      zipRawName_ = zipCursor_->RawName();
-      return;
-    }
-    zipCursor_.reset();
+  if (!zipParts_.parts.empty()) {
+    // A record whose paths do not include the member's gives it none: its
+    // data then comes through libarchive.
+    if (zipNext_ >= zipRecords_.size()) return;
+    const PartRecord& next = zipRecords_[zipNext_++];
+    if (std::find(next.keys.begin(), next.keys.end(), key) == next.keys.end()) return;
+    zipRecord_ = next.record;
+    zipRawName_ = next.raw;
+    return;
   }
   if (!zipDirectory_) zipDirectory_ = ScanZipDirectory(path_);
   if (const ZipRecord* found = zipDirectory_->Find(key)) zipRecord_ = *found;
@@ -618,7 +642,7 @@ void ArchiveReader::MatchZipRecord(const std::string& path) {
 // A deflated ZIP member whose central record and local header agree with
 // what libarchive read is inflated by igzip straight from the file;
 // anything else (stored, encrypted, zip64, other methods, and in an archive
-// whose directory is out of order names that two members share) goes
+// whose directory cannot be followed names that two members share) goes
 // through libarchive.
 bool ArchiveReader::ReadZipAt(std::uint64_t pos, unsigned char* buffer, std::size_t size) {
   while (zipFd_ >= 0 && size > 0) {

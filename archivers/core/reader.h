@@ -110,6 +110,7 @@ class ZipCentralCursor {
   bool Unreadable() const { return unreadable_; }
   // Where the next record starts, counted from the directory's start.
   std::uint64_t Position() const { return pos_; }
+  void Seek(std::uint64_t pos) { pos_ = pos; }
   // Whether the records read fill the directory exactly.
   bool AtEnd() const { return ok_ && pos_ == cdSize_; }
   std::uint64_t DirectoryAt() const { return cdAt_; }
@@ -165,8 +166,10 @@ class ArchiveReader {
 
   static la_ssize_t ReadFromGzip(struct archive*, void* self, const void** buffer);
   bool OpenGzipTar(const std::string& posixPath);
-  // Opens libarchive on the next part of a ZIP read in parts.
+  // Opens libarchive on a part of a ZIP read in parts.
   bool OpenZipPart(std::size_t part);
+  // Reads the records of a part in the order libarchive reads their members.
+  void LoadZipPart(std::size_t part);
   // Finds the central record of the ZIP member just read.
   void MatchZipRecord(const std::string& path);
   // Chooses how the pending ZIP member's data is read.
@@ -187,20 +190,24 @@ class ArchiveReader {
   // The regular ZIP member of the last Next, until its data is first read.
   bool planPending_ = false;
   std::uint64_t pendingSize_ = 0;
-  // The central directory is followed record by record while its order is
-  // the order libarchive reads the members in (as it is in a well-formed
-  // archive); otherwise it is read whole and looked up by path.
-  std::optional<ZipCentralCursor> zipCursor_;
+  // The central directory in parts (one when it is short), each part's
+  // records matched in turn with the members libarchive reads; none when
+  // it cannot be followed to its end, and then it is read whole and looked
+  // up by path.
   ZipParts zipParts_;
   std::size_t zipPart_ = 0;
   int zipFd_ = -1;  // the ZIP file, for local headers and the parts' views
   std::unique_ptr<ZipPartView> zipView_;
+  struct PartRecord {
+    ZipRecord record;
+    std::string raw;                // the name as stored
+    std::vector<std::string> keys;  // the paths it may be read under
+  };
+  std::vector<PartRecord> zipRecords_;
+  std::size_t zipNext_ = 0;
   std::optional<ZipDirectory> zipDirectory_;
-  std::vector<std::string> zipKeys_;
-  bool zipFollowed_ = false;         // the cursor has read a record
-  std::uint64_t zipLastOffset_ = 0;  // the local header of the last record read
-  // The current member's record, and its name as stored when the cursor
-  // found it.
+  // The current member's record, and its name as stored when its part
+  // gave it.
   std::optional<ZipRecord> zipRecord_;
   std::optional<std::string> zipRawName_;
   std::uint64_t zipFileSize_ = 0;

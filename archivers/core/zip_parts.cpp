@@ -36,10 +36,8 @@ ZipParts PlanZipParts(const std::string& posixPath) {
   ZipRecord record;
   std::vector<ZipPart> parts;
   ZipPart part;
-  std::uint64_t count = 0, last = 0;
+  std::uint64_t count = 0;
   while (cursor.Next(record, nullptr)) {
-    if (count > 0 && record.localHeader <= last) return plan;
-    last = record.localHeader;
     ++count;
     ++part.count;
     part.size = cursor.Position() - part.start;
@@ -53,8 +51,7 @@ ZipParts PlanZipParts(const std::string& posixPath) {
   // record that does.
   const bool countAgrees = cursor.DeclaredCount() == count || cursor.DeclaredCount() == 0xFFFF;
   // A part's end record has 32 bits for the offset.
-  if (!cursor.AtEnd() || !countAgrees || parts.size() < 2 ||
-      cursor.DeclaredOffset() >= 0xFFFFFFFFU) {
+  if (!cursor.AtEnd() || !countAgrees || parts.empty() || cursor.DeclaredOffset() >= 0xFFFFFFFFU) {
     return plan;
   }
   plan.directoryAt = cursor.DirectoryAt();

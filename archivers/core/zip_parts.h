@@ -19,10 +19,8 @@ struct ZipPart {
   std::uint16_t count = 0;
 };
 
-// The parts of the directory; none when the archive is read whole: a
-// short directory, or one that is not in the order of the members in the
-// file (the table would sort the members of each part apart), or one that
-// cannot be followed to its end.
+// The parts of the directory, one when it is short; none when it cannot be
+// followed to its end (libarchive then gets the file itself).
 struct ZipParts {
   std::uint64_t directoryAt = 0;
   std::uint32_t declaredOffset = 0;
