@@ -193,7 +193,7 @@ void TArchiveControl::OpenArchive(const std::string& value) {
     const TArchiveType type = exists ? DetectType(value) : ArchiveTypeFromExt(value);
     if (type != atNone && supportArchives_.Contains(type)) {
       archiveList_ = CreateArchiveList(value, type);
-      if (exists && automatic_) archiveList_->List("*.*", 0);
+      if (exists && automatic_) ListMembers("*.*", 0);
     } else {
       DoInvalid(value);
     }
@@ -267,8 +267,15 @@ void TArchiveControl::BindList(TArchiveList& list) {
 
 void TArchiveControl::List(const std::string& mask, TArcOpenFlags flags) {
   if (!archiveList_) return;
-  archiveList_->List(mask, flags);
+  ListMembers(mask, flags);
   Changed();
+}
+
+void TArchiveControl::ListMembers(const std::string& mask, TArcOpenFlags flags) {
+  // The control's accept rule keeps no pointer to an item; an OnList
+  // handler may.
+  archiveList_->SetAcceptKeepsNoItem(!OnList);
+  archiveList_->List(mask, flags);
 }
 
 void TArchiveControl::Sort(TArcSortType key) {

@@ -192,6 +192,7 @@ class TArchiveControl {
   std::unique_ptr<TArchiveList> CreateArchiveList(const std::string& fileName, TArchiveType type);
   void BindList(TArchiveList& list);
   void OpenArchive(const std::string& value);
+  void ListMembers(const std::string& mask, TArcOpenFlags flags);
   std::uint8_t RunCommand(TArcOperation operation, const std::string& dest,
                           const std::vector<std::string>* names, TArchiveStrings* given,
                           const std::string& baseFolder);

@@ -574,7 +574,8 @@ void TArchiveList::Append(std::unique_ptr<TArchiveItem> item) {
   const std::uint32_t id = records_->Add(item->Info(), item->attributes_);
   if (!made_.empty()) made_.push_back(nullptr);
   if (order_) order_->push_back(id);
-  if (!item->Selected() && focusedItem_ != item.get()) return;
+  const bool seen = OnAccept && !acceptKeepsNoItem_;
+  if (!seen && !item->Selected() && focusedItem_ != item.get()) return;
   if (made_.empty()) made_.resize(records_->Count(), nullptr);
   item->listId_ = id;
   made_[id] = item.release();

@@ -223,6 +223,11 @@ class TArchiveList {
   std::shared_ptr<IArchive> SharedArchive() const { return archive_; }
   ARC_HWND NotifyWindow() const { return notifyWindow_.get(); }
 
+  // Whether OnAccept keeps no pointer to the items it is given: the list
+  // then keeps their records only and makes an item again when it is
+  // first asked for. Otherwise each accepted item stays as it was given.
+  void SetAcceptKeepsNoItem(bool value) { acceptKeepsNoItem_ = value; }
+
   TAcceptEvent OnAccept;
   TSelChangeEvent OnSelChange;
   TSortEvent OnSort;
@@ -246,8 +251,8 @@ class TArchiveList {
                      int& count);
   static int Notified(void* context, std::uint32_t message, std::uint64_t state,
                       EXTRACTINGINFO* info);
-  // Appends an accepted member; the item itself stays only when something
-  // now points at it (the selection, the focus).
+  // Appends an accepted member; the item itself stays when something may
+  // point at it (the accept handler, the selection, the focus).
   void Append(std::unique_ptr<TArchiveItem> item);
   std::uint32_t IdAt(int index) const;
   TArchiveItem* Made(std::uint32_t id) const;
@@ -262,6 +267,7 @@ class TArchiveList {
   // The items made so far, by record id; empty until the first is made.
   mutable std::vector<TArchiveItem*> made_;
   bool ownsItems_;
+  bool acceptKeepsNoItem_ = false;
   std::array<int, 7> sortDirections_{};
   std::uint64_t totalOriginalSize_ = 0;
   std::uint64_t totalCompressedSize_ = 0;

@@ -143,9 +143,16 @@ TEST_F(RoadTest, AcceptRulesPerFormatAndOnList) {
   control.SetFileName(Archive("a.tar.gz", "tar.gz", kEntries));
   EXPECT_EQ(control.Count(), 2);
   for (int i = 0; i < control.Count(); ++i) EXPECT_FALSE(control.Items(i)->FileName().empty());
-  control.OnList = [](TArchiveControl*, TArchiveItem*, bool& accept) { accept = true; };
+  // The items the handler was given are those the control then holds.
+  std::vector<TArchiveItem*> given;
+  control.OnList = [&](TArchiveControl*, TArchiveItem* item, bool& accept) {
+    accept = true;
+    given.push_back(item);
+  };
   control.List("*.*", 0);
   EXPECT_EQ(control.Count(), 4);  // the folder too, when the handler says so
+  ASSERT_EQ(given.size(), 4u);
+  for (int i = 0; i < control.Count(); ++i) EXPECT_EQ(control.Items(i), given[i]);
 }
 
 TEST_F(RoadTest, SortTwiceReversesAndSelectionSurvives) {
