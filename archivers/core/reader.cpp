@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <set>
 
 #include "archivers/core/names.h"
 
@@ -80,24 +79,6 @@ std::uint32_t Le32(const unsigned char* p) {
   return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
          static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
-
-class File {
- public:
-  explicit File(const std::string& path) : f_(std::fopen(path.c_str(), "rb")) {}
-  ~File() {
-    if (f_ != nullptr) std::fclose(f_);
-  }
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-  bool ok() const { return f_ != nullptr; }
-  bool ReadAt(std::uint64_t pos, unsigned char* buffer, std::size_t size) {
-    return fseeko(f_, static_cast<off_t>(pos), SEEK_SET) == 0 &&
-           std::fread(buffer, 1, size, f_) == size;
-  }
-
- private:
-  std::FILE* f_;
-};
 
 }  // namespace
 
@@ -274,14 +255,28 @@ const ZipRecord* ZipDirectory::Find(std::string_view key) const {
   return it != slots_.end() && Key(*it) == key ? &it->record : nullptr;
 }
 
-ZipCentralCursor::ZipCentralCursor(const std::string& posixPath)
-    : file_(std::fopen(posixPath.c_str(), "rb")) {
+File::File(const std::string& path) : f_(std::fopen(path.c_str(), "rb")) {}
+
+File::~File() {
+  if (f_ != nullptr) std::fclose(f_);
+}
+
+bool File::ReadAt(std::uint64_t pos, unsigned char* buffer, std::size_t size) {
+  return fseeko(f_, static_cast<off_t>(pos), SEEK_SET) == 0 &&
+         std::fread(buffer, 1, size, f_) == size;
+}
+
+std::uint64_t File::Size() const {
   struct stat st {};
-  if (file_ == nullptr || fstat(fileno(file_), &st) != 0 || st.st_size < 22) return;
-  const std::uint64_t fileSize = static_cast<std::uint64_t>(st.st_size);
+  return f_ != nullptr && fstat(fileno(f_), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+}
+
+ZipCentralCursor::ZipCentralCursor(const std::string& posixPath) : file_(posixPath) {
+  const std::uint64_t fileSize = file_.Size();
+  if (fileSize < 22) return;
   const std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, 65557));
   std::vector<unsigned char> tail(tailSize);
-  if (!ReadFile(fileSize - tailSize, tail.data(), tailSize)) return;
+  if (!file_.ReadAt(fileSize - tailSize, tail.data(), tailSize)) return;
   std::size_t eocd = tailSize - 22 + 1;
   while (eocd-- > 0) {
     if (Le32(tail.data() + eocd) == 0x06054b50) break;
@@ -295,11 +290,11 @@ ZipCentralCursor::ZipCentralCursor(const std::string& posixPath)
   // A zip64 end record, found through the locator just before the end
   // record, holds what the end record has no room for.
   unsigned char locator[20];
-  if (eocdAt >= 20 + 56 && ReadFile(eocdAt - 20, locator, sizeof locator) &&
+  if (eocdAt >= 20 + 56 && file_.ReadAt(eocdAt - 20, locator, sizeof locator) &&
       Le32(locator) == 0x07064b50) {
     unsigned char record[56];
     endAt = eocdAt - 20 - sizeof record;
-    if (!ReadFile(endAt, record, sizeof record) || Le32(record) != 0x06064b50) return;
+    if (!file_.ReadAt(endAt, record, sizeof record) || Le32(record) != 0x06064b50) return;
     declaredCount = Le64(record + 32);
     cdSize = Le64(record + 40);
     declaredOffset = Le64(record + 48);
@@ -314,15 +309,6 @@ ZipCentralCursor::ZipCentralCursor(const std::string& posixPath)
   ok_ = true;
 }
 
-ZipCentralCursor::~ZipCentralCursor() {
-  if (file_ != nullptr) std::fclose(file_);
-}
-
-bool ZipCentralCursor::ReadFile(std::uint64_t pos, unsigned char* buffer, std::size_t size) {
-  return fseeko(file_, static_cast<off_t>(pos), SEEK_SET) == 0 &&
-         std::fread(buffer, 1, size, file_) == size;
-}
-
 const unsigned char* ZipCentralCursor::BytesAt(std::uint64_t pos, std::size_t size) {
   if (pos > cdSize_ || size > cdSize_ - pos) return nullptr;
   if (window_.empty() || pos < windowAt_ || pos + size > windowAt_ + window_.size()) {
@@ -331,7 +317,7 @@ const unsigned char* ZipCentralCursor::BytesAt(std::uint64_t pos, std::size_t si
     constexpr std::size_t kWindow = 1 << 18;
     window_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kWindow, cdSize_ - pos)));
     windowAt_ = pos;
-    if (!ReadFile(cdAt_ + pos, window_.data(), window_.size())) {
+    if (!file_.ReadAt(cdAt_ + pos, window_.data(), window_.size())) {
       unreadable_ = true;
       window_.clear();
       return nullptr;

@@ -93,14 +93,27 @@ class ZipDirectory {
   std::string keys_;
   std::vector<Slot> slots_;
 };
+// A file opened for reading at any offset.
+class File {
+ public:
+  explicit File(const std::string& path);
+  ~File();
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  bool ok() const { return f_ != nullptr; }
+  bool ReadAt(std::uint64_t pos, unsigned char* buffer, std::size_t size);
+  // 0 when it cannot be told.
+  std::uint64_t Size() const;
+
+ private:
+  std::FILE* f_;
+};
+
 // The central directory of a ZIP file read record by record in its own
 // order, a window at a time, holding nothing of the records passed.
 class ZipCentralCursor {
  public:
   explicit ZipCentralCursor(const std::string& posixPath);
-  ~ZipCentralCursor();
-  ZipCentralCursor(const ZipCentralCursor&) = delete;
-  ZipCentralCursor& operator=(const ZipCentralCursor&) = delete;
 
   // The next record, and with `keys` each path it may be read under;
   // false at the end, or where the directory is missing or broken.
@@ -119,11 +132,10 @@ class ZipCentralCursor {
   std::uint64_t DeclaredCount() const { return declaredCount_; }
 
  private:
-  bool ReadFile(std::uint64_t pos, unsigned char* buffer, std::size_t size);
   // The `size` bytes at `pos` of the directory; nullptr past its end.
   const unsigned char* BytesAt(std::uint64_t pos, std::size_t size);
 
-  std::FILE* file_;
+  File file_;
   bool ok_ = false;
   bool unreadable_ = false;
   std::uint64_t cdAt_ = 0, cdSize_ = 0, stub_ = 0;
