@@ -9,13 +9,14 @@
 #include "platform/ui/application.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/qt_internal.h"
+#include "platform/ui/typed_path_dialog.h"
 
 namespace ui {
 
 namespace detail {
 
 FolderChooser::FolderChooser(const QString& prompt, QWidget* owner)
-    : QDialog(owner), prompt_(new QLabel(prompt, this)), browser_(new QFileDialog(this)) {
+    : QDialog(owner), prompt_(new QLabel(prompt, this)), browser_(new TypedPathFileDialog(this)) {
   setWindowTitle(QStringLiteral("フォルダーの参照"));
   prompt_->setWordWrap(true);
   // Qt's chooser lives inside this window instead of a window of its own.

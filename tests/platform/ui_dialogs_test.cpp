@@ -1,15 +1,21 @@
 // Common dialogs through the responder, and the file list.
+#include <QAbstractItemView>
 #include <QAbstractProxyModel>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -180,6 +186,49 @@ TEST_F(UiDialogs, OpenDialogListsSizesInJapaneseAndLinuxProgramsAmongThePrograms
   const auto all = ListedFiles("すべてのファイル|*.*", 1, dir);
   EXPECT_EQ(all.size(), 10u);
   EXPECT_EQ(all.count("start"), 1u);
+}
+
+// A row that got selected while a path was typed (the box had lost focus for
+// a moment) must not win over the whole path in the box: the browser takes
+// the typed folder, and a mistyped one is refused instead of replaced.
+TEST_F(UiDialogs, FolderBrowserTakesTheTypedPathOverARowSelectedWhileTyping) {
+  tobrin_test::TempDrives drives;
+  const QString disc = QString::fromStdString(drives.Disc() + "/disc");
+  std::filesystem::create_directories((disc + "/data").toStdString());
+  bool refused = false;
+  const auto accept = [&](const QString& typed) {
+    auto chooser = std::make_unique<ui::detail::FolderChooser>(QStringLiteral("選択"), nullptr);
+    QFileDialog* browser = chooser->Browser();
+    browser->setDirectory(disc);
+    auto* files = browser->findChild<QFileSystemModel*>();
+    auto* rows = browser->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+    auto* box = browser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    EXPECT_TRUE(files && rows && box);
+    if (!files || !rows || !box) return chooser;
+    rows->selectionModel()->select(browser->proxyModel()->mapFromSource(files->index(disc)),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    box->setText(typed);
+    EXPECT_FALSE(rows->selectionModel()->selectedRows().isEmpty());
+    // Qt's "not found" box, if any, speaks Japanese and is closed.
+    QTimer::singleShot(500, [&refused] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        refused = true;
+        EXPECT_TRUE(IsJapanese(box->text())) << box->text().toStdString();
+        box->close();
+      }
+    });
+    static_cast<QDialog*>(browser)->accept();  // as the box's Return does
+    return chooser;
+  };
+
+  const auto typed = accept(disc + "/data");
+  EXPECT_EQ(typed->result(), QDialog::Accepted);
+  EXPECT_EQ(typed->Chosen().toStdString(), (disc + "/data").toStdString());
+  EXPECT_FALSE(refused);
+  const auto mistyped = accept(disc + "/dataa");
+  EXPECT_NE(mistyped->result(), QDialog::Accepted);
+  EXPECT_EQ(mistyped->Chosen(), QString());
+  EXPECT_TRUE(refused);
 }
 
 }  // namespace
