@@ -2,7 +2,6 @@
 
 #include <archive.h>
 #include <archive_entry.h>
-#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +12,7 @@
 #include <cstring>
 
 #include "archivers/core/names.h"
+#include "platform/files/read_at.h"
 
 namespace archivers {
 
@@ -630,18 +630,6 @@ void ArchiveReader::MatchZipRecord(const std::string& path) {
 // anything else (stored, encrypted, zip64, other methods, and in an archive
 // whose directory cannot be followed names that two members share) goes
 // through libarchive.
-bool ArchiveReader::ReadZipAt(std::uint64_t pos, unsigned char* buffer, std::size_t size) {
-  while (zipFd_ >= 0 && size > 0) {
-    const ssize_t n = pread(zipFd_, buffer, size, static_cast<off_t>(pos));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    buffer += n;
-    pos += static_cast<std::uint64_t>(n);
-    size -= static_cast<std::size_t>(n);
-  }
-  return size == 0;
-}
-
 void ArchiveReader::PlanZipMember() {
   constexpr unsigned kDeflate = 8, kEncrypted = 0x01;
   if (!zipRecord_) return;
@@ -651,16 +639,15 @@ void ArchiveReader::PlanZipMember() {
     return;
   }
   unsigned char local[30];
-  if (!ReadZipAt(r.localHeader, local, sizeof local) || Le32(local) != 0x04034b50 ||
-      Le16(local + 8) != kDeflate) {
+  if (!platform::files::ReadAllAt(zipFd_, r.localHeader, local, sizeof local) ||
+      Le32(local) != 0x04034b50 || Le16(local + 8) != kDeflate) {
     return;
   }
   // The local header names the member the record does.
   if (zipRawName_) {
     std::string name(Le16(local + 26), '\0');
     if (name.size() != zipRawName_->size() ||
-        !ReadZipAt(r.localHeader + 30, reinterpret_cast<unsigned char*>(name.data()),
-                   name.size()) ||
+        !platform::files::ReadAllAt(zipFd_, r.localHeader + 30, name.data(), name.size()) ||
         name != *zipRawName_) {
       return;
     }

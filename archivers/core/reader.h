@@ -186,7 +186,6 @@ class ArchiveReader {
   void MatchZipRecord(const std::string& path);
   // Chooses how the pending ZIP member's data is read.
   void PlanZipMember();
-  bool ReadZipAt(std::uint64_t pos, unsigned char* buffer, std::size_t size);
   void Close();
 
   FormatKind kind_;

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/files/read_at.h"
+
 namespace platform::files {
 
 namespace {
@@ -60,15 +62,13 @@ void SpillBuffer::Flush() {
 
 bool SpillBuffer::ReadAt(std::uint64_t pos, void* out, std::size_t size) const {
   char* to = static_cast<char*>(out);
-  while (size > 0 && pos < fileBytes_) {
+  if (pos < fileBytes_) {
     const std::size_t part =
         static_cast<std::size_t>(std::min<std::uint64_t>(size, fileBytes_ - pos));
-    const ssize_t n = pread(fd_, to, part, static_cast<off_t>(pos));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    to += n;
-    pos += static_cast<std::uint64_t>(n);
-    size -= static_cast<std::size_t>(n);
+    if (!ReadAllAt(fd_, pos, to, part)) return false;
+    to += part;
+    pos += part;
+    size -= part;
   }
   if (size == 0) return true;
   const std::uint64_t at = pos - fileBytes_;
